@@ -1,0 +1,74 @@
+// One row of a window's control table, and one window's table. The window layer
+// builds real windows from these; nothing else describes how a control looks.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "forms/ControlIds.h"
+
+namespace dv {
+
+enum class Kind {
+    Label,             // static text, opaque back colour
+    TransparentLabel,  // static text drawn over its parent
+    Picture,           // program-drawn artwork, no text
+    PictureButton,     // small artwork button without caption (title strip, footer)
+    ImageButton,       // push button: artwork for normal / hover / pressed, caption drawn over it
+    Rule,              // 1-px line in its back colour
+    Panel,             // container (picture box); children are placed relative to it
+    GroupBox,          // framed container with a caption
+    Combo,             // drop-down list
+    Radio,
+    Check,
+    Edit,
+    ReportList,        // report list view with a tick box per row
+    CheckList,         // list box with a tick box per row
+    Progress,
+    Timer,             // no window; only an interval
+    Menu,              // pop-up menu; its items follow it in the table with parent = the menu
+    MenuItem,
+    MenuSeparator,
+};
+
+// Flags of a table row.
+enum : uint32_t {
+    kHidden = 1u << 0,
+    kDisabled = 1u << 1,
+    kChecked = 1u << 2,
+    kBold = 1u << 3,
+    kDrags = 1u << 4,        // left button pressed here drags the window
+    kFirstRadio = 1u << 5,   // starts a radio group
+};
+
+constexpr uint32_t kNoColour = 0xFF000000u;
+
+struct ControlSpec {
+    Ctl id;
+    Kind kind;
+    Ctl parent;  // Ctl::None: the window itself; otherwise a Panel, GroupBox or Menu
+    int x, y, width, height;
+    const char* text;     // stored caption (menu item caption, combo: none)
+    const char* tooltip;  // stored tooltip or nullptr
+    int captionKey;       // language key of the caption, 0 for none
+    int tooltipKey;       // language key of the tooltip, 0 for none
+    uint32_t flags;
+    int fontPx;              // 0: the default 12 px
+    uint32_t textColour;     // kNoColour: black
+    uint32_t backColour;     // kNoColour: the window background
+};
+
+struct WindowSpec {
+    Ctl id;
+    const char* caption;  // taskbar text
+    int width, height;    // client size
+    uint32_t backColour;
+    const ControlSpec* controls;
+    size_t controlCount;
+};
+
+// Every window of the program, and lookups into the tables.
+const WindowSpec* findWindowSpec(Ctl window);
+const ControlSpec* findControlSpec(Ctl control);
+Ctl windowOf(Ctl control);
+
+}  // namespace dv

@@ -1,0 +1,69 @@
+// Files and folders: the operations Dustvane needs of the file system.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+namespace dv {
+
+// How a file is opened. Each mode names the exact sharing and creation rules the
+// program relies on.
+enum class OpenMode {
+    ReadExisting,       // read; must exist; others may read and write
+    ReadWriteExisting,  // read and write; must exist; others may read and write
+    CreateShared,       // write; created or truncated; others may read and write
+    CreateExclusive,    // write; created or truncated; no sharing while open
+    AppendShared,       // read and write; created if missing, never truncated; others may read and write
+};
+
+class File {
+public:
+    virtual ~File() = default;
+    // Reads up to n bytes; returns how many were read (0 at the end or on failure).
+    virtual size_t read(void* buffer, size_t n) = 0;
+    // Writes all n bytes; false when fewer could be written.
+    virtual bool write(const void* data, size_t n) = 0;
+    virtual bool seekToEnd() = 0;
+    virtual bool seekToStart() = 0;
+    virtual uint64_t size() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual std::string currentDirectory() = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
+
+    // Every entry of one folder ("." and ".." included when the platform reports them),
+    // in the order the file system returns them, from a single enumeration of folder + "*".
+    // The folder ends in "\". False when the folder cannot be read.
+    virtual bool listFolder(const std::string& folder, std::vector<DirEntry>& out) = 0;
+
+    // The platform's own wildcard directory search on a full pattern path
+    // (folder + pattern), in file-system order.
+    virtual bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) = 0;
+
+    // A directory search on one exact path.
+    virtual bool findEntry(const std::string& path, DirEntry& out) = 0;
+
+    virtual uint32_t attributes(const std::string& path) = 0;  // kInvalidAttributes when missing
+    virtual bool setAttributes(const std::string& path, uint32_t attributes) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+
+    // The three times of a file, opened for attribute access only (no sharing).
+    virtual bool fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,
+                           FileTime& lastWrite) = 0;
+    // Sets the three times; the file is opened for writing with no sharing.
+    virtual bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
+                              FileTime lastWrite) = 0;
+
+    virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode) = 0;
+
+    bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }
+};
+
+}  // namespace dv

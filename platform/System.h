@@ -1,0 +1,26 @@
+// Process environment, clock, time zone and disk queries.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/Types.h"
+
+namespace dv {
+
+class System {
+public:
+    virtual ~System() = default;
+    // An environment variable; the empty text when unset.
+    virtual std::string environment(const std::string& name) = 0;
+    // UTC file time -> local broken-down time (FileTimeToLocalFileTime + FileTimeToSystemTime).
+    virtual bool utcToLocal(FileTime utc, SystemTime& local) = 0;
+    // Local broken-down time -> UTC file time (SystemTimeToFileTime + LocalFileTimeToFileTime).
+    virtual bool localToUtc(const SystemTime& local, FileTime& utc) = 0;
+    virtual uint32_t tickCount() = 0;
+    virtual void sleep(uint32_t milliseconds) = 0;
+    // Total bytes and bytes free to the caller on a root such as "C:\"; false when unreadable.
+    virtual bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) = 0;
+    virtual std::string tempPath() = 0;
+};
+
+}  // namespace dv

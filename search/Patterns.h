@@ -1,0 +1,33 @@
+// Pattern sets, drive choices and text splitting.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "shell/App.h"
+
+namespace dv {
+
+// The stored items of the two combo boxes.
+std::vector<std::string> driveComboItems();       // "All Hard Drive", "Hard Drive C:\" .. "Z:\"
+std::vector<std::string> patternSetComboItems();  // the 4 sets, then the 81 single types
+extern const char* const kPatternSetTexts[4];     // [1..3]: ";"-separated built-in sets
+
+// Splits at `separator` byte by byte, never inside a double-byte character; an empty
+// last piece is dropped; maxPieces > 0 stops after that many pieces.
+std::vector<std::string> splitText(const std::string& text, char separator, size_t maxPieces = 0);
+
+// "Find *.bak files only" -> "*.bak"; empty when the text has no blank.
+std::string patternOfItem(const std::string& itemText);
+
+// Rebuilds app.state.searchPatterns from patternSetCombo's selection.
+void buildSearchPatterns(App& app);
+// patternSetCombo selection changed.
+void patternSetChanged(App& app);
+
+// Drive roots of driveCombo's selection, in walking order.
+std::vector<std::string> searchRoots(App& app);
+
+// Appends the user's junk types of "\Files.txt" to patternSetCombo (start-up step 10).
+void loadUserJunkTypes(App& app);
+
+}  // namespace dv

@@ -1,0 +1,18 @@
+// The junk-file search: walks the chosen drives and lists matching files.
+#pragma once
+#include <string>
+
+#include "shell/App.h"
+
+namespace dv {
+
+void startSearch(App& app);                               // startSearchButton
+void searchFolder(App& app, const std::string& folder);  // one folder and its subtree
+void cancelSearch(App& app);                              // cancelButton
+void showSearchSummary(App& app);
+void elapsedTimerTick(App& app);
+
+// The profile marker from "userprofile", "username", "systemdrive" and "temp".
+std::string profileMarker(App& app);
+
+}  // namespace dv

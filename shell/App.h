@@ -1,0 +1,36 @@
+// Everything a handler may touch: the platform services and the process-wide state.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/IniFiles.h"
+#include "platform/Registry.h"
+#include "platform/ShellOps.h"
+#include "platform/System.h"
+#include "platform/Ui.h"
+
+namespace dv {
+
+struct AppState {
+    std::vector<std::string> exclusionList;   // full paths the search never lists
+    std::vector<std::string> languageLines;   // non-empty lines of the loaded language file
+    std::vector<std::string> searchPatterns;  // patterns of the current selection
+    int searchFinished = 0;                   // 0 while a search runs (and before the first)
+    long searchSeconds = 0;                   // counted by elapsedTimer
+    int progressCounter = 0;                  // shared by stepTimer and finishTimer
+    int splashTicks = 0;
+    std::string baseFolder;                   // the program's folder, fixed at start
+};
+
+struct App {
+    FileSystem& fs;
+    Registry& registry;
+    IniFiles& ini;
+    ShellOps& shell;
+    System& system;
+    Ui& ui;
+    AppState state;
+};
+
+}  // namespace dv

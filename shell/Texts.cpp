@@ -1,0 +1,41 @@
+#include "shell/Texts.h"
+
+#include <cctype>
+
+namespace dv {
+
+namespace {
+
+// Case-insensitive search of `needle` in `hay`; npos when absent.
+size_t findNoCase(const std::string& hay, const std::string& needle) {
+    if (needle.size() > hay.size()) return std::string::npos;
+    for (size_t i = 0; i + needle.size() <= hay.size(); ++i) {
+        size_t k = 0;
+        while (k < needle.size() &&
+               std::tolower(static_cast<unsigned char>(hay[i + k])) ==
+                   std::tolower(static_cast<unsigned char>(needle[k])))
+            ++k;
+        if (k == needle.size()) return i;
+    }
+    return std::string::npos;
+}
+
+}  // namespace
+
+std::string textOfKey(const App& app, int key) {
+    const auto& lines = app.state.languageLines;
+    if (key < 1 || static_cast<size_t>(key) > lines.size()) return std::string();
+    const std::string& line = lines[key - 1];
+    const std::string marker = std::to_string(key) + "=";
+    size_t at = findNoCase(line, marker);
+    if (at == std::string::npos) return std::string();
+    return line.substr(0, at) + line.substr(at + marker.size());
+}
+
+void showKeyMessage(App& app, int key) { showTextMessage(app, textOfKey(app, key)); }
+
+void showTextMessage(App& app, const std::string& text) {
+    app.ui.messageBox(text, textOfKey(app, 48), kMbOk | kMbTaskModal);
+}
+
+}  // namespace dv
