@@ -3,6 +3,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "forms/ControlIds.h"
 
@@ -70,5 +72,7 @@ struct WindowSpec {
 const WindowSpec* findWindowSpec(Ctl window);
 const ControlSpec* findControlSpec(Ctl control);
 Ctl windowOf(Ctl control);
+// The items a combo box holds when it is created.
+std::vector<std::string> storedComboItems(Ctl combo);
 
 }  // namespace dv
