@@ -1,0 +1,11 @@
+// Numbers shown to the user with at most two decimals.
+#pragma once
+#include <string>
+
+namespace dv {
+
+// Rounds to two decimals, halves away from zero, and prints up to 13 significant
+// digits without trailing zeros: 1.005 -> "1.01", 2.5 -> "2.5", 3 -> "3".
+std::string formatRounded2(double value);
+
+}  // namespace dv
