@@ -57,6 +57,14 @@ struct ControlSpec {
     int fontPx;              // 0: the default 12 px
     uint32_t textColour;     // kNoColour: black
     uint32_t backColour;     // kNoColour: the window background
+    int timerMs = 0;         // timers: interval when the window is created, 0 stopped
+};
+
+// One column of a report list, left to right.
+struct ListColumn {
+    Ctl list;
+    const char* title;
+    int width;
 };
 
 struct WindowSpec {
@@ -64,8 +72,8 @@ struct WindowSpec {
     const char* caption;  // taskbar text
     int width, height;    // client size
     uint32_t backColour;
-    const ControlSpec* controls;
-    size_t controlCount;
+    const ControlSpec* controls;  // creation order: a container before its children,
+    size_t controlCount;          // each row drawn over the rows before it
 };
 
 // Every window of the program, and lookups into the tables.
@@ -74,5 +82,7 @@ const ControlSpec* findControlSpec(Ctl control);
 Ctl windowOf(Ctl control);
 // The items a combo box holds when it is created.
 std::vector<std::string> storedComboItems(Ctl combo);
+// The columns a report list is created with.
+std::vector<ListColumn> listColumns(Ctl list);
 
 }  // namespace dv
