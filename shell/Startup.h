@@ -35,6 +35,8 @@ bool searchRunning(App& app);
 
 // Compact automatic mode.
 void enterCompactMode(App& app);  // from start-up step 14
+// The work of compact automatic mode: the three cleaners, then the search.
+void runCleanersAndSearch(App& app);
 void stepTimerTick(App& app);
 void finishTimerTick(App& app);
 void showStepCheckClicked(App& app);

@@ -1,0 +1,29 @@
+#include "shell/Startup.h"
+#include "shell/Texts.h"
+
+namespace dv {
+
+namespace {
+
+// Refuses during a search; otherwise asks. True on an explicit Yes.
+bool confirmExit(App& app) {
+    if (searchRunning(app)) {
+        showKeyMessage(app, 47);
+        return false;
+    }
+    return app.ui.messageBox(textOfKey(app, 49), "Dustvane", kMbYesNo | kMbIconQuestion) == kIdYes;
+}
+
+}  // namespace
+
+bool searchRunning(App& app) {
+    return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
+}
+
+void exitRequest(App& app) {
+    if (confirmExit(app)) app.ui.endProgram(0);
+}
+
+bool closeRequest(App& app) { return confirmExit(app); }
+
+}  // namespace dv
