@@ -1,0 +1,220 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace dv {
+
+namespace {
+
+FileTime toFileTime(const FILETIME& ft) {
+    return (uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+FILETIME fromFileTime(FileTime t) {
+    FILETIME ft;
+    ft.dwLowDateTime = DWORD(t & 0xFFFFFFFFu);
+    ft.dwHighDateTime = DWORD(t >> 32);
+    return ft;
+}
+
+DirEntry toEntry(const WIN32_FIND_DATAA& fd) {
+    DirEntry e;
+    e.name = fd.cFileName;
+    e.attributes = fd.dwFileAttributes;
+    e.size = (uint64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+    e.creation = toFileTime(fd.ftCreationTime);
+    e.lastAccess = toFileTime(fd.ftLastAccessTime);
+    e.lastWrite = toFileTime(fd.ftLastWriteTime);
+    return e;
+}
+
+// A search that found nothing in a readable folder is an empty result, not a failure.
+bool isEmptyResult(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
+// Collects the entries of an open search handle, then closes it.
+void drain(HANDLE h, WIN32_FIND_DATAA& fd, std::vector<DirEntry>& out) {
+    do {
+        out.push_back(toEntry(fd));
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+// Reads and writes go in pieces a DWORD count can carry.
+constexpr size_t kMaxChunk = 0x40000000;
+
+class Win32File : public File {
+public:
+    explicit Win32File(HANDLE h) : h_(h) {}
+    ~Win32File() override { CloseHandle(h_); }
+    Win32File(const Win32File&) = delete;
+    Win32File& operator=(const Win32File&) = delete;
+
+    size_t read(void* buffer, size_t n) override {
+        auto* p = static_cast<char*>(buffer);
+        size_t done = 0;
+        while (done < n) {
+            DWORD got = 0;
+            DWORD want = DWORD(std::min(n - done, kMaxChunk));
+            if (!ReadFile(h_, p + done, want, &got, nullptr) || got == 0) break;
+            done += got;
+        }
+        return done;
+    }
+
+    bool write(const void* data, size_t n) override {
+        const auto* p = static_cast<const char*>(data);
+        size_t done = 0;
+        while (done < n) {
+            DWORD put = 0;
+            DWORD want = DWORD(std::min(n - done, kMaxChunk));
+            if (!WriteFile(h_, p + done, want, &put, nullptr) || put == 0) return false;
+            done += put;
+        }
+        return true;
+    }
+
+    bool seekToEnd() override { return seek(FILE_END); }
+    bool seekToStart() override { return seek(FILE_BEGIN); }
+
+    uint64_t size() override {
+        LARGE_INTEGER s;
+        if (!GetFileSizeEx(h_, &s)) return 0;
+        return uint64_t(s.QuadPart);
+    }
+
+private:
+    bool seek(DWORD method) {
+        LARGE_INTEGER zero;
+        zero.QuadPart = 0;
+        return SetFilePointerEx(h_, zero, nullptr, method) != 0;
+    }
+
+    HANDLE h_;
+};
+
+}  // namespace
+
+std::string Win32FileSystem::currentDirectory() {
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetCurrentDirectoryA(DWORD(buf.size()), &buf[0]);
+        if (n == 0) return std::string();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.assign(n, '\0');  // n is the size needed, terminator included
+    }
+}
+
+bool Win32FileSystem::setCurrentDirectory(const std::string& path) {
+    return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::listFolder(const std::string& folder, std::vector<DirEntry>& out) {
+    out.clear();
+    const std::string pattern = folder + "*";
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Systems before Windows 7 know neither the basic level nor the large fetch.
+        h = FindFirstFileExA(pattern.c_str(), FindExInfoStandard, &fd, FindExSearchNameMatch,
+                             nullptr, 0);
+    }
+    if (h == INVALID_HANDLE_VALUE) return isEmptyResult(GetLastError());
+    drain(h, fd, out);
+    return true;
+}
+
+bool Win32FileSystem::findFiles(const std::string& patternPath, std::vector<DirEntry>& out) {
+    out.clear();
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(patternPath.c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    drain(h, fd, out);
+    return true;
+}
+
+bool Win32FileSystem::findEntry(const std::string& path, DirEntry& out) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(path.c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    out = toEntry(fd);
+    FindClose(h);
+    return true;
+}
+
+uint32_t Win32FileSystem::attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+bool Win32FileSystem::setAttributes(const std::string& path, uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+bool Win32FileSystem::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,
+                                FileTime& lastWrite) {
+    HANDLE h = CreateFileA(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FILETIME c, a, w;
+    bool ok = GetFileTime(h, &c, &a, &w) != 0;
+    CloseHandle(h);
+    if (!ok) return false;
+    creation = toFileTime(c);
+    lastAccess = toFileTime(a);
+    lastWrite = toFileTime(w);
+    return true;
+}
+
+bool Win32FileSystem::setFileTimes(const std::string& path, FileTime creation,
+                                   FileTime lastAccess, FileTime lastWrite) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FILETIME c = fromFileTime(creation), a = fromFileTime(lastAccess), w = fromFileTime(lastWrite);
+    bool ok = SetFileTime(h, &c, &a, &w) != 0;
+    CloseHandle(h);
+    return ok;
+}
+
+std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode) {
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    DWORD access = 0, share = shareAll, disposition = 0;
+    switch (mode) {
+        case OpenMode::ReadExisting:
+            access = GENERIC_READ;
+            disposition = OPEN_EXISTING;
+            break;
+        case OpenMode::ReadWriteExisting:
+            access = GENERIC_READ | GENERIC_WRITE;
+            disposition = OPEN_EXISTING;
+            break;
+        case OpenMode::CreateShared:
+            access = GENERIC_WRITE;
+            disposition = CREATE_ALWAYS;
+            break;
+        case OpenMode::CreateExclusive:
+            access = GENERIC_WRITE;
+            share = 0;
+            disposition = CREATE_ALWAYS;
+            break;
+        case OpenMode::AppendShared:
+            access = GENERIC_READ | GENERIC_WRITE;
+            disposition = OPEN_ALWAYS;
+            break;
+    }
+    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32File>(h);
+}
+
+}  // namespace dv

@@ -1,0 +1,26 @@
+// The file system through the ANSI kernel32 functions.
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace dv {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::string currentDirectory() override;
+    bool setCurrentDirectory(const std::string& path) override;
+    // An empty folder (no entry at all) gives true and an empty list; a missing or
+    // unreadable folder gives false. findFiles gives false when nothing matches.
+    bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override;
+    bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) override;
+    bool findEntry(const std::string& path, DirEntry& out) override;
+    uint32_t attributes(const std::string& path) override;
+    bool setAttributes(const std::string& path, uint32_t attributes) override;
+    bool deleteFile(const std::string& path) override;
+    bool fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,
+                   FileTime& lastWrite) override;
+    bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
+                      FileTime lastWrite) override;
+    std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
+};
+
+}  // namespace dv

@@ -1,0 +1,105 @@
+#include "platform/win32/Win32System.h"
+
+#include <windows.h>
+
+namespace dv {
+
+namespace {
+
+FILETIME fromFileTime(FileTime t) {
+    FILETIME ft;
+    ft.dwLowDateTime = DWORD(t & 0xFFFFFFFFu);
+    ft.dwHighDateTime = DWORD(t >> 32);
+    return ft;
+}
+
+// Calls fill(buffer, size) until the text fits; fill returns the length written, or the
+// size needed (terminator included) when the buffer was too small, or 0 on failure.
+template <typename Fill>
+std::string growingText(Fill fill) {
+    std::string buf(MAX_PATH + 1, '\0');
+    for (;;) {
+        DWORD n = fill(&buf[0], DWORD(buf.size()));
+        if (n == 0) return std::string();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.assign(n + 1, '\0');
+    }
+}
+
+using DiskFreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+
+}  // namespace
+
+std::string Win32System::environment(const std::string& name) {
+    return growingText([&](char* buf, DWORD size) {
+        return GetEnvironmentVariableA(name.c_str(), buf, size);
+    });
+}
+
+bool Win32System::utcToLocal(FileTime utc, SystemTime& local) {
+    FILETIME ft = fromFileTime(utc), localFt;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&ft, &localFt) || !FileTimeToSystemTime(&localFt, &st))
+        return false;
+    local.year = st.wYear;
+    local.month = st.wMonth;
+    local.dayOfWeek = st.wDayOfWeek;
+    local.day = st.wDay;
+    local.hour = st.wHour;
+    local.minute = st.wMinute;
+    local.second = st.wSecond;
+    local.milliseconds = st.wMilliseconds;
+    return true;
+}
+
+bool Win32System::localToUtc(const SystemTime& local, FileTime& utc) {
+    SYSTEMTIME st;
+    st.wYear = local.year;
+    st.wMonth = local.month;
+    st.wDayOfWeek = local.dayOfWeek;
+    st.wDay = local.day;
+    st.wHour = local.hour;
+    st.wMinute = local.minute;
+    st.wSecond = local.second;
+    st.wMilliseconds = local.milliseconds;
+    FILETIME localFt, ft;
+    if (!SystemTimeToFileTime(&st, &localFt) || !LocalFileTimeToFileTime(&localFt, &ft))
+        return false;
+    utc = (uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return true;
+}
+
+uint32_t Win32System::tickCount() { return GetTickCount(); }
+
+void Win32System::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
+
+bool Win32System::diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto ex = kernel ? reinterpret_cast<DiskFreeSpaceEx>(
+                           reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
+                     : nullptr;
+    if (ex) {
+        ULARGE_INTEGER avail, all, free;
+        if (!ex(root.c_str(), &avail, &all, &free)) return false;
+        total = all.QuadPart;
+        freeToCaller = avail.QuadPart;
+        return true;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &clusters))
+        return false;
+    const uint64_t clusterBytes = uint64_t(sectorsPerCluster) * bytesPerSector;
+    total = clusterBytes * clusters;
+    freeToCaller = clusterBytes * freeClusters;
+    return true;
+}
+
+std::string Win32System::tempPath() {
+    return growingText([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
+}
+
+}  // namespace dv

@@ -1,0 +1,18 @@
+// Environment, clock, time zone and disk queries through kernel32.
+#pragma once
+#include "platform/System.h"
+
+namespace dv {
+
+class Win32System : public System {
+public:
+    std::string environment(const std::string& name) override;
+    bool utcToLocal(FileTime utc, SystemTime& local) override;
+    bool localToUtc(const SystemTime& local, FileTime& utc) override;
+    uint32_t tickCount() override;
+    void sleep(uint32_t milliseconds) override;
+    bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) override;
+    std::string tempPath() override;
+};
+
+}  // namespace dv
