@@ -1,0 +1,191 @@
+#include "search/SearchEngine.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "search/Matcher.h"
+#include "search/Patterns.h"
+#include "search/ResultList.h"
+#include "shell/NumberText.h"
+#include "shell/Texts.h"
+
+namespace dv {
+
+namespace {
+
+const char* const kProtectedPath = "Symantec Client Firewall\\NAM.FTS";
+
+// What one walk needs, fixed when it starts: a selection change during the walk
+// rebuilds app.state.searchPatterns but never the list being walked.
+struct Walk {
+    std::vector<std::string> patterns;
+    std::unordered_set<std::string> excluded;
+    std::string marker;
+    // The progress caption is written once, right before messages are processed,
+    // with the value the folder's steps last gave it.
+    std::string caption;
+    bool captionDirty = false;
+};
+
+Walk beginWalk(App& app) {
+    Walk walk;
+    walk.patterns = app.state.searchPatterns;
+    walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
+    walk.marker = profileMarker(app);
+    return walk;
+}
+
+void setCaption(Walk& walk, const std::string& folder, const std::string& name) {
+    walk.caption = folder;
+    walk.caption += name;
+    walk.captionDirty = true;
+}
+
+void processMessages(App& app, Walk& walk) {
+    if (walk.captionDirty) {
+        app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 52) + walk.caption + ")");
+        walk.captionDirty = false;
+    }
+    app.ui.processPendingMessages();
+}
+
+bool qualifies(const Walk& walk, const std::string& path) {
+    return !containsNoCase(path, kProtectedPath) && walk.excluded.count(path) == 0;
+}
+
+bool enterable(const DirEntry& entry) {
+    // "." and ".." and every dot folder are skipped; a reparse point (a junction or
+    // a link) may lead back up the tree, so the walk never follows one.
+    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
+           (entry.attributes & kAttrReparsePoint) == 0;
+}
+
+void walkFolder(App& app, Walk& walk, std::string folder) {
+    processMessages(app, walk);
+    if (app.state.searchFinished) {
+        app.ui.setTimer(Ctl::elapsedTimer, 0);
+        app.ui.setEnabled(Ctl::startSearchButton, true);
+        return;
+    }
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+
+    // One enumeration serves every pattern and the subfolders.
+    std::vector<DirEntry> entries;
+    if (!app.fs.listFolder(folder, entries)) return;
+
+    const bool inProfile = containsNoCase(folder, walk.marker);
+    std::string path;
+    for (const std::string& pattern : walk.patterns) {
+        const std::string* firstName = nullptr;
+        for (const DirEntry& entry : entries) {
+            if (entry.isFolder() || !matchesPattern(pattern, entry.name)) continue;
+            if (!firstName) firstName = &entry.name;
+            if (inProfile) continue;
+            path = folder;
+            path += entry.name;
+            if (qualifies(walk, path)) appendResultRow(app, pattern, path, entry);
+        }
+        if (&pattern == &walk.patterns.back())
+            setCaption(walk, folder, firstName ? *firstName : std::string());
+    }
+
+    std::vector<const DirEntry*> folders;
+    for (const DirEntry& entry : entries)
+        if (entry.isFolder()) folders.push_back(&entry);
+    for (size_t i = 0; i < folders.size(); ++i) {
+        if (enterable(*folders[i])) {
+            walkFolder(app, walk, folder + folders[i]->name);
+            // Once cancelled, no further folder is entered at any level.
+            if (app.state.searchFinished) return;
+        }
+        setCaption(walk, folder, i + 1 < folders.size() ? folders[i + 1]->name : std::string());
+    }
+}
+
+bool searchRunning(const App& app) {
+    return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
+}
+
+}  // namespace
+
+std::string profileMarker(App& app) {
+    const std::string p = app.system.environment("userprofile");
+    const std::string n = app.system.environment("username");
+    const std::string d = app.system.environment("systemdrive");
+    const std::string t = app.system.environment("temp");
+    const std::string a = p.size() > n.size() ? p.substr(0, p.size() - n.size()) : std::string();
+    std::string m = a.size() > d.size() ? a.substr(d.size()) : std::string();
+    if (m.empty()) m = t;
+    return m;
+}
+
+void searchFolder(App& app, const std::string& folder) {
+    Walk walk = beginWalk(app);
+    walkFolder(app, walk, folder);
+}
+
+void startSearch(App& app) {
+    if (searchRunning(app)) return;  // a second click can only come from inside the walk
+    app.ui.processPendingMessages();
+    buildSearchPatterns(app);
+    app.ui.clearRows(Ctl::resultList);
+    app.ui.setTimer(Ctl::elapsedTimer, 1000);
+    app.ui.setTimer(Ctl::alertBlinkTimer, 0);
+    app.ui.setVisible(Ctl::deleteAllButton, false);
+    app.ui.setVisible(Ctl::addGarbageTypeButton, true);
+    app.ui.setEnabled(Ctl::startSearchButton, false);
+    app.ui.setVisible(Ctl::alertLabel, false);
+    app.ui.setText(Ctl::statusLabel, "");
+    app.state.searchSeconds = 0;
+    app.state.searchFinished = 0;
+
+    Walk walk = beginWalk(app);
+    for (const std::string& root : searchRoots(app)) {
+        walkFolder(app, walk, root);
+        if (app.state.searchFinished) break;
+    }
+
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.state.searchFinished = 1;
+    showSearchSummary(app);
+}
+
+void cancelSearch(App& app) {
+    if (!searchRunning(app)) return;
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.state.searchFinished = 1;
+    showSearchSummary(app);
+}
+
+void showSearchSummary(App& app) {
+    const int rows = app.ui.rowCount(Ctl::resultList);
+    uint64_t total = 0;  // the files as they are now; a vanished one adds nothing
+    for (int row = 0; row < rows; ++row) {
+        DirEntry entry;
+        if (app.fs.findEntry(app.ui.cell(Ctl::resultList, row, kColPath), entry))
+            total += entry.size;
+    }
+    app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
+    app.ui.setText(Ctl::statusLabel,
+                   formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
+    app.ui.setText(Ctl::statisticsTitleLabel, textOfKey(app, 54) + " " + std::to_string(rows) +
+                                                   " " + textOfKey(app, 55));
+    app.ui.setText(Ctl::currentFileLabel, textOfKey(app, 56) + " " +
+                                              std::to_string(app.state.searchSeconds) + " " +
+                                              textOfKey(app, 57));
+    if (rows == 0) {
+        app.ui.setText(Ctl::alertLabel, textOfKey(app, 58));
+        app.ui.setVisible(Ctl::alertLabel, true);
+    } else {
+        app.ui.setText(Ctl::alertLabel, textOfKey(app, 59));
+        app.ui.setVisible(Ctl::deleteAllButton, true);
+        app.ui.setVisible(Ctl::addGarbageTypeButton, false);
+        app.ui.setTimer(Ctl::alertBlinkTimer, 500);
+    }
+}
+
+void elapsedTimerTick(App& app) { ++app.state.searchSeconds; }
+
+}  // namespace dv
