@@ -1,5 +1,6 @@
 // The backup folder, BackupRecord copies and the FilePath.dat index.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,10 +16,25 @@ struct BackupRecord {
     std::string content;
 };
 
+// Record layout: path, zero byte, 4 attribute bytes, three 16-byte times, 4-byte length,
+// content. Everything but the path and the content takes 57 bytes.
+constexpr size_t kRecordFixedBytes = 57;
+constexpr uint32_t kRecordAttributeMask = 0x37;
+constexpr size_t kMaxRecordPath = 32767;
+constexpr uint64_t kMaxRecordContent = 0xFFFFFFFFull;
+
 // The record's bytes exactly as stored on disk.
 std::string serializeBackupRecord(const BackupRecord& record);
+// The bytes before the content, with `contentLength` as the length field.
+std::string serializeBackupHeader(const BackupRecord& record, uint32_t contentLength);
+// Parses the part before the content from the first bytes of a record file; fills
+// everything but `content`. headerSize is n + 57.
+bool parseBackupHeader(const std::string& bytes, BackupRecord& record, size_t& headerSize,
+                       uint32_t& contentLength);
 // Parses a whole record file; false unless it is exactly one well-formed record.
 bool parseBackupRecord(const std::string& bytes, BackupRecord& record);
+// A full drive path ("X:\...") without characters no file name can hold.
+bool isRecordablePath(const std::string& path);
 
 std::string resolveBackupFolder(App& app);
 void useBackupMode(App& app);       // backupModeRadio clicked
@@ -26,5 +42,9 @@ void chooseBackupFolder(App& app);  // backupFolderButton clicked
 std::string askFolder(App& app);
 bool backupFile(App& app, const std::string& source, const std::string& copyPath);
 void appendIndexLine(App& app, const std::string& path);
+
+// The first free copy path for a file name in a folder ending in "\": name.dak,
+// then name(2).dak, name(3).dak ...; empty when none is free.
+std::string freeCopyPath(App& app, const std::string& folder, const std::string& name);
 
 }  // namespace dv

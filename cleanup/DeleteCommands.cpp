@@ -1,0 +1,220 @@
+// The delete commands: Recycle Bin, permanent and backup modes, and Reset.
+#include "cleanup/DeleteCommands.h"
+
+#include "cleanup/BackupStore.h"
+#include "search/ResultList.h"
+#include "shell/NumberText.h"
+#include "shell/Startup.h"
+#include "shell/Texts.h"
+
+namespace dv {
+
+namespace {
+
+constexpr unsigned kRecycleOptions = 7;
+
+struct RowOutcome {
+    bool handled = false;      // false when no delete mode is chosen
+    uint64_t removedBytes = 0; // listed size, counted only when the file is really gone
+};
+
+// Column 2 as a whole decimal number; false for anything else.
+bool parseSize(const std::string& text, int64_t& value) {
+    size_t at = 0;
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative) at = 1;
+    if (at == text.size() || text.size() - at > 18) return false;
+    int64_t v = 0;
+    for (; at < text.size(); ++at) {
+        if (text[at] < '0' || text[at] > '9') return false;
+        v = v * 10 + (text[at] - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+// The listed size; a negative text is a size wrapped to 32 bits, so the real one is
+// taken from the file itself.
+uint64_t listedSize(App& app, const std::string& text, const std::string& path) {
+    int64_t size = 0;
+    if (!parseSize(text, size)) return 0;
+    if (size >= 0) return uint64_t(size);
+    DirEntry entry;
+    return app.fs.findEntry(path, entry) ? entry.size : 0;
+}
+
+void clearReadOnlyAndDelete(App& app, const std::string& path) {
+    uint32_t attributes = app.fs.attributes(path);
+    if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly))
+        app.fs.setAttributes(path, attributes & (kAttrHidden | kAttrSystem | kAttrArchive));
+    app.fs.deleteFile(path);
+}
+
+// The copy is named after column 0; a name that is not a plain file name gives way
+// to the last part of the full path.
+std::string copyNameOf(const std::string& name, const std::string& path) {
+    if (!name.empty() && name.find_first_of("\\/:") == std::string::npos) return name;
+    return path.substr(path.rfind('\\') + 1);
+}
+
+// Removes the row that still shows `path`: normally row r, but handlers that ran while
+// messages were dispatched may have changed the list.
+void removeListedRow(App& app, int row, const std::string& path) {
+    int count = app.ui.rowCount(Ctl::resultList);
+    if (row < count && app.ui.cell(Ctl::resultList, row, kColPath) == path) {
+        app.ui.removeRow(Ctl::resultList, row);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (app.ui.cell(Ctl::resultList, i, kColPath) == path) {
+            app.ui.removeRow(Ctl::resultList, i);
+            return;
+        }
+    }
+}
+
+// Backs the file up into the folder; only a file whose copy was made is deleted.
+void backUpAndDelete(App& app, const std::string& name, const std::string& path,
+                     std::string folder) {
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    std::string copy = freeCopyPath(app, folder, copyNameOf(name, path));
+    bool saved = !copy.empty() && backupFile(app, path, copy);
+    if (saved) appendIndexLine(app, path);
+    app.ui.processPendingMessages();
+    if (saved) clearReadOnlyAndDelete(app, path);
+}
+
+// The mode step for row r; the radio buttons are read anew for every row.
+RowOutcome removeRowFile(App& app, int row, const std::string& backupFolder) {
+    const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
+    const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
+    const uint64_t size = listedSize(app, app.ui.cell(Ctl::resultList, row, kColSize), path);
+    const bool existed = !path.empty() && app.fs.exists(path);
+
+    if (app.ui.isChecked(Ctl::recycleModeRadio))
+        recycleFile(app, path, kRecycleOptions);
+    else if (app.ui.isChecked(Ctl::permanentModeRadio))
+        clearReadOnlyAndDelete(app, path);
+    else if (app.ui.isChecked(Ctl::backupModeRadio))
+        backUpAndDelete(app, name, path, backupFolder);
+    else
+        return RowOutcome{};
+
+    removeListedRow(app, row, path);
+    RowOutcome outcome;
+    outcome.handled = true;
+    if (existed && !app.fs.exists(path)) outcome.removedBytes = size;
+    return outcome;
+}
+
+void emptyRecycleBinIfAsked(App& app) {
+    if (app.ui.isChecked(Ctl::autoEmptyRecycleCheck))
+        app.shell.emptyRecycleBin("", kSherbNoConfirmation | kSherbNoSound);
+}
+
+void showAfterDeleteState(App& app) {
+    app.ui.setVisible(Ctl::deleteAllButton, false);
+    app.ui.setVisible(Ctl::addGarbageTypeButton, true);
+    app.ui.setVisible(Ctl::alertLabel, false);
+    app.ui.setTimer(Ctl::alertBlinkTimer, 0);
+}
+
+void showRemoved(App& app, int leadKey, uint64_t bytes) {
+    app.ui.setText(Ctl::recoveredLabel,
+                   textOfKey(app, leadKey) + " " + megabyteText(bytes) + textOfKey(app, 62));
+}
+
+RowOutcome deleteRowCounted(App& app, int position) {
+    const std::string folder = resolveBackupFolder(app);
+    int count = app.ui.rowCount(Ctl::resultList);
+    if (count == 0) {
+        showKeyMessage(app, 60);
+        return RowOutcome{};
+    }
+    int row = position - 1;
+    if (row < 0 || row >= count) return RowOutcome{};
+    RowOutcome outcome = removeRowFile(app, row, folder);
+    if (!outcome.handled) return outcome;
+    emptyRecycleBinIfAsked(app);
+    if (app.ui.rowCount(Ctl::resultList) == 0) showAfterDeleteState(app);
+    showRemoved(app, 56, outcome.removedBytes);
+    return outcome;
+}
+
+}  // namespace
+
+bool recycleFile(App& app, const std::string& path, unsigned options) {
+    // The shell would expand wildcards; no file name contains them.
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+    unsigned flags = kFofAllowUndo;
+    if (options & 1) flags |= kFofNoConfirmation;
+    if (options & 2) flags |= kFofNoErrorUi;
+    if (options & 4) flags |= kFofSilent;
+    bool aborted = false;
+    return app.shell.deleteOperation(path, flags, aborted) == 0 && !aborted;
+}
+
+std::string megabyteText(uint64_t bytes) { return formatRounded2(double(bytes) / 1048576.0); }
+
+void deleteAllRows(App& app) {
+    int count = app.ui.rowCount(Ctl::resultList);
+    for (int i = 0; i < count; ++i) app.ui.setTicked(Ctl::resultList, i, true);
+    uint64_t total = 0;
+    const std::string folder = resolveBackupFolder(app);
+    if (count == 0) {
+        showKeyMessage(app, 60);
+        return;
+    }
+    while (app.ui.rowCount(Ctl::resultList) > 0) {
+        RowOutcome outcome = removeRowFile(app, app.ui.rowCount(Ctl::resultList) - 1, folder);
+        if (!outcome.handled) break;
+        total += outcome.removedBytes;
+    }
+    if (app.ui.rowCount(Ctl::resultList) == 0) {
+        emptyRecycleBinIfAsked(app);
+        showAfterDeleteState(app);
+    }
+    showRemoved(app, 61, total);
+}
+
+void deleteRow(App& app, int position) { deleteRowCounted(app, position); }
+
+void deleteCurrentRow(App& app) {
+    int row = app.ui.currentRow(Ctl::resultList);
+    if (row < 0) return;
+    deleteRow(app, row + 1);
+}
+
+void deleteTickedRows(App& app) {
+    int i = 0;
+    uint64_t total = 0;
+    while (app.ui.rowCount(Ctl::resultList) > 0 && i < app.ui.rowCount(Ctl::resultList)) {
+        if (!app.ui.isTicked(Ctl::resultList, i)) {
+            ++i;
+            continue;
+        }
+        RowOutcome outcome = deleteRowCounted(app, i + 1);
+        if (!outcome.handled) break;
+        total += outcome.removedBytes;
+        showRemoved(app, 61, total);
+    }
+}
+
+void resetList(App& app) {
+    if (searchRunning(app)) {
+        showKeyMessage(app, 63);
+        return;
+    }
+    app.ui.setText(Ctl::statusLabel, "");
+    app.ui.setText(Ctl::statisticsTitleLabel, textOfKey(app, 54));
+    app.ui.setVisible(Ctl::alertLabel, false);
+    app.ui.setText(Ctl::recoveredLabel, textOfKey(app, 34));
+    app.ui.setText(Ctl::currentFileLabel, textOfKey(app, 31));
+    app.ui.setVisible(Ctl::deleteAllButton, false);
+    app.ui.setVisible(Ctl::addGarbageTypeButton, true);
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+    app.ui.setTimer(Ctl::alertBlinkTimer, 0);
+    app.ui.clearRows(Ctl::resultList);
+}
+
+}  // namespace dv
