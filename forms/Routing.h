@@ -1,5 +1,7 @@
 // Routes every control event of every window to its handler.
 #pragma once
+#include <vector>
+
 #include "forms/ControlIds.h"
 #include "shell/App.h"
 
@@ -10,5 +12,12 @@ void raiseEvent(App& app, Ctl control, Event event);
 
 // The window's own close request (system close, Alt+F4). True lets the window close.
 bool closeRequested(App& app, Ctl window);
+
+// Every (control, event) that has a handler, in table order.
+struct RoutedEvent {
+    Ctl control;
+    Event event;
+};
+std::vector<RoutedEvent> routedEvents();
 
 }  // namespace dv

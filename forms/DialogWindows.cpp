@@ -1,0 +1,193 @@
+// The six dialogs: add a junk type, about, language, update settings, privacy traces and
+// the exclusion list. Every position is window-relative; each frame's background and panel
+// come first so that the other controls are drawn over them.
+#include "forms/ControlSpec.h"
+#include "forms/FormColours.h"
+
+namespace dv {
+namespace {
+
+using K = Kind;
+constexpr Ctl W = Ctl::None;
+constexpr uint32_t NC = kNoColour;
+
+const char kReturn[] = "Return";
+const char kReturnTip[] = "Click the 'Return' button to close the window";
+const char kApply[] = "Apply";
+const char kShowStep[] = "Show the step window when start";
+
+// id, kind, parent, x, y, width, height, text, tooltip, caption key, tooltip key, flags,
+// font px, text colour, back colour
+
+// 387 x 138; a frame of its own: no icon, a larger bold title.
+const ControlSpec kAddType[] = {
+    {Ctl::addTypeBackground, K::Label, W, 0, 0, 387, 138, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::addTypeTitleLabel, K::TransparentLabel, W, 8, 1, 344, 22, "Dustvane", nullptr, 0, 0,
+     kBold | kDrags, 14, NC, NC},
+    {Ctl::addTypeCloseButton, K::PictureButton, W, 360, 7, 20, 18, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::addTypeRule, K::Rule, W, 8, 28, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    {Ctl::addTypePromptLabel, K::TransparentLabel, W, 9, 32, 368, 16,
+     "Please input the garbage file type(eg: *.bak)", nullptr, 69, 0, 0, 14, NC, NC},
+    {Ctl::addTypeFieldLabel, K::TransparentLabel, W, 16, 56, 128, 38, "File Type  ==>", nullptr,
+     68, 0, kBold, 16, NC, NC},
+    {Ctl::addTypePatternEdit, K::Edit, W, 152, 56, 226, 16, "*.bak", nullptr, 0, 0, kBold, 0, NC,
+     NC},
+    {Ctl::addTypeDescriptionEdit, K::Edit, W, 152, 80, 226, 16, "Find *.bak files only", nullptr,
+     0, 0, kBold, 0, NC, NC},
+    {Ctl::addTypeAddButton, K::ImageButton, W, 152, 108, 106, 18, "Add(OK)",
+     "Click the 'Add' button to add the garbage file type", 66, 118, kBold, 0, NC, NC},
+    {Ctl::addTypeReturnButton, K::ImageButton, W, 272, 108, 106, 18, kReturn, kReturnTip, 67,
+     120, kBold, 0, NC, NC},
+};
+
+// 387 x 364. The nine information lines take keys 71 to 79.
+const ControlSpec kAbout[] = {
+    {Ctl::aboutBackground, K::Label, W, 0, 0, 387, 364, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::aboutPanel, K::Label, W, 9, 41, 368, 312, "", nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::aboutIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::aboutTitleLabel, K::TransparentLabel, W, 26, 1, 296, 32, "About Dustvane", nullptr, 0,
+     0, kDrags, 0, NC, NC},
+    {Ctl::aboutMinimizeButton, K::PictureButton, W, 336, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::aboutCloseButton, K::PictureButton, W, 360, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC,
+     NC},
+    {Ctl::aboutRule, K::Rule, W, 8, 32, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    {Ctl::aboutProductLabel, K::Label, W, 21, 52, 344, 36, "Dustvane", nullptr, 0, 0, kBold, 24,
+     NC, NC},
+    {Ctl::aboutVersionLabel, K::Label, W, 21, 94, 344, 20, "Version: Pro v8.20build091220",
+     nullptr, 71, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine2Label, K::Label, W, 21, 120, 344, 20,
+     "Dustvane finds and removes junk files on your hard drives.", nullptr, 72, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine3Label, K::Label, W, 21, 146, 344, 20,
+     "Files can go to the Recycle Bin or be backed up first.", nullptr, 73, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine4Label, K::Label, W, 21, 172, 344, 20,
+     "Backed-up files can be recovered with 'Recovery'.", nullptr, 74, 0, 0, 0, NC, NC},
+    {Ctl::aboutContactRule, K::Rule, W, 21, 198, 344, 1, nullptr, nullptr, 0, 0, 0, 0, NC,
+     kContactGrey},
+    {Ctl::aboutLine5Label, K::Label, W, 21, 208, 344, 20,
+     "Add your own junk file types and files never to touch.", nullptr, 75, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine6Label, K::Label, W, 21, 235, 344, 20,
+     "Clean cookies, temporary files and the browser cache.", nullptr, 76, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine7Label, K::Label, W, 21, 262, 344, 20,
+     "Clear the Run, search and recent document history.", nullptr, 77, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine8Label, K::Label, W, 21, 289, 344, 20,
+     "Every text can come from a language file.", nullptr, 78, 0, 0, 0, NC, NC},
+    {Ctl::aboutLine9Label, K::Label, W, 21, 316, 344, 20,
+     "Press F1 or the help button for the help file.", nullptr, 79, 0, 0, 0, NC, NC},
+};
+
+// 285 x 238.
+const ControlSpec kLanguage[] = {
+    {Ctl::languageBackground, K::Label, W, 0, 0, 285, 238, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::languagePanel, K::Label, W, 9, 41, 266, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::languageIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::languageTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
+     kDrags, 0, NC, NC},
+    {Ctl::languageCloseButton, K::PictureButton, W, 258, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::languageRule, K::Rule, W, 8, 32, 268, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    {Ctl::languageList, K::CheckList, W, 24, 56, 236, 134, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::languageApplyButton, K::ImageButton, W, 76, 195, 90, 20, kApply,
+     "Click the 'Apply' button to change interface language", 116, 119, 0, 0, NC, NC},
+    {Ctl::languageReturnButton, K::ImageButton, W, 170, 195, 90, 20, kReturn, kReturnTip, 117,
+     120, 0, 0, NC, NC},
+};
+
+// 285 x 138; no icon, title, close button or rule.
+const ControlSpec kUpdate[] = {
+    {Ctl::updateBackground, K::Label, W, 0, 0, 285, 138, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::updatePanel, K::Label, W, 9, 10, 266, 119, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::updateAutoCheck, K::Check, W, 26, 28, 232, 16, "Check if a new version is available",
+     nullptr, 124, 0, 0, 0, NC, NC},
+    {Ctl::updateEveryLabel, K::Label, W, 26, 46, 72, 16, "Every", nullptr, 125, 0, 0, 0, NC, NC},
+    {Ctl::updateDaysEdit, K::Edit, W, 100, 46, 64, 18, "10", nullptr, 0, 0, kDisabled, 0, NC, NC},
+    {Ctl::updateDaysLabel, K::Label, W, 166, 46, 76, 16, "days", nullptr, 126, 0, 0, 0, NC, NC},
+    // Written by the update check (key 129), not when the window opens.
+    {Ctl::updateStatusLabel, K::Label, W, 26, 72, 232, 18, ". . . . . .", nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::updateCheckNowButton, K::ImageButton, W, 76, 97, 90, 20, "Check now",
+     "Click the 'Check now' button to check if a new version is available", 127, 128, 0, 0, NC,
+     NC},
+    {Ctl::updateReturnButton, K::ImageButton, W, 170, 97, 90, 20, kReturn, kReturnTip, 117, 120,
+     0, 0, NC, NC},
+};
+
+// 355 x 238. All boxes start unticked; opening the window ticks the step-window box.
+const ControlSpec kPrivacy[] = {
+    {Ctl::privacyBackground, K::Label, W, 0, 0, 355, 238, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::privacyPanel, K::Label, W, 9, 41, 336, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::privacyIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::privacyTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
+     kDrags, 0, NC, NC},
+    {Ctl::privacyCloseButton, K::PictureButton, W, 328, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::privacyRule, K::Rule, W, 8, 32, 338, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    {Ctl::privacyDocFindCheck, K::Check, W, 25, 56, 305, 16,
+     "Delete [ Doc Find Spec ] information", nullptr, 132, 0, 0, 0, NC, NC},
+    {Ctl::privacyRunCheck, K::Check, W, 25, 78, 305, 16, "Delete [ Run ] information", nullptr,
+     133, 0, 0, 0, NC, NC},
+    {Ctl::privacyRecentDocsCheck, K::Check, W, 25, 100, 305, 16,
+     "Delete [ Recent Docs ] information", nullptr, 134, 0, 0, 0, NC, NC},
+    {Ctl::privacyInstallLocationsCheck, K::Check, W, 25, 122, 305, 16,
+     "Delete [ InstallLocations ] information", nullptr, 135, 0, 0, 0, NC, NC},
+    {Ctl::privacyTypedUrlsCheck, K::Check, W, 25, 145, 305, 16,
+     "Delete [ IE TypedURLs ] information", nullptr, 136, 0, 0, 0, NC, NC},
+    {Ctl::privacyInnerRule, K::Rule, W, 28, 165, 298, 1, nullptr, nullptr, 0, 0, 0, 0, NC,
+     kRuleGrey},
+    {Ctl::privacyShowStepCheck, K::Check, W, 25, 172, 305, 16, kShowStep, nullptr, 111, 0, 0, 0,
+     NC, NC},
+    {Ctl::privacyPluginButton, K::ImageButton, W, 25, 195, 70, 20, "Plugin",
+     "Click the 'Plugin' button to start", 138, 139, 0, 0, NC, NC},
+    {Ctl::privacyApplyButton, K::ImageButton, W, 136, 195, 90, 20, kApply,
+     "Click the 'Apply' button to start", 116, 137, 0, 0, NC, NC},
+    {Ctl::privacyReturnButton, K::ImageButton, W, 236, 195, 90, 20, kReturn, kReturnTip, 117,
+     120, 0, 0, NC, NC},
+};
+
+// 325 x 238.
+const ControlSpec kExclusion[] = {
+    {Ctl::exclusionBackground, K::Label, W, 0, 0, 325, 238, "", nullptr, 0, 0, kDrags, 0, NC,
+     NC},
+    {Ctl::exclusionPanel, K::Label, W, 9, 41, 306, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::exclusionIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::exclusionTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
+     kDrags, 0, NC, NC},
+    {Ctl::exclusionCloseButton, K::PictureButton, W, 298, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::exclusionRule, K::Rule, W, 8, 32, 308, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    {Ctl::exclusionHeadingLabel, K::Label, W, 23, 55, 278, 18,
+     "Not Wish to Search or Delete the files Below", nullptr, 140, 0, 0, 0, NC, NC},
+    {Ctl::exclusionList, K::ReportList, W, 23, 76, 278, 102, nullptr, nullptr, 0, 0, 0, 0, NC,
+     NC},
+    {Ctl::exclusionInnerRule, K::Rule, W, 28, 185, 268, 1, nullptr, nullptr, 0, 0, 0, 0, NC,
+     kRuleGrey},
+    {Ctl::exclusionAddButton, K::ImageButton, W, 106, 195, 90, 20, "Add",
+     "Click the 'Add' button to start", 66, 118, 0, 0, NC, NC},
+    {Ctl::exclusionReturnButton, K::ImageButton, W, 206, 195, 90, 20, kReturn, kReturnTip, 117,
+     120, 0, 0, NC, NC},
+};
+
+template <size_t N>
+constexpr WindowSpec dialog(Ctl id, const char* caption, int w, int h, const ControlSpec (&c)[N]) {
+    return WindowSpec{id, caption, w, h, kFormBlue, c, N};
+}
+
+}  // namespace
+
+extern const WindowSpec kAddGarbageTypeWindowSpec, kAboutWindowSpec, kLanguageWindowSpec,
+    kUpdateSettingsWindowSpec, kPrivacyTracesWindowSpec, kExclusionListWindowSpec;
+
+const WindowSpec kAddGarbageTypeWindowSpec =
+    dialog(Ctl::AddGarbageTypeWindow, "Dustvane", 387, 138, kAddType);
+const WindowSpec kAboutWindowSpec = dialog(Ctl::AboutWindow, "About Dustvane", 387, 364, kAbout);
+const WindowSpec kLanguageWindowSpec =
+    dialog(Ctl::LanguageWindow, "Dustvane", 285, 238, kLanguage);
+const WindowSpec kUpdateSettingsWindowSpec =
+    dialog(Ctl::UpdateSettingsWindow, "Dustvane", 285, 138, kUpdate);
+const WindowSpec kPrivacyTracesWindowSpec =
+    dialog(Ctl::PrivacyTracesWindow, "Dustvane", 355, 238, kPrivacy);
+const WindowSpec kExclusionListWindowSpec =
+    dialog(Ctl::ExclusionListWindow, "Dustvane", 325, 238, kExclusion);
+
+}  // namespace dv

@@ -1,0 +1,124 @@
+// Which handler runs for which control event. Dragging on labels marked kDrags is done by
+// the window layer itself; everything else a control does is in this table.
+#include "forms/Routing.h"
+
+#include "cleanup/BackupStore.h"
+#include "cleanup/DeleteCommands.h"
+#include "cleanup/Recovery.h"
+#include "search/Patterns.h"
+#include "search/ResultList.h"
+#include "search/SearchEngine.h"
+#include "shell/Startup.h"
+
+namespace dv {
+namespace {
+
+struct Route {
+    Ctl control;
+    Event event;
+    void (*handler)(App&);
+};
+
+void dragMainWindow(App& app) { app.ui.dragWindow(Ctl::MainWindow); }
+void minimiseMainWindow(App& app) { app.ui.setWindowState(Ctl::MainWindow, WindowState::Minimised); }
+void minimiseAboutWindow(App& app) { app.ui.setWindowState(Ctl::AboutWindow, WindowState::Minimised); }
+
+template <Ctl window>
+void closeDialog(App& app) {
+    app.ui.closeWindow(window);
+}
+
+// Not routed yet, their features come later: helpButton, driveCombo (drive-space display),
+// cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
+// aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
+// working controls of the six dialogs (add, apply, check now, plugin, their edit and check
+// boxes, the dialogs' Created events).
+const Route kRoutes[] = {
+    // MainWindow.
+    {Ctl::MainWindow, Event::Created, runStartup},
+    {Ctl::MainWindow, Event::LeftDown, dragMainWindow},
+    {Ctl::closeButton, Event::Click, exitRequest},
+    {Ctl::exitButton, Event::Click, exitRequest},
+    {Ctl::minimizeButton, Event::Click, minimiseMainWindow},
+    {Ctl::patternSetCombo, Event::SelChange, patternSetChanged},
+    {Ctl::startSearchButton, Event::Click, startSearch},
+    {Ctl::cancelButton, Event::Click, cancelSearch},
+    {Ctl::resetButton, Event::Click, resetList},
+    {Ctl::recoveryButton, Event::Click, recoverAll},
+    {Ctl::backupModeRadio, Event::Click, useBackupMode},
+    {Ctl::backupFolderButton, Event::Click, chooseBackupFolder},
+    {Ctl::deleteAllButton, Event::Click, deleteAllRows},
+    {Ctl::fileMenuDeleteThis, Event::Click, deleteCurrentRow},
+    {Ctl::fileMenuSelectAll, Event::Click, tickAllRows},
+    {Ctl::fileMenuDeleteTicked, Event::Click, deleteTickedRows},
+    {Ctl::fileMenuDeleteAll, Event::Click, deleteAllRows},
+    {Ctl::resultList, Event::RowActivated, resultRowActivated},
+    {Ctl::resultList, Event::RowContext, resultRowContext},
+    {Ctl::showStepCheck, Event::Click, showStepCheckClicked},
+    {Ctl::elapsedTimer, Event::Tick, elapsedTimerTick},
+    {Ctl::alertBlinkTimer, Event::Tick, alertBlinkTick},
+    {Ctl::stepTimer, Event::Tick, stepTimerTick},
+    {Ctl::finishTimer, Event::Tick, finishTimerTick},
+
+    // SplashWindow: the picture covers the whole window, so either may report the gesture.
+    {Ctl::SplashWindow, Event::Created, splashCreated},
+    {Ctl::splashTimer, Event::Tick, splashTick},
+    {Ctl::SplashWindow, Event::DoubleClick, splashConfirm},
+    {Ctl::SplashWindow, Event::KeyEnter, splashConfirm},
+    {Ctl::splashPicture, Event::DoubleClick, splashConfirm},
+    {Ctl::splashPicture, Event::KeyEnter, splashConfirm},
+
+    // StartupWizardWindow: its close button asks to end the whole program.
+    {Ctl::StartupWizardWindow, Event::Created, wizardCreated},
+    {Ctl::wizardAutoSearchButton, Event::Click, wizardAutoSearch},
+    {Ctl::wizardProSearchButton, Event::Click, wizardProSearch},
+    {Ctl::wizardAutoSearchCheck, Event::Click, wizardAutoSearchCheckClicked},
+    {Ctl::wizardNotShowCheck, Event::Click, wizardNotShowCheckClicked},
+    {Ctl::wizardCloseButton, Event::Click, exitRequest},
+
+    // The dialogs' close and Return buttons only close them.
+    {Ctl::addTypeCloseButton, Event::Click, closeDialog<Ctl::AddGarbageTypeWindow>},
+    {Ctl::addTypeReturnButton, Event::Click, closeDialog<Ctl::AddGarbageTypeWindow>},
+    {Ctl::aboutMinimizeButton, Event::Click, minimiseAboutWindow},
+    {Ctl::aboutCloseButton, Event::Click, closeDialog<Ctl::AboutWindow>},
+    {Ctl::languageCloseButton, Event::Click, closeDialog<Ctl::LanguageWindow>},
+    {Ctl::languageReturnButton, Event::Click, closeDialog<Ctl::LanguageWindow>},
+    {Ctl::updateReturnButton, Event::Click, closeDialog<Ctl::UpdateSettingsWindow>},
+    {Ctl::privacyCloseButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::privacyReturnButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::exclusionCloseButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
+    {Ctl::exclusionReturnButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
+};
+
+}  // namespace
+
+void raiseEvent(App& app, Ctl control, Event event) {
+    for (const Route& r : kRoutes) {
+        if (r.control == control && r.event == event) {
+            r.handler(app);
+            return;
+        }
+    }
+}
+
+bool closeRequested(App& app, Ctl window) {
+    switch (window) {
+        case Ctl::MainWindow:
+            return closeRequest(app);
+        case Ctl::SplashWindow:
+            return false;  // it closes itself on its third tick; start-up waits for that
+        case Ctl::StartupWizardWindow:
+            wizardClosedBySystem(app);
+            return true;
+        default:
+            return true;
+    }
+}
+
+std::vector<RoutedEvent> routedEvents() {
+    std::vector<RoutedEvent> all;
+    for (const Route& r : kRoutes) all.push_back({r.control, r.event});
+    return all;
+}
+
+}  // namespace dv

@@ -1,0 +1,50 @@
+// StartupWizardWindow: automatic or manual search, and the two start-up switches.
+#include "forms/ControlSpec.h"
+#include "forms/FormColours.h"
+
+namespace dv {
+namespace {
+
+using K = Kind;
+constexpr Ctl W = Ctl::None;
+constexpr uint32_t NC = kNoColour;
+
+// id, kind, parent, x, y, width, height, text, tooltip, caption key, tooltip key, flags,
+// font px, text colour, back colour
+const ControlSpec kControls[] = {
+    // Frame. Its close button asks whether to end the program.
+    {Ctl::wizardBackground, K::Label, W, 0, 0, 387, 264, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    {Ctl::wizardPanel, K::Label, W, 9, 41, 368, 212, "", nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::wizardIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::wizardTitleLabel, K::TransparentLabel, W, 26, 1, 296, 32, "Dustvane", nullptr, 0, 0,
+     kDrags, 0, NC, NC},
+    {Ctl::wizardCloseButton, K::PictureButton, W, 360, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+     NC, NC},
+    {Ctl::wizardRule, K::Rule, W, 8, 32, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+
+    {Ctl::wizardWaysLabel, K::Label, W, 32, 76, 216, 118,
+     "Now Dustvane offers 2 ways to you .       1. Click the 'Auto. Search' button to "
+     "Automatically find 10 garbage files and then delete them one by one.                2. "
+     "Click the 'Pro. Search' button to find 81 garbage files and then delete them one by one.",
+     nullptr, 104, 0, 0, 0, NC, NC},
+    {Ctl::wizardAutoSearchButton, K::ImageButton, W, 266, 76, 90, 20, "Auto. Search",
+     "Click the 'Auto. Search' button to auto. find 10 garbage files and then delete them one "
+     "by one.",
+     105, 106, 0, 0, NC, NC},
+    {Ctl::wizardProSearchButton, K::ImageButton, W, 266, 118, 90, 20, "Pro. Search",
+     "Click the 'Pro. Search' button to find 81 garbage files and then delete them one by one.",
+     107, 108, 0, 0, NC, NC},
+    {Ctl::wizardAutoSearchCheck, K::Check, W, 33, 198, 320, 16,
+     "Automatically Searching after Started", nullptr, 109, 0, 0, 0, NC, NC},
+    {Ctl::wizardNotShowCheck, K::Check, W, 33, 216, 320, 16, "Not show this window after Started",
+     nullptr, 110, 0, 0, 0, NC, NC},
+};
+
+}  // namespace
+
+extern const WindowSpec kStartupWizardWindowSpec;
+const WindowSpec kStartupWizardWindowSpec = {Ctl::StartupWizardWindow, "Dustvane", 387, 264,
+                                             kFormBlue, kControls,
+                                             sizeof kControls / sizeof kControls[0]};
+
+}  // namespace dv
