@@ -1,0 +1,37 @@
+# Dustvane
+#   make run    build Dustvane.exe and start it under Wine (without a display:
+#               on a private Xvfb, saving build/screenshot.png)
+#   make test   build everything and run every test suite
+# Both install missing tools first (scripts/deps.sh; Debian 12, as root).
+# Helper targets: deps, native, windows, fuzz, prefix, bench, clean.
+
+SHELL := /bin/bash
+export JOBS ?= 2
+
+.PHONY: run test deps native windows fuzz prefix bench clean
+
+run: deps
+	scripts/build.sh windows Dustvane
+	scripts/run.sh
+
+test: deps
+	scripts/test.sh
+
+deps:
+	@scripts/deps.sh
+
+native windows fuzz: deps
+	scripts/build.sh $@
+
+prefix: deps
+	scripts/wine-prefix.sh
+
+# Benchmarks print figures: each bench/<name>.cpp runs from the windows build under Wine.
+bench: deps
+	@set -e; names=$$(for f in bench/*.cpp; do [[ -f $$f ]] && basename $$f .cpp; done); \
+	[[ -n $$names ]] || { echo "no benchmarks in bench/"; exit 0; }; \
+	scripts/build.sh windows $$names; \
+	for n in $$names; do echo "== $$n"; scripts/wine-exec.sh build/windows/$$n.exe; done
+
+clean:
+	rm -rf build

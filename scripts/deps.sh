@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs everything Dustvane needs to build, run and test on Debian 12.
+# Quick when all is present: the package database is read once and apt is
+# only asked when something is missing.
+set -euo pipefail
+
+packages=(
+  make cmake ninja-build g++ googletest python3
+  g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix, windres
+  wine wine64                          # Wine 8, 64-bit only
+  xvfb x11-apps xauth imagemagick fonts-liberation
+  clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
+)
+
+# Files the build and the scripts call directly; a package can be "installed"
+# yet have lost one of them, so these are checked as well.
+required_files=(
+  /usr/bin/cmake /usr/bin/ninja /usr/bin/g++ /usr/src/googletest/CMakeLists.txt
+  /usr/bin/x86_64-w64-mingw32-g++-posix /usr/bin/x86_64-w64-mingw32-gcc-posix
+  /usr/bin/x86_64-w64-mingw32-windres
+  /usr/bin/wine /usr/bin/wineserver /usr/lib/wine/wine64
+  /usr/bin/Xvfb /usr/bin/xwd /usr/bin/convert /usr/bin/clang++
+)
+
+missing=()
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true)
+for p in "${packages[@]}"; do
+  grep -qx "$p installed" <<<"$installed" || missing+=("$p")
+done
+lost_file=""
+for f in "${required_files[@]}"; do
+  [[ -e $f ]] || lost_file=$f
+done
+
+if [[ ${#missing[@]} -eq 0 && -z $lost_file ]]; then
+  exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "deps: missing packages: ${missing[*]:-(a file: $lost_file)}" >&2
+  echo "deps: run as root: apt-get install --no-install-recommends ${packages[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+echo "deps: installing ${missing[*]:-${packages[*]}}"
+apt-get update -q >/dev/null
+if [[ ${#missing[@]} -eq 0 ]]; then
+  # A file went missing from an installed package: reinstall them all.
+  apt-get install -y -q --no-install-recommends --reinstall "${packages[@]}"
+else
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+for f in "${required_files[@]}"; do
+  [[ -e $f ]] || { echo "deps: $f is still missing after the install" >&2; exit 1; }
+done
+echo "deps: done"

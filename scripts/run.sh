@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts build/windows/Dustvane.exe under Wine in the project's prefix, from
+# its own folder C:\Program Files\Dustvane (refreshed from the build; the
+# settings it writes there are kept between runs). The prefix has only drive C:.
+# With $DISPLAY: runs it on that display until it ends.
+# Without: runs it on a private Xvfb for RUN_SECONDS (default 8), saves a
+# screenshot to build/screenshot.png and stops everything.
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+exe=$repo/build/windows/Dustvane.exe
+[[ -f $exe ]] || { echo "run: $exe was not built" >&2; exit 1; }
+
+source "$repo/scripts/wine-common.sh"
+dv_lock
+dv_ensure_prefix
+
+app="$WINEPREFIX/drive_c/Program Files/Dustvane"
+dv_stage_app "$(dirname "$exe")" "$app" "$exe"
+
+home=$DV_STATE/runhome
+mkdir -p "$home"/{home,data,config,cache}
+export HOME=$home/home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
+log=$DV_STATE/run.log
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  dv_stop_xvfb
+  dv_clean_dosdevices
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+cd "$app"
+if [[ -n ${DISPLAY:-} ]]; then
+  echo "run: starting Dustvane on $DISPLAY (output: $log)"
+  wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null || echo "run: Dustvane ended with exit code $?"
+  exit 0
+fi
+
+mkdir -p "$DV_STATE/tmp"
+dv_start_xvfb 1024x768x24 "$DV_STATE/tmp"
+echo "run: starting Dustvane on a private display $DISPLAY for ${RUN_SECONDS:-8} s (output: $log)"
+wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null &
+pid=$!
+rc=0
+sleep "${RUN_SECONDS:-8}"
+if ! kill -0 "$pid" 2>/dev/null; then
+  wait "$pid" && rc=0 || rc=$?
+  echo "run: Dustvane ended early with exit code $rc" >&2
+  cat "$log" >&2
+fi
+xwd -root -silent -display "$DISPLAY" >"$DV_STATE/screenshot.xwd"
+/usr/bin/convert "xwd:$DV_STATE/screenshot.xwd" "$DV_STATE/screenshot.png"
+rm -f "$DV_STATE/screenshot.xwd"
+echo "run: screenshot saved to $DV_STATE/screenshot.png"
+exit $rc
