@@ -11,27 +11,27 @@ export JOBS ?= 2
 .PHONY: run test deps native windows fuzz prefix bench clean
 
 run: deps
-	scripts/build.sh windows Dustvane
-	scripts/run.sh
+	bash scripts/build.sh windows Dustvane
+	bash scripts/run.sh
 
 test: deps
-	scripts/test.sh
+	bash scripts/test.sh
 
 deps:
-	@scripts/deps.sh
+	@bash scripts/deps.sh
 
 native windows fuzz: deps
-	scripts/build.sh $@
+	bash scripts/build.sh $@
 
 prefix: deps
-	scripts/wine-prefix.sh
+	bash scripts/wine-prefix.sh
 
 # Benchmarks print figures: each bench/<name>.cpp runs from the windows build under Wine.
 bench: deps
 	@set -e; names=$$(for f in bench/*.cpp; do [[ -f $$f ]] && basename $$f .cpp; done); \
 	[[ -n $$names ]] || { echo "no benchmarks in bench/"; exit 0; }; \
-	scripts/build.sh windows $$names; \
-	for n in $$names; do echo "== $$n"; scripts/wine-exec.sh build/windows/$$n.exe; done
+	bash scripts/build.sh windows $$names; \
+	for n in $$names; do echo "== $$n"; bash scripts/wine-exec.sh build/windows/$$n.exe; done
 
 clean:
 	rm -rf build
