@@ -1,0 +1,98 @@
+// The routing table and the window close requests.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "forms/ControlSpec.h"
+#include "forms/Routing.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace dv {
+namespace {
+
+TEST(Routing, EveryRouteNamesAnExistingControlOnce) {
+    std::set<std::pair<Ctl, Event>> seen;
+    for (const RoutedEvent& r : routedEvents()) {
+        EXPECT_TRUE(findControlSpec(r.control) || findWindowSpec(r.control))
+            << controlName(r.control);
+        EXPECT_TRUE(seen.insert({r.control, r.event}).second)
+            << controlName(r.control) << " routed twice for one event";
+    }
+    EXPECT_GT(seen.size(), 30u);
+}
+
+class RoutingTest : public ::testing::Test {
+protected:
+    FakePlatform p;
+    App& app = p.app;
+    FakeUi& ui = p.ui;
+
+    void addRows(int n) {
+        for (int i = 0; i < n; ++i) ui.appendRow(Ctl::resultList, "f" + std::to_string(i));
+    }
+};
+
+TEST_F(RoutingTest, WindowGesturesMoveAndMinimise) {
+    raiseEvent(app, Ctl::MainWindow, Event::LeftDown);
+    ASSERT_EQ(ui.drags.size(), 1u);
+    EXPECT_EQ(ui.drags[0], Ctl::MainWindow);
+
+    raiseEvent(app, Ctl::minimizeButton, Event::Click);
+    EXPECT_EQ(ui.windowStates[Ctl::MainWindow], WindowState::Minimised);
+    raiseEvent(app, Ctl::aboutMinimizeButton, Event::Click);
+    EXPECT_EQ(ui.windowStates[Ctl::AboutWindow], WindowState::Minimised);
+}
+
+TEST_F(RoutingTest, ResultListAndFileMenuReachTheirHandlers) {
+    addRows(3);
+    ui.setCurrentRow(Ctl::resultList, 1);
+    raiseEvent(app, Ctl::resultList, Event::RowActivated);
+    EXPECT_TRUE(ui.isTicked(Ctl::resultList, 1));
+    EXPECT_FALSE(ui.isTicked(Ctl::resultList, 0));
+
+    raiseEvent(app, Ctl::fileMenuSelectAll, Event::Click);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(ui.isTicked(Ctl::resultList, i));
+
+    raiseEvent(app, Ctl::resultList, Event::RowContext);
+    ASSERT_EQ(ui.menus.size(), 1u);
+    EXPECT_EQ(ui.menus[0], Ctl::fileMenu);
+}
+
+TEST_F(RoutingTest, ControlsWithoutRouteDoNothing) {
+    raiseEvent(app, Ctl::helpButton, Event::Click);
+    raiseEvent(app, Ctl::titleLabel, Event::Tick);
+    raiseEvent(app, Ctl::None, Event::Click);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.opened.empty());
+    EXPECT_TRUE(ui.drags.empty());
+    EXPECT_FALSE(ui.ended);
+}
+
+TEST_F(RoutingTest, DialogButtonsCloseTheirOwnWindow) {
+    ui.openWindows = {Ctl::MainWindow, Ctl::PrivacyTracesWindow, Ctl::ExclusionListWindow};
+    raiseEvent(app, Ctl::exclusionReturnButton, Event::Click);
+    EXPECT_EQ(ui.openWindows, (std::set<Ctl>{Ctl::MainWindow, Ctl::PrivacyTracesWindow}));
+    raiseEvent(app, Ctl::privacyCloseButton, Event::Click);
+    EXPECT_EQ(ui.openWindows, std::set<Ctl>{Ctl::MainWindow});
+}
+
+TEST_F(RoutingTest, CloseRequests) {
+    // The splash closes itself on its timer; the system close key does not cut it short.
+    EXPECT_FALSE(closeRequested(app, Ctl::SplashWindow));
+    EXPECT_TRUE(closeRequested(app, Ctl::AboutWindow));
+    // The wizard may go, but MainWindow must not stay hidden behind it.
+    ui.setVisible(Ctl::MainWindow, false);
+    EXPECT_TRUE(closeRequested(app, Ctl::StartupWizardWindow));
+    EXPECT_TRUE(ui.isVisible(Ctl::MainWindow));
+
+    // MainWindow asks first and closes only on Yes.
+    EXPECT_FALSE(closeRequested(app, Ctl::MainWindow));
+    ui.answers.push_back(kIdYes);
+    EXPECT_TRUE(closeRequested(app, Ctl::MainWindow));
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_FALSE(ui.ended);  // the close request lets the window close; it ends nothing itself
+}
+
+}  // namespace
+}  // namespace dv
