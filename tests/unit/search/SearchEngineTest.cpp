@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "search/ResultList.h"
+#include "search/SearchEngine.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace dv {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Search : ::testing::Test {
+    FakePlatform p;
+    Search() {
+        for (int key = 1; key <= 60; ++key)
+            p.app.state.languageLines.push_back(std::to_string(key) + "=k" + std::to_string(key));
+    }
+    // Searches one drive with one pattern set; returns column 4 and 1 of every row.
+    Strings run(int set, int drive = 1) {
+        p.ui.setComboSelection(Ctl::patternSetCombo, set);
+        p.ui.setComboSelection(Ctl::driveCombo, drive);
+        startSearch(p.app);
+        Strings rows;
+        for (int r = 0; r < p.ui.rowCount(Ctl::resultList); ++r)
+            rows.push_back(p.ui.cell(Ctl::resultList, r, kColPath) + " " +
+                           p.ui.cell(Ctl::resultList, r, kColType));
+        return rows;
+    }
+};
+
+TEST_F(Search, RowsComeFolderByFolderPatternByPattern) {
+    p.fs.addFile("C:\\~x.tmp", "abc");
+    p.fs.addFile("C:\\a.bak");
+    p.fs.addFolder("C:\\sub");
+    p.fs.addFile("C:\\sub\\b.old");
+    p.fs.addFile("C:\\b.gid");
+    EXPECT_EQ((Strings{"C:\\a.bak *.bak", "C:\\b.gid *.gid", "C:\\~x.tmp *.tmp", "C:\\sub\\b.old *.old"}),
+              run(3));
+    EXPECT_EQ(4, p.fs.listFolderCalls);  // one enumeration per folder: C:\, the base folder, BackFile, sub
+    EXPECT_EQ(0, p.fs.findFilesCalls);
+    EXPECT_EQ((Strings{"C:\\~x.tmp *.tmp", "C:\\~x.tmp ~*.*", "C:\\b.gid *.gid", "C:\\a.bak *.bak",
+                       "C:\\sub\\b.old *.old"}),
+              run(1));
+    EXPECT_EQ("~x.tmp | *.tmp | 3 | 1/1/1601 0:0:0 | C:\\~x.tmp", p.ui.rowTexts(Ctl::resultList)[0]);
+    EXPECT_FALSE(p.ui.isTicked(Ctl::resultList, 0));
+}
+
+TEST_F(Search, WhatIsListedAndWhatIsLeftOut) {
+    p.fs.addFile("C:\\h.bak", "", kAttrHidden | kAttrSystem | kAttrReadOnly);
+    p.fs.addFile("C:\\.cache\\in.bak");
+    p.fs.addFile("C:\\Users\\owner\\Temp\\p.bak");              // inside the profile marker
+    p.fs.addFile("D:\\data\\users\\x.bak");                     // marker, other letter case
+    p.fs.addFile("C:\\Symantec Client Firewall\\nam.fts");      // protected
+    p.fs.addFile("C:\\ex\\e.bak");
+    p.fs.addFile("C:\\ex\\E2.bak");
+    p.fs.addFile("C:\\loop\\l.bak", "", kAttrArchive);
+    p.fs.addFolder("C:\\loop\\back", kAttrDirectory | kAttrReparsePoint);
+    p.fs.addFile("C:\\loop\\back\\never.bak");
+    p.app.state.exclusionList = {"C:\\ex\\e.bak", "c:\\ex\\e2.bak"};
+    EXPECT_EQ((Strings{"C:\\h.bak *.bak", "C:\\ex\\E2.bak *.bak", "C:\\loop\\l.bak *.bak"}),
+              run(8, 0));
+    Strings fts = run(0, 1);
+    EXPECT_EQ(std::count_if(fts.begin(), fts.end(), [](const std::string& r) { return r.find("nam.fts") != std::string::npos; }), 0);
+}
+
+TEST_F(Search, ProfileMarker) {
+    EXPECT_EQ("\\Users\\", profileMarker(p.app));
+    p.system.env["USERPROFILE"] = "C:\\Documents and Settings\\owner";
+    EXPECT_EQ("\\Documents and Settings\\", profileMarker(p.app));
+    p.system.env.clear();
+    p.system.env["TEMP"] = "C:\\T";
+    EXPECT_EQ("C:\\T", profileMarker(p.app));
+}
+
+TEST_F(Search, SummaryWithFilesFound) {
+    p.fs.addFile("C:\\big.tmp");
+    p.fs.setReportedSize("C:\\big.tmp", 3221225472ull);
+    p.fs.addFile("C:\\small.tmp", std::string(1000, 'x'));
+    p.app.state.searchSeconds = 99;
+    p.ui.atProcessCall(2, [&] { elapsedTimerTick(p.app); elapsedTimerTick(p.app); });
+    run(29);
+    EXPECT_EQ("3221225472", p.ui.cell(Ctl::resultList, 0, kColSize));
+    EXPECT_EQ("3145728.98k53", p.ui.text(Ctl::statusLabel));
+    EXPECT_EQ("k54 2 k55", p.ui.text(Ctl::statisticsTitleLabel));
+    EXPECT_EQ("k56 2 k57", p.ui.text(Ctl::currentFileLabel));
+    EXPECT_EQ("k3", p.ui.text(Ctl::criteriaTitleLabel));
+    EXPECT_EQ("k59", p.ui.text(Ctl::alertLabel));
+    EXPECT_TRUE(p.ui.isVisible(Ctl::deleteAllButton));
+    EXPECT_FALSE(p.ui.isVisible(Ctl::addGarbageTypeButton));
+    EXPECT_EQ(500, p.ui.timerInterval(Ctl::alertBlinkTimer));
+    EXPECT_EQ(0, p.ui.timerInterval(Ctl::elapsedTimer));
+    EXPECT_TRUE(p.ui.isEnabled(Ctl::startSearchButton));
+    EXPECT_EQ(1, p.app.state.searchFinished);
+    // A file gone by the time of the summary adds nothing.
+    p.fs.deleteFile("C:\\big.tmp");
+    showSearchSummary(p.app);
+    EXPECT_EQ("0.98k53", p.ui.text(Ctl::statusLabel));
+}
+
+TEST_F(Search, MissingDriveEndsAtOnceWithNothingFound) {
+    EXPECT_TRUE(run(0, 15).empty());  // Q:
+    EXPECT_EQ("k58", p.ui.text(Ctl::alertLabel));
+    EXPECT_TRUE(p.ui.isVisible(Ctl::alertLabel));
+    EXPECT_EQ(0, p.ui.timerInterval(Ctl::alertBlinkTimer));
+    EXPECT_FALSE(p.ui.isVisible(Ctl::deleteAllButton));
+    EXPECT_TRUE(p.ui.isVisible(Ctl::addGarbageTypeButton));
+    EXPECT_EQ("0k53", p.ui.text(Ctl::statusLabel));
+}
+
+TEST_F(Search, CancelStopsTheWalkAndShowsWhatWasFound) {
+    for (const char* d : {"a", "b", "c"}) {
+        p.fs.addFile(std::string("C:\\") + d + "\\x.tmp");
+        p.fs.addFile(std::string("D:\\") + d + "\\x.tmp");
+    }
+    // Call 1 is startSearch's own, 2 is C:\, 3 is C:\a, 4 is C:\b.
+    bool runningAtCancel = false;
+    p.ui.atProcessCall(6, [&] {
+        runningAtCancel = !p.ui.isEnabled(Ctl::startSearchButton);
+        cancelSearch(p.app);
+        EXPECT_EQ("k54 1 k55", p.ui.text(Ctl::statisticsTitleLabel));
+    });
+    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(29, 0));
+    EXPECT_TRUE(runningAtCancel);
+    EXPECT_TRUE(p.ui.isEnabled(Ctl::startSearchButton));
+    EXPECT_LE(p.ui.processCalls, 6);
+    // Cancel while idle does nothing.
+    p.ui.setText(Ctl::alertLabel, "");
+    cancelSearch(p.app);
+    EXPECT_EQ("", p.ui.text(Ctl::alertLabel));
+}
+
+TEST_F(Search, CancelWorksWithAnEmptyPatternList) {
+    p.ui.comboAdd(Ctl::patternSetCombo, "NoBlank");
+    for (int i = 0; i < 50; ++i) p.fs.addFolder("C:\\f" + std::to_string(i));
+    p.ui.atProcessCall(5, [&] { cancelSearch(p.app); });
+    run(85);
+    EXPECT_LE(p.ui.processCalls, 5);
+}
+
+TEST_F(Search, TheWalkKeepsThePatternsItStartedWith) {
+    p.fs.addFile("C:\\a\\x.tmp");
+    p.fs.addFile("C:\\b\\x.tmp");
+    p.ui.atProcessCall(3, [&] { p.app.state.searchPatterns = {"*.bak"}; });
+    EXPECT_EQ((Strings{"C:\\a\\x.tmp *.tmp", "C:\\b\\x.tmp *.tmp"}), run(29));
+}
+
+TEST_F(Search, ProgressCaptionShowsFolderAndName) {
+    p.fs.addFile("C:\\z.tmp");
+    p.fs.addFolder("C:\\w\\deeper");
+    Strings seen;
+    for (int call : {3, 6}) p.ui.atProcessCall(call, [&] { seen.push_back(p.ui.text(Ctl::criteriaTitleLabel)); });
+    run(29);
+    // Entering the first subfolder shows the folder's last pattern hit, a later one its name.
+    EXPECT_EQ((Strings{"k52C:\\z.tmp)", "k52C:\\w\\deeper)"}), seen);
+}
+
+}  // namespace
+}  // namespace dv
