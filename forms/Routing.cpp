@@ -33,6 +33,8 @@ void closeDialog(App& app) {
 // aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
 // working controls of the six dialogs (add, apply, check now, plugin, their edit and check
 // boxes, the dialogs' Created events).
+// recycleModeRadio, permanentModeRadio and autoEmptyRecycleCheck only change their mark;
+// the delete commands read it.
 const Route kRoutes[] = {
     // MainWindow.
     {Ctl::MainWindow, Event::Created, runStartup},
