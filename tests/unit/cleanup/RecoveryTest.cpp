@@ -1,0 +1,166 @@
+#include "cleanup/Recovery.h"
+
+#include "cleanup/DeleteCommands.h"
+#include "tests/unit/cleanup/CleanupFixture.h"
+
+namespace dv {
+namespace {
+
+class RecoveryTest : public CleanupTest {
+protected:
+    const std::string folder = "C:\\Dustvane\\BackFile\\";
+
+    // Backs files up through the backup mode, as the user would.
+    void backUp(const std::vector<std::string>& paths) {
+        useMode(Ctl::backupModeRadio);
+        for (const auto& path : paths) listFile(path, "content of " + path);
+        deleteAllRows(app);
+    }
+    std::string recordOf(const std::string& path, const std::string& content) {
+        BackupRecord record;
+        record.sourcePath = path;
+        record.creationTime = record.lastAccessTime = record.lastWriteTime =
+            systemTimeOf(fileTimeOf(2011, 1, 2));
+        record.content = content;
+        return serializeBackupRecord(record);
+    }
+};
+
+TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
+    p.fs.addFile("C:\\t\\a.tmp", "alpha", kAttrReadOnly | kAttrHidden | kAttrArchive);
+    FileTime c = fileTimeOf(2005, 1, 2, 3, 4, 5, 600), a = fileTimeOf(2006, 7, 8),
+             w = fileTimeOf(2007, 9, 10, 11, 12, 13, 140);
+    p.fs.setTimes("C:\\t\\a.tmp", c, a, w);
+    addRow("C:\\t\\a.tmp", "5");
+    setBackupFolder(folder);
+    useMode(Ctl::backupModeRadio);
+    deleteAllRows(app);
+    ASSERT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    p.fs.addFile("C:\\t\\other.txt", "x");
+
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "alpha");
+    const auto* restored = p.fs.node("C:\\t\\a.tmp");
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->attributes, kAttrReadOnly | kAttrHidden | kAttrArchive);
+    EXPECT_EQ(restored->creation, c);
+    EXPECT_EQ(restored->lastAccess, a);
+    EXPECT_EQ(restored->lastWrite, w);
+    EXPECT_TRUE(p.fs.childNames(folder).empty());
+    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+    EXPECT_FALSE(regExists(app, kUsers, kSaveFilePathItem));
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(lastMessage(), "K64");
+
+    recoverAll(app);
+    EXPECT_EQ(lastMessage(), "You have not backed up the file(s) before delete the file(s)");
+}
+
+TEST_F(RecoveryTest, ReplacesAnExistingFileButKeepsRecordsItCannotRestore) {
+    setBackupFolder(folder);
+    backUp({"C:\\t\\a.tmp"});
+    p.fs.addFile("C:\\t\\a.tmp", "newer", kAttrReadOnly | kAttrHidden);
+    p.fs.addFile(folder + "b.tmp.dak", recordOf("C:\\nowhere\\b.tmp", "b"));
+
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "content of C:\\t\\a.tmp");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrArchive);
+    EXPECT_FALSE(p.fs.exists("C:\\nowhere"));
+    EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"b.tmp.dak"}));
+    EXPECT_EQ(lastMessage(), "K64");
+}
+
+TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
+    setBackupFolder(folder);
+    backUp({"C:\\t\\1.tmp", "C:\\t\\2.tmp", "C:\\u\\3.tmp"});
+    const std::string parses = recordOf("C:\\t\\victim.txt", "overwritten");
+    p.fs.addFile(folder + "notes.txt", parses);           // foreign name
+    p.fs.addFile(folder + "long.dak", parses + "tail");   // longer than its record
+    p.fs.addFile(folder + "short.dak", parses.substr(0, parses.size() - 1));
+    p.fs.addFile("C:\\t\\victim.txt", "mine");
+
+    recoverAll(app);
+    for (const char* name : {"1.tmp", "2.tmp"})
+        EXPECT_EQ(p.fs.content(std::string("C:\\t\\") + name),
+                  std::string("content of C:\\t\\") + name);
+    EXPECT_TRUE(p.fs.exists("C:\\u\\3.tmp"));
+    EXPECT_EQ(p.fs.content("C:\\t\\victim.txt"), "mine");
+    EXPECT_EQ(p.fs.childNames(folder),
+              (std::vector<std::string>{"notes.txt", "long.dak", "short.dak"}));
+    EXPECT_EQ(lastMessage(), "K64");
+}
+
+TEST_F(RecoveryTest, RecordSurvivesAFailedRestore) {
+    setBackupFolder(folder);
+    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
+    p.fs.addFolder("C:\\t");
+    p.fs.writeBudget = 100;
+    recoverAll(app);
+    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
+
+    // Content written but times refused: the record stays too.
+    p.fs.writeBudget = -1;
+    setBackupFolder(folder);
+    FakeFileSystem& fs = p.fs;
+    p.ui.atProcessCall(p.ui.processCalls + 4, [&] { fs.setAttributes("C:\\t\\a.tmp", kAttrReadOnly); });
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), std::string(4000, 'a'));
+    EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
+}
+
+TEST_F(RecoveryTest, FileBackedUpTwiceComesBackAsItWasLast) {
+    setBackupFolder(folder);
+    p.fs.defaultTime = fileTimeOf(2015, 1, 1);
+    backUp({"C:\\t\\a.tmp"});
+    p.fs.defaultTime = fileTimeOf(2016, 1, 1);
+    useMode(Ctl::backupModeRadio);
+    listFile("C:\\t\\a.tmp", "second version");
+    deleteAllRows(app);
+    ASSERT_TRUE(p.fs.exists(folder + "a.tmp(2).dak"));
+
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "second version");
+    EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"a.tmp.dak"}));
+}
+
+TEST_F(RecoveryTest, NeverWritesOverAnotherRecord) {
+    setBackupFolder(folder);
+    p.fs.addFile(folder + "a.dak", recordOf(folder + "b.dak", "evil"));
+    p.fs.addFile(folder + "b.dak", recordOf("C:\\t\\b.tmp", "good"));
+    p.fs.addFolder("C:\\t");
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\b.tmp"), "good");
+    EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"a.dak"}));
+}
+
+TEST_F(RecoveryTest, RefusalsAndEmptyFolder) {
+    app.state.searchFinished = 0;
+    p.ui.setEnabled(Ctl::startSearchButton, false);
+    setBackupFolder(folder);
+    recoverAll(app);
+    EXPECT_EQ(lastMessage(), "K63");
+
+    app.state.searchFinished = 1;
+    addRow("C:\\t\\a.tmp", "1");
+    p.fs.addFile("C:\\Dustvane\\FilePath.dat", "C:\\t\\a.tmp\r\n");
+    recoverAll(app);  // empty folder: list emptied, nothing else
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_TRUE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+    EXPECT_TRUE(regExists(app, kUsers, kSaveFilePathItem));
+}
+
+TEST_F(RecoveryTest, ListsRecordsWithTheirSizeAndDate) {
+    setBackupFolder("C:\\Dustvane\\BackFile");
+    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", "abc"));
+    p.fs.setTimes(folder + "a.tmp.dak", 0, 0, fileTimeOf(2010, 3, 8, 14, 5, 9));
+    std::vector<std::string> seen;
+    p.ui.atProcessCall(2, [&] { seen = p.ui.rowTexts(Ctl::resultList); });
+    recoverAll(app);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], "a.tmp.dak | a.tmp.dak | 70 | 3/8/2010 14:5:9 | " + folder + "a.tmp.dak");
+}
+
+}  // namespace
+}  // namespace dv
