@@ -18,6 +18,7 @@ FakeUi::ControlState initialState(Ctl c) {
         s.checked = (spec->flags & kChecked) != 0;
         s.width = spec->width;
         s.backColour = spec->backColour;
+        s.timer = spec->timerMs;
         if (spec->kind == Kind::Combo) s.items = storedComboItems(c);
     } else if (const WindowSpec* w = findWindowSpec(c)) {
         s.text = w->caption ? w->caption : "";
