@@ -46,6 +46,8 @@ void stepTimerTick(App& app) {
     ui.setVisible(Ctl::alertLabel, false);
     ui.setTimer(Ctl::stepTimer, 0);
     ui.setTimer(Ctl::finishTimer, kStepIntervalMs);
+    // Nothing found: no delete, so no "nothing to delete" box holds up the automatic end.
+    if (ui.rowCount(Ctl::resultList) == 0) return;
     compactDeleteRunning = true;
     deleteAllRows(app);
     compactDeleteRunning = false;

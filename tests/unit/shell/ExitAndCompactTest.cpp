@@ -92,6 +92,14 @@ TEST_F(CompactTest, StepTimerWaitsForTheSearchThenDeletesAndEnds) {
     EXPECT_EQ(ui.timerInterval(Ctl::finishTimer), 0);
 }
 
+TEST_F(CompactTest, NothingFoundEndsWithoutAnyMessage) {
+    ui.setVisible(Ctl::alertLabel, true);
+    stepTimerTick(app);
+    finishTimerTick(app);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.ended);
+}
+
 TEST_F(CompactTest, FinishTimerWaitsWhileRowsRemain) {
     ui.appendRow(Ctl::resultList, "x");
     finishTimerTick(app);

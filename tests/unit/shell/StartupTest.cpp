@@ -61,6 +61,24 @@ TEST_F(StartupTest, StartModes) {
     }
 }
 
+TEST_F(StartupTest, CompactStartDeletesWhatItFindsAndEnds) {
+    p.fs.addFile("C:\\Work\\report.bak", "old");
+    p.fs.addFile("C:\\Work\\report.doc", "keep");
+    setSwitches(1, 0);
+    runStartup(app);
+    ASSERT_EQ(ui.rowCount(Ctl::resultList), 1);
+    stepTimerTick(app);
+    EXPECT_EQ(ui.rowCount(Ctl::resultList), 1);  // waits for the alert
+    alertBlinkTick(app);
+    stepTimerTick(app);
+    finishTimerTick(app);
+    EXPECT_TRUE(ui.ended);
+    EXPECT_EQ(ui.exitCode, 0);
+    EXPECT_FALSE(p.fs.exists("C:\\Work\\report.bak"));
+    EXPECT_TRUE(p.fs.exists("C:\\Work\\report.doc"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(StartupTest, TextSwitchValueReadsAsZero) {
     regWriteText(app, kUsers, kAutoSearchItem, "1");
     regWriteText(app, kUsers, kNotShowItem, "1");
