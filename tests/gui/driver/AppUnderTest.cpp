@@ -1,0 +1,169 @@
+#include "tests/gui/driver/AppUnderTest.h"
+
+#include <vector>
+
+namespace gui {
+
+namespace {
+
+const char kSettingsKey[] = ".DEFAULT\\Software\\Dustvane";
+const char kAutoKey[] = ".DEFAULT\\Software\\Dustvane\\Auto";
+
+std::string envOr(const char* name, const std::string& fallback) {
+    char buf[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) return fallback;
+    return std::string(buf, n);
+}
+
+std::string withoutTrailingSlash(std::string s) {
+    while (!s.empty() && (s.back() == '\\' || s.back() == '/')) s.pop_back();
+    return s;
+}
+
+}  // namespace
+
+std::string testDrive() {
+    std::string drive = envOr("DV_TEST_DRIVE", "");
+    if (drive.empty()) {
+        char tmp[MAX_PATH];
+        DWORD n = GetTempPathA(sizeof tmp, tmp);
+        drive = std::string(tmp, n < sizeof tmp ? n : 0) + "dv-gui";
+        CreateDirectoryA(drive.c_str(), nullptr);
+    }
+    return withoutTrailingSlash(drive);
+}
+
+void setStartSwitch(const char* name, DWORD value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_USERS, kAutoKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+bool readStartSwitch(const char* name, DWORD* value) {
+    DWORD type = 0, size = sizeof *value;
+    return RegGetValueA(HKEY_USERS, kAutoKey, name, RRF_RT_ANY, &type, value, &size) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD;
+}
+
+bool readSaveFilePath(std::string* path) {
+    char buf[1024];
+    DWORD type = 0, size = sizeof buf;
+    if (RegGetValueA(HKEY_USERS, kSettingsKey, "SaveFilePath", RRF_RT_ANY, &type, buf, &size) !=
+        ERROR_SUCCESS)
+        return false;
+    path->assign(buf, size);
+    size_t zero = path->find('\0');
+    if (zero != std::string::npos) path->resize(zero);
+    return true;
+}
+
+void clearProgramSettings() { RegDeleteTreeA(HKEY_USERS, kSettingsKey); RegDeleteKeyA(HKEY_USERS, kSettingsKey); }
+
+std::string builtProgramPath() {
+    std::string exe = envOr("DV_EXE", "");
+    if (!exe.empty()) return exe;
+    char self[MAX_PATH * 2];
+    DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string dir(self, n);
+    size_t cut = dir.find_last_of("\\/");
+    dir = cut == std::string::npos ? "." : dir.substr(0, cut);
+    return dir + "\\Dustvane.exe";
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+AppUnderTest::AppUnderTest(const std::string& name) {
+    static int counter = 0;
+    const std::string root = testDrive() + "\\gui";
+    CreateDirectoryA(root.c_str(), nullptr);
+    folder_ = root + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter);
+    removeTree(folder_);
+    if (!CreateDirectoryA(folder_.c_str(), nullptr)) {
+        error_ = "cannot create " + folder_;
+        return;
+    }
+    CreateDirectoryA((folder_ + "\\BackFile").c_str(), nullptr);
+    const std::string exe = builtProgramPath();
+    if (!CopyFileA(exe.c_str(), (folder_ + "\\Dustvane.exe").c_str(), FALSE)) {
+        error_ = "cannot copy " + exe + " into " + folder_;
+        return;
+    }
+    ready_ = true;
+}
+
+AppUnderTest::~AppUnderTest() {
+    kill();
+    // The folder may still be held for a moment after the process ended.
+    for (int i = 0; i < 20 && GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) {
+        removeTree(folder_);
+        if (GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(50);
+    }
+}
+
+bool AppUnderTest::start() {
+    if (!ready_ || pi_.hProcess) return false;
+    std::string exe = folder_ + "\\Dustvane.exe";
+    std::vector<char> cmd(exe.begin(), exe.end());
+    cmd.insert(cmd.begin(), '"');
+    cmd.push_back('"');
+    cmd.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &si, &pi_)) {
+        error_ = "CreateProcess failed: " + std::to_string(GetLastError());
+        pi_ = PROCESS_INFORMATION{};
+        return false;
+    }
+    WaitForInputIdle(pi_.hProcess, 5000);
+    return true;
+}
+
+bool AppUnderTest::running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool AppUnderTest::waitExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!pi_.hProcess) return false;
+    if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+void AppUnderTest::kill() {
+    if (!pi_.hProcess) return;
+    if (running()) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+    pi_ = PROCESS_INFORMATION{};
+}
+
+}  // namespace gui

@@ -1,0 +1,55 @@
+// One run of Dustvane.exe in a folder of its own on the test drive.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace gui {
+
+// The test drive ("T:" under the test runner), from DV_TEST_DRIVE; the temp folder
+// when it is not set. Never ends with a backslash.
+std::string testDrive();
+
+// Start switches and other values below HKEY_USERS\.DEFAULT\Software\Dustvane.
+void setStartSwitch(const char* name, DWORD value);  // "AutoSearch", "NotShow"
+bool readStartSwitch(const char* name, DWORD* value);
+bool readSaveFilePath(std::string* path);  // REG_BINARY text, false when missing
+void clearProgramSettings();
+
+// Makes a fresh program folder <drive>\gui\<name>-<n> holding a copy of Dustvane.exe
+// and an empty BackFile folder. The destructor ends the process if it still runs and
+// removes the folder.
+class AppUnderTest {
+public:
+    explicit AppUnderTest(const std::string& name);
+    ~AppUnderTest();
+    AppUnderTest(const AppUnderTest&) = delete;
+    AppUnderTest& operator=(const AppUnderTest&) = delete;
+
+    const std::string& folder() const { return folder_; }  // no trailing backslash
+    bool ready() const { return ready_; }                   // folder and copy made
+    const std::string& error() const { return error_; }
+
+    bool start();
+    bool running() const;
+    // Waits for the process to end; false on time-out.
+    bool waitExit(DWORD timeoutMs, DWORD* exitCode);
+    void kill();
+
+    DWORD pid() const { return pi_.dwProcessId; }
+    HANDLE process() const { return pi_.hProcess; }
+
+private:
+    std::string folder_;
+    std::string error_;
+    bool ready_ = false;
+    PROCESS_INFORMATION pi_{};
+};
+
+// Where the built program lies: DV_EXE, or Dustvane.exe beside the test program.
+std::string builtProgramPath();
+
+// Removes a folder tree of the test drive (read-only files included).
+void removeTree(const std::string& folder);
+
+}  // namespace gui
