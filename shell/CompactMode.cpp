@@ -33,7 +33,7 @@ void enterCompactMode(App& app) {
 }
 
 void runCleanersAndSearch(App& app) {
-    // The cookie, temp and internet cleaners run here, each to its end, before the search.
+    // To come: the cookie, temp and internet cleaners, each run to its end before the search.
     startSearch(app);
 }
 

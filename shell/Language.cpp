@@ -146,8 +146,8 @@ void applyMainWindowTexts(App& app) {
         app.ui.setColumnTitle(Ctl::resultList, int(column), titles[column]);
 
     applyKeyedTexts(app, kMainWindowLaterTexts, std::size(kMainWindowLaterTexts));
-    // The drive-space display takes its wording from keys 50 and 51; it is refreshed
-    // here, when driveCombo has a selection, once that display exists.
+    // To come: with a drive selected in driveCombo, refresh the drive-space display,
+    // whose wording comes from keys 50 and 51.
 }
 
 }  // namespace dv

@@ -42,7 +42,7 @@ void runStartup(App& app) {
     loadUserJunkTypes(app);
     ui.setComboSelection(Ctl::driveCombo, 0);
     ui.setComboSelection(Ctl::patternSetCombo, 0);
-    // The drive-space display of the selected drive is refreshed here.
+    // To come: refresh the drive-space display of the selected drive.
 
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
     ui.setWindowState(Ctl::MainWindow, WindowState::Centred);
@@ -53,7 +53,8 @@ void runStartup(App& app) {
     else if (regReadInt(app, kUsers, kNotShowItem) != 1)
         ui.openModal(Ctl::StartupWizardWindow);
 
-    // Last in every start mode: the scheduled update check, reporting into stepTextLabel.
+    // To come, last in every start mode: the scheduled update check, reporting into
+    // stepTextLabel and opening websiteLink.
 }
 
 }  // namespace dv

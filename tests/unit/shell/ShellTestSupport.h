@@ -24,11 +24,6 @@ protected:
     void addBaseFile(const std::string& relative, const std::string& content) {
         p.fs.addFile(basePath(app, relative), content);
     }
-    bool opened(Ctl window) const {
-        for (Ctl w : ui.opened)
-            if (w == window) return true;
-        return false;
-    }
 };
 
 }  // namespace dv
