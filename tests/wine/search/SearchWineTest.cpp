@@ -1,0 +1,162 @@
+// The search walk on real folders of the test drive.
+#include "tests/wine/search/SearchWineEnv.h"
+
+#include <winioctl.h>
+
+#include "search/Patterns.h"
+#include "search/ResultList.h"
+#include "search/SearchEngine.h"
+
+namespace dv::winetest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class SearchTree : public SearchWineTest {
+protected:
+    void SetUp() override {
+        SearchWineTest::SetUp();
+        file("~x.tmp", "abc");
+        file("x.tmpl");  // its 8.3 name ends in .TMP
+        file("b.bk12");
+        file("h.bak", "", FILE_ATTRIBUTE_HIDDEN);
+        file("r.old", "12345", FILE_ATTRIBUTE_READONLY);
+        file("s.chk", "", FILE_ATTRIBUTE_SYSTEM);
+        file("chklist");
+        file("keep.txt");
+        dir(".cache");
+        file(".cache\\c.tmp");
+        dir("sub");
+        file("sub\\y.gid");
+        file("sub\\mscreate.dir");
+        dir("sub\\Symantec Client Firewall");
+        file("sub\\Symantec Client Firewall\\NAM.FTS");
+        file("sub\\Symantec Client Firewall\\other.fts");
+        dir("sub\\Symantec Client Firewall\\ex");
+        file("sub\\Symantec Client Firewall\\ex\\e.bak");
+        file("sub\\Symantec Client Firewall\\ex\\E2.bak");
+        const std::string ex = folder + "sub\\Symantec Client Firewall\\ex\\";
+        std::string lowered = ex + "e2.bak";
+        app.state.exclusionList = {ex + "e.bak", lowered};
+        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
+    }
+
+    // Searches the tree with one pattern set; rows as "relative path | pattern".
+    Strings search(int set) {
+        p.ui.setComboSelection(Ctl::patternSetCombo, set);
+        buildSearchPatterns(app);
+        p.ui.rows.clear();
+        searchFolder(app, folder);
+        Strings rows;
+        for (int r = 0; r < p.ui.rowCount(Ctl::resultList); ++r) {
+            const std::string path = p.ui.cell(Ctl::resultList, r, kColPath);
+            EXPECT_EQ(0u, path.find(folder));
+            EXPECT_EQ(path.substr(path.rfind('\\') + 1), p.ui.cell(Ctl::resultList, r, kColName));
+            EXPECT_EQ(sizeText(app, path), p.ui.cell(Ctl::resultList, r, kColSize));
+            EXPECT_EQ(dateText(app, path), p.ui.cell(Ctl::resultList, r, kColDate));
+            rows.push_back(path.substr(folder.size()) + " | " + p.ui.cell(Ctl::resultList, r, kColType));
+        }
+        return rows;
+    }
+};
+
+TEST_F(SearchTree, SetOneRows) {
+    EXPECT_EQ((Strings{"~x.tmp | *.tmp", "~x.tmp | ~*.*", "h.bak | *.bak", "r.old | *.old",
+                       "chklist | chklist.*", "s.chk | *.chk", "sub\\y.gid | *.gid",
+                       "sub\\mscreate.dir | mscreate.dir",
+                       "sub\\Symantec Client Firewall\\other.fts | *.fts",
+                       "sub\\Symantec Client Firewall\\ex\\E2.bak | *.bak"}),
+              search(1));
+    EXPECT_EQ("3", p.ui.rows[0].cells[kColSize]);
+}
+
+TEST_F(SearchTree, SetThreeRows) {
+    EXPECT_EQ((Strings{"h.bak | *.bak", "chklist | chklist.*", "s.chk | *.chk", "r.old | *.old",
+                       "~x.tmp | *.tmp", "sub\\y.gid | *.gid", "sub\\mscreate.dir | mscreate.dir",
+                       "sub\\Symantec Client Firewall\\ex\\E2.bak | *.bak"}),
+              search(3));
+    // The system's own search would have listed x.tmpl for "*.tmp" by its short name.
+    std::vector<DirEntry> systemHits;
+    p.fs.findFiles(folder + "*.tmp", systemHits);
+    bool shortNameHit = false;
+    for (const DirEntry& e : systemHits) shortNameHit |= e.name == "x.tmpl";
+    std::printf("[ info ] FindFirstFileA(\"*.tmp\") %s x.tmpl\n", shortNameHit ? "lists" : "does not list");
+}
+
+TEST_F(SearchTree, SingleTypesAndSummary) {
+    EXPECT_EQ((Strings{"~x.tmp | *.tmp"}), search(29));  // "*.tmp" alone: never x.tmpl
+    EXPECT_EQ(Strings{}, search(60));                      // "*.bk?": never b.bk12
+    search(3);
+    p.app.state.searchSeconds = 4;
+    showSearchSummary(app);
+    EXPECT_EQ("0.01", p.ui.text(Ctl::statusLabel));  // 8 bytes; no language file loaded
+    EXPECT_EQ(" 8 ", p.ui.text(Ctl::statisticsTitleLabel));
+    EXPECT_EQ(500, p.ui.timerInterval(Ctl::alertBlinkTimer));
+}
+
+// A junction inside the tree that points back at the tree's top.
+bool makeJunction(const std::string& link, const std::string& target) {
+    if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
+    HANDLE h = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        RemoveDirectoryA(link.c_str());
+        SetLastError(error);
+        return false;
+    }
+    std::wstring substitute = L"\\??\\", print;
+    for (char c : target) print += wchar_t(static_cast<unsigned char>(c));
+    substitute += print;
+    const WORD subBytes = WORD(substitute.size() * 2), printBytes = WORD(print.size() * 2);
+    std::vector<BYTE> buffer(20 + subBytes + printBytes + 4, 0);
+    auto put16 = [&](size_t at, WORD v) { memcpy(&buffer[at], &v, 2); };
+    DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+    memcpy(&buffer[0], &tag, 4);
+    put16(4, WORD(buffer.size() - 8));  // data length
+    put16(8, 0);                        // substitute name offset
+    put16(10, subBytes);
+    put16(12, WORD(subBytes + 2));      // print name offset
+    put16(14, printBytes);
+    memcpy(&buffer[16], substitute.data(), subBytes);
+    memcpy(&buffer[16 + subBytes + 2], print.data(), printBytes);
+    DWORD returned = 0;
+    BOOL ok = DeviceIoControl(h, FSCTL_SET_REPARSE_POINT, buffer.data(), DWORD(buffer.size()),
+                              nullptr, 0, &returned, nullptr);
+    const DWORD error = GetLastError();
+    CloseHandle(h);
+    if (!ok) RemoveDirectoryA(link.c_str());
+    SetLastError(error);
+    return ok;
+}
+
+TEST_F(SearchWineTest, JunctionLoopIsNotFollowed) {
+    dir("a");
+    file("a\\f.tmp");
+    const std::string link = folder + "a\\loop";
+    bool made = makeJunction(link, folder);
+    const DWORD junctionError = made ? 0 : GetLastError();
+    const char* how = "junction";
+    if (!made) {
+        how = "symbolic link";
+        made = CreateSymbolicLinkA(link.c_str(), folder.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+               GetFileAttributesA((link + "\\a").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    if (!made)
+        GTEST_SKIP() << "neither a junction (error " << junctionError
+                     << ") nor a directory link (error " << GetLastError() << ") can be made here";
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    std::printf("[ info ] %s made; attributes 0x%lx\n", how, (unsigned long)attributes);
+    app.state.searchPatterns = {"*.tmp"};
+    searchFolder(app, folder);
+    ASSERT_GE(p.ui.rowCount(Ctl::resultList), 1);
+    EXPECT_EQ(folder + "a\\f.tmp", p.ui.cell(Ctl::resultList, 0, kColPath));
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        EXPECT_EQ(1, p.ui.rowCount(Ctl::resultList));
+    else  // the link looks like a plain folder: the walk ends where paths grow too long
+        std::printf("[ info ] the link is no reparse point here; %d rows\n", p.ui.rowCount(Ctl::resultList));
+    RemoveDirectoryA(link.c_str());
+}
+
+}  // namespace
+}  // namespace dv::winetest
