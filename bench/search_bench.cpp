@@ -1,0 +1,158 @@
+// Times the junk-file walk on a generated tree of the test drive and prints figures:
+// folders and files per second, directory enumerations per folder and wall time, for
+// pattern sets 0 and 3. Run it through scripts/bench-search.sh, which also times GNU
+// find on the same tree.
+#ifndef _WIN32
+#include <cstdio>
+int main() {
+    std::puts("search_bench measures the real file system; build it for Windows and run it under Wine");
+    return 0;
+}
+#else
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32IniFiles.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellOps.h"
+#include "platform/win32/Win32System.h"
+#include "search/Patterns.h"
+#include "search/SearchEngine.h"
+#include "tests/wine/search/RecordingUi.h"
+
+namespace {
+
+using namespace dv;
+
+constexpr int kTopFolders = 40, kSubFolders = 50;  // 2,040 folders below the root
+constexpr int kFiles = 50000;
+
+// Counts what the walk asks of the file system.
+class CountingFileSystem : public Win32FileSystem {
+public:
+    long long listings = 0, searches = 0, files = 0, folders = 0;
+    bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override {
+        ++listings;
+        bool ok = Win32FileSystem::listFolder(folder, out);
+        for (const DirEntry& e : out) (e.isFolder() ? folders : files)++;
+        return ok;
+    }
+    bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) override {
+        ++searches;
+        return Win32FileSystem::findFiles(patternPath, out);
+    }
+};
+
+double now() {
+    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(frequency.QuadPart);
+}
+
+// File names: mostly ordinary files, with junk of several kinds spread through the tree.
+std::string fileName(int i) {
+    static const char* const kinds[] = {"doc%d.txt", "img%d.jpg", "lib%d.dll", "data%d.dat",
+                                        "song%d.mp3", "note%d.ini", "~w%d.tmp", "a%d.bak",
+                                        "x%d.old", "c%d.chk", "log%d.txt", "s%d.gid"};
+    char name[64];
+    std::snprintf(name, sizeof name, kinds[i % 12], i);
+    return name;
+}
+
+bool buildTree(const std::string& root) {
+    CreateDirectoryA(root.c_str(), nullptr);
+    std::vector<std::string> folders{root};
+    for (int t = 0; t < kTopFolders; ++t) {
+        std::string top = root + "\\top" + std::to_string(t);
+        CreateDirectoryA(top.c_str(), nullptr);
+        folders.push_back(top);
+        for (int s = 0; s < kSubFolders; ++s) {
+            std::string sub = top + "\\sub" + std::to_string(s);
+            if (!CreateDirectoryA(sub.c_str(), nullptr)) return false;
+            folders.push_back(sub);
+        }
+    }
+    for (int i = 0; i < kFiles; ++i) {
+        std::string path = folders[size_t(i) % folders.size()] + "\\" + fileName(i);
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        DWORD put = 0;
+        WriteFile(h, "junk", DWORD(i % 5), &put, nullptr);
+        CloseHandle(h);
+    }
+    return true;
+}
+
+struct Platform {
+    CountingFileSystem fs;
+    Win32Registry registry;
+    Win32IniFiles ini;
+    Win32ShellOps shell;
+    Win32System system;
+    winetest::RecordingUi ui;
+    App app{fs, registry, ini, shell, system, ui, AppState{}};
+};
+
+// One timed walk of the tree with pattern set `set`.
+void measure(const std::string& root, int set) {
+    std::vector<double> times;
+    for (int run = 0; run < 3; ++run) {
+        Platform p;
+        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
+        p.ui.setComboSelection(Ctl::patternSetCombo, set);
+        buildSearchPatterns(p.app);
+        p.app.state.searchFinished = 0;
+        const double start = now();
+        searchFolder(p.app, root);
+        const double wall = now() - start;
+        times.push_back(wall);
+        // The folders walked are the listings made; entries exclude "." and "..".
+        const long long folders = p.fs.listings;
+        const long long files = p.fs.files;
+        std::printf("set %d run %d: %lld folders, %lld files, %zu patterns, %d rows, "
+                    "%.2f enumerations/folder, %.3f s, %.0f folders/s, %.0f files/s\n",
+                    set, run + 1, folders, files, p.app.state.searchPatterns.size(),
+                    p.ui.rowCount(Ctl::resultList), double(p.fs.listings + p.fs.searches) / folders,
+                    wall, folders / wall, files / wall);
+        if (run == 0) {
+            std::printf("patterns set %d:", set);
+            for (const std::string& pattern : p.app.state.searchPatterns) std::printf(" %s", pattern.c_str());
+            std::printf("\n");
+        }
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("engine set %d median_s=%.4f\n", set, times[1]);
+}
+
+}  // namespace
+
+int main() {
+    char drive[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("DV_TEST_DRIVE", drive, sizeof drive) == 0) {
+        std::puts("DV_TEST_DRIVE is not set: run this through scripts/wine-exec.sh");
+        return 1;
+    }
+    const std::string root = std::string(drive) + "\\search_bench";
+    double start = now();
+    if (!buildTree(root)) {
+        std::printf("could not build the tree under %s\n", root.c_str());
+        return 1;
+    }
+    std::printf("tree %s: %d folders, %d files, built in %.1f s\n", root.c_str(),
+                1 + kTopFolders * (1 + kSubFolders), kFiles, now() - start);
+    const char* runDir = std::getenv("DV_RUN_DIR");
+    if (runDir) std::printf("unix tree %s/drive/search_bench\n", runDir);
+    std::fflush(stdout);
+    measure(root, 0);
+    measure(root, 3);
+    return 0;
+}
+#endif
