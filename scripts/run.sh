@@ -5,9 +5,10 @@
 # With $DISPLAY: runs it on that display until it ends.
 # Without: runs it on a private Xvfb for RUN_SECONDS (default 8), saves a
 # screenshot to build/screenshot.png and stops everything.
+# DV_EXE names another Dustvane.exe, DV_STATE another state folder.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-exe=$repo/build/windows/Dustvane.exe
+exe=$(realpath -m "${DV_EXE:-$repo/build/windows/Dustvane.exe}")
 [[ -f $exe ]] || { echo "run: $exe was not built" >&2; exit 1; }
 
 source "$repo/scripts/wine-common.sh"
@@ -46,13 +47,26 @@ wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null &
 pid=$!
 rc=0
 sleep "${RUN_SECONDS:-8}"
-if ! kill -0 "$pid" 2>/dev/null; then
-  wait "$pid" && rc=0 || rc=$?
-  echo "run: Dustvane ended early with exit code $rc" >&2
-  cat "$log" >&2
-fi
-xwd -root -silent -display "$DISPLAY" >"$DV_STATE/screenshot.xwd"
-/usr/bin/convert "xwd:$DV_STATE/screenshot.xwd" "$DV_STATE/screenshot.png"
-rm -f "$DV_STATE/screenshot.xwd"
-echo "run: screenshot saved to $DV_STATE/screenshot.png"
+shot=$DV_STATE/screenshot
+# On a busy machine the window may still be painting: take pictures every
+# 2 s until two in a row are the same and not empty, for at most 30 s more.
+rm -f "$shot.prev.xwd"
+for ((waited = 0; ; waited += 2)); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" && rc=0 || rc=$?
+    echo "run: Dustvane ended early with exit code $rc" >&2
+    cat "$log" >&2
+  fi
+  xwd -root -silent -display "$DISPLAY" >"$shot.xwd"
+  if cmp -s "$shot.xwd" "$shot.prev.xwd" &&
+     [[ $(/usr/bin/convert "xwd:$shot.xwd" -format '%[max]' info:) != 0 ]]; then
+    break
+  fi
+  (( waited < 30 )) && kill -0 "$pid" 2>/dev/null || break
+  mv "$shot.xwd" "$shot.prev.xwd"
+  sleep 2
+done
+/usr/bin/convert "xwd:$shot.xwd" "$shot.png"
+rm -f "$shot.xwd" "$shot.prev.xwd"
+echo "run: screenshot saved to $shot.png"
 exit $rc
