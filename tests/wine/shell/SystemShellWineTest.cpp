@@ -75,6 +75,15 @@ TEST_F(ShellWine, RecycleMovesOneFileAway) {
     WCHAR* dos = toDos((std::string(trash) + "/files/recycled.tmp").c_str());
     ASSERT_TRUE(dos);
     EXPECT_NE(GetFileAttributesW(dos), INVALID_FILE_ATTRIBUTES);
+
+    // Emptying is tried only on a trash folder that belongs to this run alone.
+    char data[MAX_PATH] = {};
+    GetEnvironmentVariableA("XDG_DATA_HOME", data, sizeof(data));
+    if (std::string(data) + "/Trash" == trash) {
+        p.shell.emptyRecycleBin("", kSherbNoConfirmation | kSherbNoSound);
+        EXPECT_EQ(GetFileAttributesW(dos), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(p.fs.exists(keep));
+    }
     HeapFree(GetProcessHeap(), 0, dos);
 }
 
