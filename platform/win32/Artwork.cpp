@@ -1,0 +1,263 @@
+#include "platform/win32/Artwork.h"
+
+#include <cmath>
+#include <memory>
+
+#include "platform/win32/Canvas.h"
+
+namespace dv {
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kNavy = 0x10264D;
+
+struct BodyColours {
+    uint32_t top, bottom, border, text;
+};
+
+BodyColours bodyOf(ButtonLook look) {
+    switch (look) {
+        case ButtonLook::Hover: return {0xFFFFFF, 0xCDEBFF, 0x1F74D0, kNavy};
+        case ButtonLook::Pressed: return {0xA9C4EC, 0xDCE8FA, 0x163A78, kNavy};
+        case ButtonLook::Disabled: return {0xEEF2F7, 0xD3DBE6, 0x8FA3C0, 0x8792A3};
+        default: return {0xFBFDFF, 0xC4D8F3, 0x2A5BAA, kNavy};
+    }
+}
+
+COLORREF ref(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+void drawText(Canvas& c, const std::string& text, HFONT font, uint32_t rgb, RECT r, UINT flags) {
+    if (text.empty()) return;
+    GdiFlush();
+    HGDIOBJ old = font ? SelectObject(c.dc(), font) : nullptr;
+    SetTextColor(c.dc(), ref(rgb));
+    DrawTextA(c.dc(), text.c_str(), int(text.size()), &r, flags | DT_NOPREFIX);
+    if (old) SelectObject(c.dc(), old);
+    GdiFlush();
+}
+
+HFONT artFont(int px, bool bold, const char* face = "Arial") {
+    return CreateFontA(-px, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+// A glyph centred on (cx, cy), scaled to a box of about `size` pixels.
+void drawGlyph(Canvas& c, Glyph g, float cx, float cy, float size, uint32_t rgb) {
+    float s = size / 10.f;  // glyphs are designed on a 10-unit grid
+    float w = std::max(1.5f, 1.7f * s);
+    switch (g) {
+        case Glyph::Minimise:
+            c.line(cx - 3.5f * s, cy + 3 * s, cx + 3.5f * s, cy + 3 * s, w, rgb);
+            break;
+        case Glyph::Close:
+            c.line(cx - 3.2f * s, cy - 3.2f * s, cx + 3.2f * s, cy + 3.2f * s, w, rgb);
+            c.line(cx + 3.2f * s, cy - 3.2f * s, cx - 3.2f * s, cy + 3.2f * s, w, rgb);
+            break;
+        case Glyph::Help:
+            c.arc(cx, cy - 1.6f * s, 2.6f * s, w, 180, 60, rgb);
+            c.line(cx + 1.3f * s, cy + 0.6f * s, cx, cy + 1.6f * s, w, rgb);
+            c.disc(cx, cy + 4.2f * s, w * 0.62f, rgb);
+            break;
+        case Glyph::About:
+            c.disc(cx, cy - 3.6f * s, w * 0.62f, rgb);
+            c.line(cx, cy - 0.8f * s, cx, cy + 4 * s, w, rgb);
+            break;
+        case Glyph::Power:
+            c.arc(cx, cy + 0.6f * s, 3.8f * s, w, -50, 230, rgb);
+            c.line(cx, cy - 4.4f * s, cx, cy + 0.2f * s, w, rgb);
+            break;
+        case Glyph::Globe: {
+            float r = 4.6f * s, lw = std::max(1.2f, 0.55f * s);
+            c.disc(cx, cy, r, 0xE8F4FF, 0.9f);
+            c.ellipseOutline(cx, cy, r, r, lw, rgb);
+            c.ellipseOutline(cx, cy, r * 0.42f, r, lw, rgb);
+            c.line(cx - r, cy, cx + r, cy, lw, rgb);
+            c.line(cx - r * 0.85f, cy - r * 0.5f, cx + r * 0.85f, cy - r * 0.5f, lw, rgb, 0.8f);
+            c.line(cx - r * 0.85f, cy + r * 0.5f, cx + r * 0.85f, cy + r * 0.5f, lw, rgb, 0.8f);
+            break;
+        }
+        case Glyph::None:
+            break;
+    }
+}
+
+void drawMark(Canvas& c, float x, float y, float s) {
+    float rad = s * 0.22f;
+    c.roundRect(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
+                {y, y + s, 0x7CBBFF, 0x1B55BA});
+    c.roundRect(x + 1.5f, y + 1.5f, x + s - 1.5f, y + s * 0.55f, rad * 0.8f,
+                {y, y + s * 0.55f, kWhite, kWhite, 0.38f, 0.02f});
+    c.roundRectOutline(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
+                       std::max(1.f, s / 30.f), 0x0E3A82, 0.65f);
+    float ox = x + s * 0.12f, oy = y + s * 1.0f;
+    c.arc(ox, oy, s * 0.76f, std::max(1.6f, s * 0.1f), -80, -12, kWhite);
+    c.arc(ox, oy, s * 0.56f, std::max(1.3f, s * 0.08f), -78, -14, kWhite, 0.8f);
+    c.arc(ox, oy, s * 0.37f, std::max(1.1f, s * 0.07f), -76, -16, kWhite, 0.6f);
+    c.sparkle(x + s * 0.78f, y + s * 0.25f, s * 0.17f, kWhite);
+}
+
+// The parts of the splash that do not move, drawn once.
+const Canvas* splashBackground(int w, int h) {
+    static std::unique_ptr<Canvas> cached;
+    if (cached && cached->width() == w && cached->height() == h) return cached.get();
+    cached = std::make_unique<Canvas>(w, h);
+    Canvas& c = *cached;
+    if (!c.ok()) return nullptr;
+    // The top matches the window colour, so the version label sits on plain ground.
+    c.fillRect(0, 0, w, h, {0, float(h), 0x4689E0, 0x123A8A});
+    c.glow(w * 0.2f, h * 0.55f, h * 0.7f, 0x9CCBFF, 0.35f);
+    c.arc(w * 0.5f, h * 2.2f, h * 1.75f, 26, 200, 340, kWhite, 0.06f);
+    c.arc(w * 0.5f, h * 2.2f, h * 1.62f, 10, 205, 335, kWhite, 0.05f);
+
+    float mark = 92;
+    drawMark(c, 34, h * 0.5f - mark / 2 - 14, mark);
+
+    HFONT title = artFont(54, true);
+    HFONT tag = artFont(15, false);
+    RECT nameBox = {146, int(h * 0.5f) - 58, w - 10, int(h * 0.5f) + 2};
+    RECT shadow = nameBox;
+    OffsetRect(&shadow, 2, 2);
+    drawText(c, "Dustvane", title, 0x0B2A66, shadow, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    drawText(c, "Dustvane", title, kWhite, nameBox, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    RECT tagBox = {150, int(h * 0.5f) + 4, w - 10, int(h * 0.5f) + 26};
+    drawText(c, "Junk file cleaner for Windows", tag, 0xD8E8FF, tagBox,
+             DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    RECT footBox = {0, h - 30, w - 16, h - 8};
+    drawText(c, "Finding junk files ...", tag, 0xB9D3FA, footBox,
+             DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+    DeleteObject(title);
+    DeleteObject(tag);
+    c.line(34, h - 38.5f, w - 16, h - 38.5f, 1, kWhite, 0.22f);
+    return cached.get();
+}
+
+}  // namespace
+
+Glyph glyphOf(Ctl button) {
+    switch (button) {
+        case Ctl::helpButton: return Glyph::Help;
+        case Ctl::minimizeButton:
+        case Ctl::aboutMinimizeButton: return Glyph::Minimise;
+        case Ctl::closeButton:
+        case Ctl::wizardCloseButton:
+        case Ctl::addTypeCloseButton:
+        case Ctl::aboutCloseButton:
+        case Ctl::languageCloseButton:
+        case Ctl::privacyCloseButton:
+        case Ctl::exclusionCloseButton: return Glyph::Close;
+        case Ctl::aboutButton: return Glyph::About;
+        case Ctl::exitButton: return Glyph::Power;
+        case Ctl::languageButton: return Glyph::Globe;
+        default: return Glyph::None;
+    }
+}
+
+void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    Canvas c(w, h);
+    if (!c.ok()) return;
+    c.fill(face.backRgb);
+    BodyColours body = bodyOf(face.look);
+    float rad = std::min(4.f, h / 4.5f + 0.5f);
+    float bottom = h - 1.5f;
+    // A soft shadow below, the body, a gloss over its upper half, the border.
+    c.roundRect(0.5f, 1.5f, w - 0.5f, h - 0.5f, rad, {0, float(h), 0x0C2F6B, 0x0C2F6B, 0.35f, 0.35f});
+    c.roundRect(0.5f, 0.5f, w - 0.5f, bottom, rad, {0.5f, bottom, body.top, body.bottom});
+    if (face.look != ButtonLook::Pressed && face.look != ButtonLook::Disabled)
+        c.roundRect(1.5f, 1.5f, w - 1.5f, 1.5f + (bottom - 1.5f) * 0.5f, std::max(1.f, rad - 1),
+                    {1.5f, bottom * 0.5f, kWhite, kWhite, 0.75f, 0.15f});
+    c.roundRectOutline(0.5f, 0.5f, w - 0.5f, bottom, rad, 1.f, body.border);
+    if (face.focused)
+        c.roundRectOutline(1.5f, 1.5f, w - 1.5f, bottom - 1, std::max(1.f, rad - 1), 1.f,
+                           body.border, 0.45f);
+
+    int shift = face.look == ButtonLook::Pressed ? 1 : 0;
+    if (face.glyph != Glyph::None) {
+        drawGlyph(c, face.glyph, w / 2.f + shift, (h - 1) / 2.f + shift, std::min(w, h) * 0.9f,
+                  0x1E4E9A);
+    } else {
+        uint32_t textRgb = face.look == ButtonLook::Disabled ? body.text
+                           : face.textRgb != kDefaultInk ? face.textRgb
+                                                         : body.text;
+        RECT box = {2 + shift, shift, w - 2 + shift, h - 1 + shift};
+        drawText(c, face.caption, face.font, textRgb, box,
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+    c.blitTo(dc, r.left, r.top);
+}
+
+void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    Canvas c(w, h);
+    if (!c.ok()) return;
+    c.fill(face.backRgb);
+    float rad = 3.5f;
+    bool close = face.glyph == Glyph::Close;
+    switch (face.look) {
+        case ButtonLook::Hover:
+            if (close)
+                c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, {0, float(h), 0xF4705F, 0xCF3626});
+            else
+                c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
+                            {0, float(h), kWhite, kWhite, 0.5f, 0.28f});
+            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.9f);
+            break;
+        case ButtonLook::Pressed:
+            c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
+                        {0, float(h), close ? 0x9E2216u : 0x0E326Eu, close ? 0xC23526u : 0x1D4E9Eu,
+                         0.75f, 0.55f});
+            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.6f);
+            break;
+        default:
+            c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
+                        {0, float(h), kWhite, kWhite, 0.3f, 0.1f});
+            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.6f);
+            break;
+    }
+    float shift = face.look == ButtonLook::Pressed ? 1.f : 0.f;
+    uint32_t ink = face.look == ButtonLook::Disabled ? 0xB8CCEA : kWhite;
+    drawGlyph(c, face.glyph, w / 2.f + shift, h / 2.f + shift, std::min(w, h) * 0.85f, ink);
+    c.blitTo(dc, r.left, r.top);
+}
+
+void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    Canvas c(w, h);
+    if (!c.ok()) return;
+    c.fill(backRgb);
+    float s = float(std::min(w, h));
+    drawMark(c, (w - s) / 2, (h - s) / 2, s);
+    c.blitTo(dc, r.left, r.top);
+}
+
+void drawSplash(HDC dc, const RECT& r, int frame) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    const Canvas* background = splashBackground(w, h);
+    Canvas c(w, h);
+    if (!background || !c.ok()) return;
+    c.copyFrom(*background);
+
+    // A sparkle sweeps over the name, trailing dust that fades.
+    float t = float(frame % kSplashFrames) / kSplashFrames;
+    auto pathX = [&](float u) { return 140 + u * (w - 150); };
+    auto pathY = [&](float u) { return h * 0.5f - 40 - std::sin(u * 3.14159f) * 34; };
+    for (int i = 1; i <= 8; ++i) {
+        float u = t - i * 0.018f;
+        if (u < 0) continue;
+        c.disc(pathX(u), pathY(u) + (i % 2 ? 3 : -3), 1.6f - i * 0.12f, 0xFFFFFF,
+               0.7f - i * 0.075f);
+    }
+    c.glow(pathX(t), pathY(t), 16, 0xE6F2FF, 0.5f);
+    c.sparkle(pathX(t), pathY(t), 9, 0xFFFFFF);
+
+    // A light runs along the line at the bottom, like a progress sweep.
+    float lx = 34 + t * (w - 50);
+    c.glow(lx, h - 38.5f, 22, 0xFFFFFF, 0.35f);
+    c.line(std::max(34.f, lx - 30), h - 38.5f, std::min(float(w - 16), lx + 30), h - 38.5f, 1.5f,
+           0xFFFFFF, 0.8f);
+    c.blitTo(dc, r.left, r.top);
+}
+
+}  // namespace dv

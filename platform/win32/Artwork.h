@@ -1,0 +1,42 @@
+// Dustvane's own artwork: push buttons, title-strip buttons, the program mark and the
+// splash picture. Everything is drawn off-screen and copied in one step.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "forms/ControlIds.h"
+
+namespace dv {
+
+enum class ButtonLook { Normal, Hover, Pressed, Disabled };
+enum class Glyph { None, Help, Minimise, Close, About, Power, Globe };
+
+// The symbol a button without caption shows.
+Glyph glyphOf(Ctl button);
+
+constexpr uint32_t kDefaultInk = 0xFF000000u;
+
+struct ButtonFace {
+    ButtonLook look = ButtonLook::Normal;
+    bool focused = false;
+    uint32_t backRgb = 0;              // what surrounds the button
+    uint32_t textRgb = kDefaultInk;    // caption colour (0xRRGGBB), or the look's own
+    HFONT font = nullptr;
+    std::string caption;
+    Glyph glyph = Glyph::None;
+};
+
+// A push button: a rounded gradient body with the caption (or glyph) over it.
+void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face);
+// A small title-strip or footer button: a translucent rounded box with a white glyph.
+void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face);
+// The program mark (a rounded blue tile with a white sweep and a sparkle).
+void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb);
+// The splash picture; `frame` drives its animation (one step per splash animation tick).
+void drawSplash(HDC dc, const RECT& r, int frame);
+// How many frames the splash animation has before it repeats.
+constexpr int kSplashFrames = 60;
+
+}  // namespace dv

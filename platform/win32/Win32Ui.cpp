@@ -1,0 +1,318 @@
+// Windows, modal loops, menus, message boxes and the keyboard of Win32Ui; the control
+// operations are in Win32UiControls.cpp.
+#include "platform/win32/Win32Ui.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "forms/Routing.h"
+#include "platform/win32/WindowBuilder.h"
+#include "shell/App.h"
+
+namespace dv {
+
+namespace {
+
+constexpr char kRelayClass[] = "DustvaneRelay";
+constexpr UINT kRelayCall = WM_APP + 1;  // lParam: a std::function<void()> to run and delete
+
+bool isButtonKind(Kind k) {
+    return k == Kind::ImageButton || k == Kind::PictureButton || k == Kind::Check ||
+           k == Kind::Radio;
+}
+
+// The controls Tab visits, in table order.
+std::vector<LiveControl*> tabStops(LiveWindow& w) {
+    std::vector<LiveControl*> stops;
+    for (auto& [id, c] : w.controls) {
+        if (!c.hwnd || !IsWindowVisible(c.hwnd) || !IsWindowEnabled(c.hwnd)) continue;
+        if (GetWindowLongA(c.hwnd, GWL_STYLE) & WS_TABSTOP) stops.push_back(&c);
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const LiveControl* a, const LiveControl* b) { return a->order < b->order; });
+    return stops;
+}
+
+void moveFocus(LiveWindow& w, bool backwards) {
+    std::vector<LiveControl*> stops = tabStops(w);
+    if (stops.empty()) return;
+    HWND focus = GetFocus();
+    int n = int(stops.size()), at = -1;
+    for (int i = 0; i < n; ++i)
+        if (stops[i]->hwnd == focus || IsChild(stops[i]->hwnd, focus)) at = i;
+    int next = at < 0 ? (backwards ? n - 1 : 0) : (at + (backwards ? n - 1 : 1)) % n;
+    SetFocus(stops[next]->hwnd);
+    if (stops[next]->kind == Kind::Edit) SendMessageA(stops[next]->hwnd, EM_SETSEL, 0, -1);
+}
+
+}  // namespace
+
+Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {
+    WNDCLASSEXA rc = {};
+    rc.cbSize = sizeof rc;
+    rc.lpfnWndProc = relayProc;
+    rc.hInstance = GetModuleHandleA(nullptr);
+    rc.lpszClassName = kRelayClass;
+    RegisterClassExA(&rc);
+    relay_ = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+}
+
+Win32Ui::~Win32Ui() {
+    for (auto& [id, w] : open_)
+        if (w->alive && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
+    if (relay_) DestroyWindow(relay_);
+}
+
+LRESULT CALLBACK Win32Ui::relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRelayCall) {
+        std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lp));
+        if (call && *call) (*call)();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool Win32Ui::relayed(std::function<void()> call) {
+    if (onGuiThread()) return false;
+    auto* heap = new std::function<void()>(std::move(call));
+    if (!relay_ || !PostMessageA(relay_, kRelayCall, 0, reinterpret_cast<LPARAM>(heap))) delete heap;
+    return true;
+}
+
+LiveWindow* Win32Ui::window(Ctl w) const {
+    auto it = open_.find(w);
+    return it != open_.end() && it->second->alive ? it->second.get() : nullptr;
+}
+
+LiveControl* Win32Ui::control(Ctl c) const {
+    if (c == Ctl::None) return nullptr;
+    LiveWindow* w = window(windowOf(c));
+    return w ? w->find(c) : nullptr;
+}
+
+bool Win32Ui::createWindow(Ctl id) {
+    if (window(id)) return true;
+    const WindowSpec* spec = findWindowSpec(id);
+    if (!spec) return false;
+    std::unique_ptr<LiveWindow> w = buildWindow(*spec, *this);
+    if (!w) return false;
+    open_[id] = std::move(w);
+    return true;
+}
+
+HWND Win32Ui::windowHandle(Ctl id) const {
+    LiveWindow* w = window(id);
+    return w ? w->hwnd : nullptr;
+}
+
+void Win32Ui::raise(Ctl control, Event event) {
+    if (!app_) return;
+    ++handlerDepth_;
+    raiseEvent(*app_, control, event);
+    --handlerDepth_;
+}
+
+bool Win32Ui::closeAllowed(Ctl id) {
+    if (!app_) return true;
+    ++handlerDepth_;
+    bool allowed = closeRequested(*app_, id);
+    --handlerDepth_;
+    return allowed;
+}
+
+void Win32Ui::windowDestroyed(Ctl id) {
+    auto it = open_.find(id);
+    if (it == open_.end()) return;
+    closed_.push_back(std::move(it->second));
+    open_.erase(it);
+}
+
+void Win32Ui::releaseClosedWindows() { closed_.clear(); }
+
+bool Win32Ui::preTranslate(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    LiveWindow* w = liveWindowOf(msg.hwnd);
+    if (!w || !w->alive) return false;
+    if (msg.wParam == VK_TAB) {
+        moveFocus(*w, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    if (msg.wParam == VK_RETURN) {
+        LiveControl* c = w->findByHwnd(msg.hwnd);
+        if (c && isButtonKind(c->kind))
+            SendMessageA(c->hwnd, BM_CLICK, 0, 0);
+        else
+            raise(w->id, Event::KeyEnter);
+        return true;
+    }
+    return false;
+}
+
+void Win32Ui::dispatch(MSG& msg) {
+    if (preTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int Win32Ui::runMessageLoop() {
+    MSG msg = {};
+    BOOL r;
+    while ((r = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
+        dispatch(msg);
+        if (handlerDepth_ == 0) releaseClosedWindows();
+    }
+    runExitRoutine();
+    return r == 0 ? int(msg.wParam) : 1;
+}
+
+void Win32Ui::processPendingMessages() {
+    if (!onGuiThread()) return;
+    MSG msg;
+    // Bounded, so a message that keeps coming back cannot hold the caller forever.
+    for (int n = 0; n < 100000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));  // left for the loop that owns it
+            break;
+        }
+        dispatch(msg);
+    }
+}
+
+void Win32Ui::focusFirstControl(LiveWindow& w) {
+    std::vector<LiveControl*> stops = tabStops(w);
+    if (!stops.empty()) SetFocus(stops.front()->hwnd);
+}
+
+void Win32Ui::openModal(Ctl id) {
+    if (!onGuiThread()) return;
+    if (LiveWindow* open = window(id)) {
+        SetForegroundWindow(open->hwnd);
+        return;
+    }
+    if (!createWindow(id)) return;
+    LiveWindow* w = window(id);
+    for (auto& [other, ow] : open_) {
+        if (ow.get() == w || !ow->alive || !IsWindowEnabled(ow->hwnd)) continue;
+        EnableWindow(ow->hwnd, FALSE);
+        w->disabledOthers.push_back(ow->hwnd);
+    }
+    raise(id, Event::Created);
+    if (w->alive) {
+        ShowWindow(w->hwnd, SW_SHOW);
+        SetForegroundWindow(w->hwnd);
+        UpdateWindow(w->hwnd);
+        focusFirstControl(*w);
+    }
+    // `w` stays readable after the window closes: closed windows are released only when
+    // no handler runs, and this loop runs inside one.
+    MSG msg;
+    while (w->alive) {
+        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r == 0) {
+            PostQuitMessage(int(msg.wParam));
+            break;
+        }
+        if (r < 0) break;
+        dispatch(msg);
+    }
+}
+
+void Win32Ui::closeWindow(Ctl id) {
+    if (relayed([this, id] { closeWindow(id); })) return;
+    LiveWindow* w = window(id);
+    if (!w) return;
+    // The opener comes back before this window goes, so it takes the activation.
+    for (HWND h : w->disabledOthers)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    w->disabledOthers.clear();
+    DestroyWindow(w->hwnd);
+}
+
+void Win32Ui::setWindowSize(Ctl id, int width, int height) {
+    if (relayed([=] { setWindowSize(id, width, height); })) return;
+    LiveWindow* w = window(id);
+    if (!w) return;
+    RECT r = {0, 0, std::max(0, width), std::max(0, height)};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongA(w->hwnd, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongA(w->hwnd, GWL_EXSTYLE)));
+    SetWindowPos(w->hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::setWindowState(Ctl id, WindowState state) {
+    if (relayed([=] { setWindowState(id, state); })) return;
+    LiveWindow* w = window(id);
+    if (!w) return;
+    switch (state) {
+        case WindowState::Normal: ShowWindow(w->hwnd, SW_RESTORE); break;
+        case WindowState::Minimised: ShowWindow(w->hwnd, SW_MINIMIZE); break;
+        case WindowState::Centred: centreWindow(w->hwnd); break;
+    }
+}
+
+void Win32Ui::addWindowStyle(Ctl id, uint32_t bits) {
+    if (relayed([=] { addWindowStyle(id, bits); })) return;
+    LiveWindow* w = window(id);
+    if (!w) return;
+    bits &= ~uint32_t(WS_THICKFRAME | WS_MAXIMIZEBOX);  // never sized by the user
+    LONG style = GetWindowLongA(w->hwnd, GWL_STYLE);
+    SetWindowLongA(w->hwnd, GWL_STYLE, LONG(uint32_t(style) | bits));
+    SetWindowPos(w->hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::setHelpFile(Ctl id, const std::string& helpFile) {
+    if (relayed([=] { setHelpFile(id, helpFile); })) return;
+    if (LiveWindow* w = window(id)) w->helpFile = helpFile;
+}
+
+void Win32Ui::dragWindow(Ctl id) {
+    if (!onGuiThread()) return;
+    LiveWindow* w = window(id);
+    if (!w) return;
+    // Only while the button is really held: a move started without it would wait for
+    // the next click.
+    int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (!(GetAsyncKeyState(button) & 0x8000)) return;
+    POINT pt;
+    GetCursorPos(&pt);
+    ReleaseCapture();
+    SendMessageA(w->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+}
+
+void Win32Ui::popupMenu(Ctl menu) {
+    if (!onGuiThread()) return;
+    LiveControl* c = control(menu);
+    LiveWindow* w = window(windowOf(menu));
+    if (!c || !w || c->kind != Kind::Menu || !c->menu) return;
+    POINT pt;
+    GetCursorPos(&pt);
+    SetForegroundWindow(w->hwnd);  // so that a click elsewhere closes the menu
+    UINT cmd = UINT(TrackPopupMenu(c->menu,
+                                   TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN |
+                                       TPM_TOPALIGN,
+                                   pt.x + 3, pt.y + 3, 0, w->hwnd, nullptr));
+    PostMessageA(w->hwnd, WM_NULL, 0, 0);
+    Ctl item = ctlOfId(int(cmd));
+    if (item != Ctl::None) raise(item, Event::Click);
+}
+
+int Win32Ui::messageBox(const std::string& text, const std::string& title, unsigned style) {
+    return MessageBoxA(nullptr, text.c_str(), title.c_str(), style);
+}
+
+// Releases the three process-wide lists.
+void Win32Ui::runExitRoutine() {
+    if (!app_) return;
+    app_->state.exclusionList.clear();
+    app_->state.languageLines.clear();
+    app_->state.searchPatterns.clear();
+}
+
+void Win32Ui::endProgram(int exitCode) {
+    runExitRoutine();
+    ExitProcess(UINT(exitCode));
+}
+
+}  // namespace dv

@@ -1,0 +1,110 @@
+// The window operations of dv::Ui on real Win32 windows. Each open window is built from
+// its table (forms/); its controls exist only while it is open, and operations on the
+// controls of a closed window change nothing and read as empty.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Ui.h"
+#include "platform/win32/LiveWindow.h"
+
+namespace dv {
+
+struct App;
+
+class Win32Ui final : public Ui, public WindowEvents {
+public:
+    Win32Ui();
+    ~Win32Ui() override;
+    Win32Ui(const Win32Ui&) = delete;
+    Win32Ui& operator=(const Win32Ui&) = delete;
+
+    // Events are handed to forms' routing with this App.
+    void attach(App& app) { app_ = &app; }
+    // Builds a window from its table, hidden. False when it has no table or the system
+    // refuses; an open window stays as it is.
+    bool createWindow(Ctl window);
+    HWND windowHandle(Ctl window) const;
+    // The program's message loop; returns the exit code that ended it.
+    int runMessageLoop();
+
+    // WindowEvents
+    void raise(Ctl control, Event event) override;
+    bool closeAllowed(Ctl window) override;
+    void windowDestroyed(Ctl window) override;
+
+    // Ui
+    void setText(Ctl c, const std::string& text) override;
+    std::string text(Ctl c) const override;
+    void setTooltip(Ctl c, const std::string& text) override;
+    std::string tooltip(Ctl c) const override;
+    void setVisible(Ctl c, bool visible) override;
+    bool isVisible(Ctl c) const override;
+    void setEnabled(Ctl c, bool enabled) override;
+    bool isEnabled(Ctl c) const override;
+    void setChecked(Ctl c, bool checked) override;
+    bool isChecked(Ctl c) const override;
+    int comboCount(Ctl c) const override;
+    std::string comboItem(Ctl c, int index) const override;
+    void comboAdd(Ctl c, const std::string& item) override;
+    int comboSelection(Ctl c) const override;
+    void setComboSelection(Ctl c, int index) override;
+    void setWidth(Ctl c, int width) override;
+    void setBackColour(Ctl c, uint32_t rgb) override;
+    uint32_t backColour(Ctl c) const override;
+    void setTimer(Ctl timer, int intervalMs) override;
+    int timerInterval(Ctl timer) const override;
+    void setProgress(Ctl bar, int value) override;
+    int rowCount(Ctl list) const override;
+    void clearRows(Ctl list) override;
+    void removeRow(Ctl list, int row) override;
+    int appendRow(Ctl list, const std::string& firstColumn) override;
+    void setCell(Ctl list, int row, int column, const std::string& text) override;
+    std::string cell(Ctl list, int row, int column) const override;
+    bool isTicked(Ctl list, int row) const override;
+    void setTicked(Ctl list, int row, bool ticked) override;
+    int currentRow(Ctl list) const override;
+    void setCurrentRow(Ctl list, int row) override;
+    void setColumnTitle(Ctl list, int column, const std::string& title) override;
+    void popupMenu(Ctl menu) override;
+    int messageBox(const std::string& text, const std::string& title, unsigned style) override;
+    void openModal(Ctl window) override;
+    void closeWindow(Ctl window) override;
+    void setWindowSize(Ctl window, int width, int height) override;
+    void setWindowState(Ctl window, WindowState state) override;
+    void addWindowStyle(Ctl window, uint32_t styleBits) override;
+    void setHelpFile(Ctl window, const std::string& helpFile) override;
+    void dragWindow(Ctl window) override;
+    void processPendingMessages() override;
+    void endProgram(int exitCode) override;
+
+private:
+    LiveWindow* window(Ctl window) const;
+    LiveControl* control(Ctl c) const;
+    HWND listHandle(Ctl list) const;
+    bool onGuiThread() const { return GetCurrentThreadId() == guiThread_; }
+    // Called from another thread (the update check writes captions): posts the call to the
+    // GUI thread and returns true. On the GUI thread: false, the caller does the work.
+    bool relayed(std::function<void()> call);
+    void runExitRoutine();
+    // Keyboard handling shared by every loop; true when the message was used up.
+    bool preTranslate(MSG& msg);
+    void dispatch(MSG& msg);
+    void releaseClosedWindows();
+    void focusFirstControl(LiveWindow& w);
+    static LRESULT CALLBACK relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    App* app_ = nullptr;
+    DWORD guiThread_ = 0;
+    HWND relay_ = nullptr;  // carries captions written by other threads to the GUI thread
+    std::map<Ctl, std::unique_ptr<LiveWindow>> open_;
+    std::vector<std::unique_ptr<LiveWindow>> closed_;  // released when no handler runs
+    int handlerDepth_ = 0;
+};
+
+}  // namespace dv

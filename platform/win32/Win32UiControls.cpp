@@ -1,0 +1,334 @@
+// The control operations of Win32Ui: captions, states, combos, colours, timers, lists.
+#include "platform/win32/Win32Ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/ListView.h"
+#include "platform/win32/WindowBuilder.h"
+#include "platform/win32/WindowProcs.h"
+
+namespace dv {
+
+namespace {
+
+std::string windowText(HWND h) {
+    int n = GetWindowTextLengthA(h);
+    std::string s(size_t(n) + 1, '\0');
+    n = GetWindowTextA(h, &s[0], n + 1);
+    s.resize(size_t(n > 0 ? n : 0));
+    return s;
+}
+
+bool hasStyle(HWND h, LONG bits) { return (GetWindowLongA(h, GWL_STYLE) & bits) == bits; }
+
+// Hiding or disabling the control that has the keyboard focus hands it to the window.
+void keepFocusUsable(HWND control) {
+    HWND f = GetFocus();
+    if (f && (f == control || IsChild(control, f))) SetFocus(GetAncestor(control, GA_ROOT));
+}
+
+std::string comboText(HWND combo, int index) {
+    int len = int(SendMessageA(combo, CB_GETLBTEXTLEN, WPARAM(index), 0));
+    if (len < 0) return {};
+    std::vector<char> buf(size_t(len) + 1, 0);
+    SendMessageA(combo, CB_GETLBTEXT, WPARAM(index), LPARAM(buf.data()));
+    return std::string(buf.data());
+}
+
+}  // namespace
+
+HWND Win32Ui::listHandle(Ctl list) const {
+    LiveControl* c = control(list);
+    return c && (c->kind == Kind::ReportList || c->kind == Kind::CheckList) ? c->hwnd : nullptr;
+}
+
+void Win32Ui::setText(Ctl c, const std::string& text) {
+    if (relayed([=] { setText(c, text); })) return;
+    if (LiveWindow* w = window(c)) {
+        SetWindowTextA(w->hwnd, text.c_str());
+        return;
+    }
+    LiveControl* lc = control(c);
+    if (!lc) return;
+    switch (lc->kind) {
+        case Kind::MenuItem: {
+            MENUITEMINFOA mi = {};
+            mi.cbSize = sizeof mi;
+            mi.fMask = MIIM_STRING;
+            mi.dwTypeData = const_cast<char*>(text.c_str());
+            SetMenuItemInfoA(lc->menu, UINT(idOf(c)), FALSE, &mi);
+            break;
+        }
+        case Kind::Combo: {
+            // A drop-down list shows only its items: the text selects the item that has it.
+            LRESULT i = SendMessageA(lc->hwnd, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str()));
+            if (i != CB_ERR) SendMessageA(lc->hwnd, CB_SETCURSEL, WPARAM(i), 0);
+            break;
+        }
+        case Kind::Menu:
+        case Kind::Timer:
+        case Kind::ReportList:
+        case Kind::CheckList: break;
+        default:
+            if (lc->hwnd) SetWindowTextA(lc->hwnd, text.c_str());
+            break;
+    }
+}
+
+std::string Win32Ui::text(Ctl c) const {
+    if (LiveWindow* w = window(c)) return windowText(w->hwnd);
+    LiveControl* lc = control(c);
+    if (!lc) return {};
+    if (lc->kind == Kind::MenuItem) {
+        char buf[512] = {};
+        GetMenuStringA(lc->menu, UINT(idOf(c)), buf, sizeof buf, MF_BYCOMMAND);
+        return buf;
+    }
+    if (lc->kind == Kind::Combo) {
+        int sel = int(SendMessageA(lc->hwnd, CB_GETCURSEL, 0, 0));
+        return sel >= 0 ? comboText(lc->hwnd, sel) : std::string();
+    }
+    return lc->hwnd ? windowText(lc->hwnd) : std::string();
+}
+
+void Win32Ui::setTooltip(Ctl c, const std::string& text) {
+    if (relayed([=] { setTooltip(c, text); })) return;
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (w && lc) setToolText(*w, *lc, text);
+}
+
+std::string Win32Ui::tooltip(Ctl c) const {
+    LiveControl* lc = control(c);
+    return lc ? lc->tooltip : std::string();
+}
+
+void Win32Ui::setVisible(Ctl c, bool visible) {
+    if (relayed([=] { setVisible(c, visible); })) return;
+    if (LiveWindow* w = window(c)) {
+        ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
+        return;
+    }
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (!w || !lc || !lc->hwnd) return;
+    if (hasStyle(lc->hwnd, WS_VISIBLE) == visible) return;
+    RECT before = rectInParent(lc->hwnd);
+    if (!visible) keepFocusUsable(lc->hwnd);
+    ShowWindow(lc->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    repaintOverlays(*w, *lc, before);
+}
+
+bool Win32Ui::isVisible(Ctl c) const {
+    if (LiveWindow* w = window(c)) return hasStyle(w->hwnd, WS_VISIBLE);
+    LiveControl* lc = control(c);
+    if (!lc) return false;
+    return lc->hwnd ? hasStyle(lc->hwnd, WS_VISIBLE) : true;
+}
+
+void Win32Ui::setEnabled(Ctl c, bool enabled) {
+    if (relayed([=] { setEnabled(c, enabled); })) return;
+    if (LiveWindow* w = window(c)) {
+        EnableWindow(w->hwnd, enabled);
+        return;
+    }
+    LiveControl* lc = control(c);
+    if (!lc) return;
+    if (lc->kind == Kind::MenuItem) {
+        EnableMenuItem(lc->menu, UINT(idOf(c)), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        return;
+    }
+    if (!lc->hwnd) return;
+    if (!enabled) keepFocusUsable(lc->hwnd);
+    EnableWindow(lc->hwnd, enabled);
+}
+
+bool Win32Ui::isEnabled(Ctl c) const {
+    if (LiveWindow* w = window(c)) return IsWindowEnabled(w->hwnd) != FALSE;
+    LiveControl* lc = control(c);
+    if (!lc) return false;
+    if (lc->kind == Kind::MenuItem)
+        return !(GetMenuState(lc->menu, UINT(idOf(c)), MF_BYCOMMAND) & MF_GRAYED);
+    return lc->hwnd ? !hasStyle(lc->hwnd, WS_DISABLED) : true;
+}
+
+void Win32Ui::setChecked(Ctl c, bool checked) {
+    if (relayed([=] { setChecked(c, checked); })) return;
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (!w || !lc) return;
+    if (lc->kind == Kind::MenuItem) {
+        CheckMenuItem(lc->menu, UINT(idOf(c)), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+        return;
+    }
+    if (lc->kind != Kind::Check && lc->kind != Kind::Radio) return;
+    SendMessageA(lc->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (lc->kind != Kind::Radio || !checked) return;
+    // The radio buttons of one container form one group.
+    for (auto& [id, o] : w->controls)
+        if (&o != lc && o.kind == Kind::Radio && o.container == lc->container && o.hwnd)
+            SendMessageA(o.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+}
+
+bool Win32Ui::isChecked(Ctl c) const {
+    LiveControl* lc = control(c);
+    if (!lc) return false;
+    if (lc->kind == Kind::MenuItem)
+        return (GetMenuState(lc->menu, UINT(idOf(c)), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    if (lc->kind != Kind::Check && lc->kind != Kind::Radio) return false;
+    return SendMessageA(lc->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int Win32Ui::comboCount(Ctl c) const {
+    LiveControl* lc = control(c);
+    if (!lc || lc->kind != Kind::Combo) return 0;
+    return std::max(0, int(SendMessageA(lc->hwnd, CB_GETCOUNT, 0, 0)));
+}
+
+std::string Win32Ui::comboItem(Ctl c, int index) const {
+    LiveControl* lc = control(c);
+    if (!lc || lc->kind != Kind::Combo || index < 0 || index >= comboCount(c)) return {};
+    return comboText(lc->hwnd, index);
+}
+
+void Win32Ui::comboAdd(Ctl c, const std::string& item) {
+    if (relayed([=] { comboAdd(c, item); })) return;
+    LiveControl* lc = control(c);
+    if (lc && lc->kind == Kind::Combo) SendMessageA(lc->hwnd, CB_ADDSTRING, 0, LPARAM(item.c_str()));
+}
+
+int Win32Ui::comboSelection(Ctl c) const {
+    LiveControl* lc = control(c);
+    if (!lc || lc->kind != Kind::Combo) return -1;
+    int sel = int(SendMessageA(lc->hwnd, CB_GETCURSEL, 0, 0));
+    return sel >= 0 ? sel : -1;
+}
+
+void Win32Ui::setComboSelection(Ctl c, int index) {
+    if (relayed([=] { setComboSelection(c, index); })) return;
+    LiveControl* lc = control(c);
+    if (!lc || lc->kind != Kind::Combo) return;
+    if (index < 0 || index >= comboCount(c)) index = -1;
+    SendMessageA(lc->hwnd, CB_SETCURSEL, WPARAM(index), 0);
+}
+
+void Win32Ui::setWidth(Ctl c, int width) {
+    if (relayed([=] { setWidth(c, width); })) return;
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (!w || !lc || !lc->hwnd) return;
+    RECT before = rectInParent(lc->hwnd);
+    SetWindowPos(lc->hwnd, nullptr, 0, 0, std::max(0, width), before.bottom - before.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    repaintOverlays(*w, *lc, before);
+}
+
+void Win32Ui::setBackColour(Ctl c, uint32_t rgb) {
+    if (relayed([=] { setBackColour(c, rgb); })) return;
+    rgb &= 0xFFFFFF;
+    if (LiveWindow* w = window(c)) {
+        w->backRgb = rgb;
+        RedrawWindow(w->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return;
+    }
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (!w || !lc || !lc->hwnd) return;
+    lc->backRgb = rgb;
+    // Containers pass their colour on to the children that have none of their own.
+    RedrawWindow(lc->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    repaintOverlays(*w, *lc, rectInParent(lc->hwnd));
+}
+
+uint32_t Win32Ui::backColour(Ctl c) const {
+    if (LiveWindow* w = window(c)) return w->backRgb;
+    LiveWindow* w = window(windowOf(c));
+    LiveControl* lc = control(c);
+    if (w && lc) return w->backOf(*lc);
+    const ControlSpec* spec = findControlSpec(c);
+    return spec && spec->backColour != kNoColour ? spec->backColour : 0;
+}
+
+void Win32Ui::setTimer(Ctl timer, int intervalMs) {
+    if (relayed([=] { setTimer(timer, intervalMs); })) return;
+    LiveWindow* w = window(windowOf(timer));
+    LiveControl* lc = control(timer);
+    if (!w || !lc || lc->kind != Kind::Timer) return;
+    lc->timerMs = std::max(0, intervalMs);
+    if (lc->timerMs > 0)
+        SetTimer(w->hwnd, UINT_PTR(idOf(timer)), UINT(lc->timerMs), nullptr);
+    else
+        KillTimer(w->hwnd, UINT_PTR(idOf(timer)));
+}
+
+int Win32Ui::timerInterval(Ctl timer) const {
+    LiveControl* lc = control(timer);
+    return lc && lc->kind == Kind::Timer ? lc->timerMs : 0;
+}
+
+void Win32Ui::setProgress(Ctl bar, int value) {
+    if (relayed([=] { setProgress(bar, value); })) return;
+    LiveControl* lc = control(bar);
+    if (lc && lc->kind == Kind::Progress)
+        SendMessageA(lc->hwnd, PBM_SETPOS, WPARAM(std::min(100, std::max(0, value))), 0);
+}
+
+int Win32Ui::rowCount(Ctl list) const {
+    HWND h = listHandle(list);
+    return h ? listRowCount(h) : 0;
+}
+
+void Win32Ui::clearRows(Ctl list) {
+    if (relayed([=] { clearRows(list); })) return;
+    if (HWND h = listHandle(list)) listClear(h);
+}
+
+void Win32Ui::removeRow(Ctl list, int row) {
+    if (relayed([=] { removeRow(list, row); })) return;
+    if (HWND h = listHandle(list)) listRemoveRow(h, row);
+}
+
+int Win32Ui::appendRow(Ctl list, const std::string& firstColumn) {
+    HWND h = onGuiThread() ? listHandle(list) : nullptr;
+    return h ? listAppendRow(h, firstColumn) : -1;
+}
+
+void Win32Ui::setCell(Ctl list, int row, int column, const std::string& text) {
+    if (relayed([=] { setCell(list, row, column, text); })) return;
+    if (HWND h = listHandle(list)) listSetCell(h, row, column, text);
+}
+
+std::string Win32Ui::cell(Ctl list, int row, int column) const {
+    HWND h = listHandle(list);
+    return h ? listCell(h, row, column) : std::string();
+}
+
+bool Win32Ui::isTicked(Ctl list, int row) const {
+    HWND h = listHandle(list);
+    return h && listTicked(h, row);
+}
+
+void Win32Ui::setTicked(Ctl list, int row, bool ticked) {
+    if (relayed([=] { setTicked(list, row, ticked); })) return;
+    if (HWND h = listHandle(list)) listSetTicked(h, row, ticked);
+}
+
+int Win32Ui::currentRow(Ctl list) const {
+    HWND h = listHandle(list);
+    return h ? listCurrentRow(h) : -1;
+}
+
+void Win32Ui::setCurrentRow(Ctl list, int row) {
+    if (relayed([=] { setCurrentRow(list, row); })) return;
+    if (HWND h = listHandle(list)) listSetCurrentRow(h, row);
+}
+
+void Win32Ui::setColumnTitle(Ctl list, int column, const std::string& title) {
+    if (relayed([=] { setColumnTitle(list, column, title); })) return;
+    if (HWND h = listHandle(list)) listSetColumnTitle(h, column, title);
+}
+
+}  // namespace dv

@@ -1,0 +1,300 @@
+#include "platform/win32/WindowBuilder.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <utility>
+
+#include "platform/win32/ListView.h"
+#include "platform/win32/WindowProcs.h"
+
+namespace dv {
+
+namespace {
+
+constexpr int kProgramIcon = 1;  // icon resource of the program
+constexpr int kDefaultFontPx = 12;
+constexpr int kDropListHeight = 220;  // combos whose table height is only the closed box
+
+HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+
+HICON programIcon(int size) {
+    return static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+void registerClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = topWindowProc;
+    wc.hInstance = instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExA(&wc);
+
+    WNDCLASSEXA pc = {};
+    pc.cbSize = sizeof pc;
+    pc.style = CS_DBLCLKS;
+    pc.lpfnWndProc = panelProc;
+    pc.hInstance = instance();
+    pc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    pc.lpszClassName = kPanelClass;
+    RegisterClassExA(&pc);
+}
+
+// Check boxes, radio buttons and group boxes draw their text in the colours the window
+// gives them only without a visual style.
+void dropVisualStyle(HWND hwnd) {
+    using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static SetThemeFn setTheme = [] {
+        HMODULE lib = LoadLibraryA("uxtheme.dll");
+        FARPROC fn = lib ? GetProcAddress(lib, "SetWindowTheme") : nullptr;
+        return reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(fn));
+    }();
+    if (setTheme) setTheme(hwnd, L"", L"");
+}
+
+struct ClassAndStyle {
+    const char* cls;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle classOf(const ControlSpec& s) {
+    const DWORD drags = (s.flags & kDrags) ? SS_NOTIFY : 0;
+    switch (s.kind) {
+        case Kind::Label:
+        case Kind::TransparentLabel:
+            return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case Kind::Picture: return {"STATIC", SS_OWNERDRAW | drags, 0};
+        case Kind::Rule: return {"STATIC", SS_LEFT | drags, 0};
+        case Kind::PictureButton: return {"BUTTON", BS_OWNERDRAW, 0};
+        case Kind::ImageButton: return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
+        case Kind::Panel: return {kPanelClass, WS_CLIPCHILDREN, 0};
+        case Kind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0};
+        case Kind::Combo: return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        // Radio groups are kept by the window layer (one group per container).
+        case Kind::Radio: return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+        case Kind::Check: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case Kind::Edit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 0};
+        case Kind::ReportList:
+            return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case Kind::CheckList:
+            return {WC_LISTVIEWA,
+                    LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
+                        WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case Kind::Progress: return {PROGRESS_CLASSA, 0, 0};
+        default: return {nullptr, 0, 0};
+    }
+}
+
+bool needsSubclass(Kind k) {
+    switch (k) {
+        case Kind::Label:
+        case Kind::TransparentLabel:
+        case Kind::Picture:
+        case Kind::Rule:
+        case Kind::PictureButton:
+        case Kind::ImageButton:
+        case Kind::GroupBox: return true;
+        default: return false;
+    }
+}
+
+void addMenuRow(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
+    if (s.kind == Kind::Menu) {
+        c.menu = CreatePopupMenu();
+        return;
+    }
+    LiveControl* menu = w.find(s.parent);
+    if (!menu || !menu->menu) return;
+    c.menu = menu->menu;
+    if (s.kind == Kind::MenuSeparator) {
+        AppendMenuA(c.menu, MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    UINT flags = MF_STRING;
+    if (s.flags & kDisabled) flags |= MF_GRAYED;
+    if (s.flags & kChecked) flags |= MF_CHECKED;
+    AppendMenuA(c.menu, flags, UINT_PTR(idOf(s.id)), s.text ? s.text : "");
+}
+
+void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
+    HWND h = c.hwnd;
+    SendMessageA(h, WM_SETFONT, WPARAM(c.font), FALSE);
+    switch (s.kind) {
+        case Kind::Combo: {
+            for (const std::string& item : storedComboItems(s.id))
+                SendMessageA(h, CB_ADDSTRING, 0, LPARAM(item.c_str()));
+            // A small table height is the closed box itself: make the box that high.
+            if (s.height < 40) SendMessageA(h, CB_SETITEMHEIGHT, WPARAM(-1), s.height - 6);
+            break;
+        }
+        case Kind::Radio:
+        case Kind::Check:
+            dropVisualStyle(h);
+            if (s.flags & kChecked) SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
+            break;
+        case Kind::GroupBox: dropVisualStyle(h); break;
+        case Kind::ReportList: setUpList(h, s.id, true); break;
+        case Kind::CheckList: setUpList(h, s.id, false); break;
+        case Kind::Progress: SendMessageA(h, PBM_SETRANGE32, 0, 100); break;
+        default: break;
+    }
+    if (needsSubclass(s.kind)) SetWindowSubclass(h, controlSubclassProc, 1, DWORD_PTR(&c));
+    const char* tip = s.tooltip ? s.tooltip : "";
+    if (*tip || s.tooltipKey) setToolText(w, c, tip);
+}
+
+void addControl(LiveWindow& w, const ControlSpec& s, size_t order) {
+    LiveControl temp;
+    temp.id = s.id;
+    temp.kind = s.kind;
+    temp.spec = &s;
+    temp.container = s.parent;
+    temp.order = order;
+    temp.backRgb = s.backColour;
+    temp.textRgb = s.textColour == kNoColour ? 0 : s.textColour;
+    temp.font = tableFont(s.fontPx > 0 ? s.fontPx : kDefaultFontPx, (s.flags & kBold) != 0);
+    if (s.kind == Kind::MenuSeparator) {  // nameless: only its menu holds it
+        addMenuRow(w, temp, s);
+        return;
+    }
+    LiveControl& c = w.controls.emplace(s.id, temp).first->second;
+
+    if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) {
+        addMenuRow(w, c, s);
+        return;
+    }
+    if (s.kind == Kind::Timer) {
+        c.timerMs = s.timerMs > 0 ? s.timerMs : 0;
+        if (c.timerMs) SetTimer(w.hwnd, UINT_PTR(idOf(s.id)), UINT(c.timerMs), nullptr);
+        return;
+    }
+    ClassAndStyle cs = classOf(s);
+    if (!cs.cls) return;
+    HWND parent = w.hwnd;
+    if (LiveControl* p = w.find(s.parent); p && p->hwnd) parent = p->hwnd;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cs.style;
+    if (!(s.flags & kHidden)) style |= WS_VISIBLE;
+    if (s.flags & kDisabled) style |= WS_DISABLED;
+    int height = s.height;
+    if (s.kind == Kind::Combo && height < 40) height = kDropListHeight;
+    c.hwnd = CreateWindowExA(cs.exStyle, cs.cls, s.text ? s.text : "", style, s.x, s.y, s.width,
+                             height, parent, reinterpret_cast<HMENU>(INT_PTR(idOf(s.id))),
+                             instance(), nullptr);
+    if (c.hwnd) initialiseControl(w, c, s);
+}
+
+// Later rows of a table are drawn over earlier ones.
+void stackInTableOrder(LiveWindow& w) {
+    for (size_t i = 0; i < w.spec->controlCount; ++i) {
+        LiveControl* c = w.find(w.spec->controls[i].id);
+        if (c && c->hwnd)
+            SetWindowPos(c->hwnd, HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+}
+
+bool hasAnimatedPicture(const WindowSpec& spec) {
+    for (size_t i = 0; i < spec.controlCount; ++i)
+        if (spec.controls[i].id == Ctl::splashPicture) return true;
+    return false;
+}
+
+}  // namespace
+
+HFONT tableFont(int px, bool bold) {
+    static std::map<std::pair<int, bool>, HFONT> fonts;
+    auto key = std::make_pair(px, bold);
+    auto it = fonts.find(key);
+    if (it != fonts.end()) return it->second;
+    HFONT f = CreateFontA(-px, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+    fonts[key] = f;
+    return f;
+}
+
+void setToolText(LiveWindow& w, LiveControl& c, const std::string& text) {
+    c.tooltip = text;
+    if (!w.tooltip || !c.hwnd) return;
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by every common-controls version
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = w.hwnd;
+    ti.uId = UINT_PTR(c.hwnd);
+    ti.lpszText = const_cast<char*>(c.tooltip.c_str());
+    if (!c.hasTool)
+        c.hasTool = SendMessageA(w.tooltip, TTM_ADDTOOLA, 0, LPARAM(&ti)) != 0;
+    else
+        SendMessageA(w.tooltip, TTM_UPDATETIPTEXTA, 0, LPARAM(&ti));
+}
+
+void centreWindow(HWND hwnd) {
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi)) work = mi.rcWork;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    GetWindowPlacement(hwnd, &wp);
+    RECT& r = wp.rcNormalPosition;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int x = work.left + std::max(0L, ((work.right - work.left) - w) / 2);
+    int y = work.top + std::max(0L, ((work.bottom - work.top) - h) / 2);
+    if (IsIconic(hwnd)) {
+        // A minimised window keeps the place it comes back to.
+        OffsetRect(&r, x - r.left, y - r.top);
+        wp.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(hwnd, &wp);
+    } else {
+        SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events) {
+    registerClasses();
+    auto w = std::make_unique<LiveWindow>();
+    w->id = spec.id;
+    w->spec = &spec;
+    w->events = &events;
+    w->backRgb = spec.backColour == kNoColour ? 0xC0C0C0 : spec.backColour;
+
+    // No system frame; the window never sizes, and it can be minimised from the taskbar.
+    const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
+    const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    RECT r = {0, 0, spec.width, spec.height};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    HWND hwnd = CreateWindowExA(exStyle, kWindowClass, spec.caption ? spec.caption : "", style,
+                                0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                instance(), w.get());
+    if (!hwnd) return nullptr;
+    w->hwnd = hwnd;
+    centreWindow(hwnd);
+    if (HICON big = programIcon(GetSystemMetrics(SM_CXICON)))
+        SendMessageA(hwnd, WM_SETICON, ICON_BIG, LPARAM(big));
+    if (HICON small = programIcon(GetSystemMetrics(SM_CXSMICON)))
+        SendMessageA(hwnd, WM_SETICON, ICON_SMALL, LPARAM(small));
+
+    w->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                                 instance(), nullptr);
+    if (w->tooltip) SendMessageA(w->tooltip, TTM_SETMAXTIPWIDTH, 0, 320);
+
+    for (size_t i = 0; i < spec.controlCount; ++i) addControl(*w, spec.controls[i], i);
+    stackInTableOrder(*w);
+    if (hasAnimatedPicture(spec)) SetTimer(hwnd, kAnimationTimer, kAnimationMs, nullptr);
+    return w;
+}
+
+}  // namespace dv
