@@ -22,23 +22,30 @@ class Key {
 public:
     Key() = default;
     ~Key() {
-        if (h_) RegCloseKey(h_);
+        if (h_ && h_ != base_) RegCloseKey(h_);  // a root handed back as itself stays open
     }
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
     bool open(int root, const std::string& path, REGSAM access) {
-        HKEY base = rootKey(root);
-        return base && RegOpenKeyExA(base, path.c_str(), 0, access, &h_) == ERROR_SUCCESS;
+        base_ = rootKey(root);
+        HKEY h = nullptr;
+        if (!base_ || RegOpenKeyExA(base_, path.c_str(), 0, access, &h) != ERROR_SUCCESS)
+            return false;
+        h_ = h;
+        return true;
     }
     bool create(int root, const std::string& path) {
-        HKEY base = rootKey(root);
-        return base && RegCreateKeyA(base, path.c_str(), &h_) == ERROR_SUCCESS;
+        base_ = rootKey(root);
+        HKEY h = nullptr;
+        if (!base_ || RegCreateKeyA(base_, path.c_str(), &h) != ERROR_SUCCESS) return false;
+        h_ = h;
+        return true;
     }
     HKEY get() const { return h_; }
 
 private:
-    HKEY h_ = nullptr;
+    HKEY base_ = nullptr, h_ = nullptr;
 };
 
 }  // namespace

@@ -91,8 +91,11 @@ bool Win32ShellOps::openAddress(const std::string& address) {
         target = "http://" + address;
     else
         return false;  // never hand the shell a local path or program to run
+    // The shell may hand the address to COM objects; the caller may be a fresh thread.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     auto rc = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (SUCCEEDED(com)) CoUninitialize();
     return rc > 32;
 }
 
