@@ -1,6 +1,7 @@
 // The backup folder setting, writing BackupRecord copies and the FilePath.dat index.
 #include "cleanup/BackupStore.h"
 
+#include <cctype>
 #include <vector>
 
 #include "shell/Settings.h"
@@ -11,6 +12,15 @@ namespace {
 
 constexpr size_t kChunkBytes = 1 << 20;
 constexpr int kMaxCopyNumber = 100000;
+
+bool sameText(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
 
 std::string textUpToZero(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 
@@ -62,7 +72,7 @@ std::string askFolder(App& app) {
 }
 
 bool backupFile(App& app, const std::string& source, const std::string& copyPath) {
-    if (source.empty() || copyPath.empty()) return false;
+    if (source.empty() || copyPath.empty() || sameText(source, copyPath)) return false;
     // Recovery only accepts full drive paths; a copy it would refuse is no copy.
     if (!isRecordablePath(source)) return false;
     uint32_t attributes = app.fs.attributes(source);

@@ -2,6 +2,7 @@
 #include "cleanup/DeleteCommands.h"
 
 #include "cleanup/BackupStore.h"
+#include "cleanup/BusyScope.h"
 #include "search/ResultList.h"
 #include "shell/NumberText.h"
 #include "shell/Startup.h"
@@ -157,6 +158,8 @@ bool recycleFile(App& app, const std::string& path, unsigned options) {
 std::string megabyteText(uint64_t bytes) { return formatRounded2(double(bytes) / 1048576.0); }
 
 void deleteAllRows(App& app) {
+    if (app.state.cleanupBusy) return;
+    BusyScope busy(app);
     int count = app.ui.rowCount(Ctl::resultList);
     for (int i = 0; i < count; ++i) app.ui.setTicked(Ctl::resultList, i, true);
     uint64_t total = 0;
@@ -177,7 +180,11 @@ void deleteAllRows(App& app) {
     showRemoved(app, 61, total);
 }
 
-void deleteRow(App& app, int position) { deleteRowCounted(app, position); }
+void deleteRow(App& app, int position) {
+    if (app.state.cleanupBusy) return;
+    BusyScope busy(app);
+    deleteRowCounted(app, position);
+}
 
 void deleteCurrentRow(App& app) {
     int row = app.ui.currentRow(Ctl::resultList);
@@ -186,6 +193,8 @@ void deleteCurrentRow(App& app) {
 }
 
 void deleteTickedRows(App& app) {
+    if (app.state.cleanupBusy) return;
+    BusyScope busy(app);
     int i = 0;
     uint64_t total = 0;
     while (app.ui.rowCount(Ctl::resultList) > 0 && i < app.ui.rowCount(Ctl::resultList)) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "cleanup/BusyScope.h"
 #include "search/ResultList.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -125,6 +126,7 @@ std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>
 }  // namespace
 
 void recoverAll(App& app) {
+    if (app.state.cleanupBusy) return;
     if (searchRunning(app)) {
         showKeyMessage(app, 63);
         return;
@@ -133,6 +135,7 @@ void recoverAll(App& app) {
         showTextMessage(app, kNotBackedUpText);
         return;
     }
+    BusyScope busy(app);
     app.ui.clearRows(Ctl::resultList);
     std::string folder = regReadBytes(app, kUsers, kSaveFilePathItem);
     folder = folder.substr(0, folder.find('\0'));

@@ -21,6 +21,7 @@ struct AppState {
     int progressCounter = 0;                  // shared by stepTimer and finishTimer
     int splashTicks = 0;
     std::string baseFolder;                   // the program's folder, fixed at start
+    bool cleanupBusy = false;                 // a delete command or recovery is running
 };
 
 struct App {

@@ -93,6 +93,8 @@ TEST_F(BackupStoreTest, RefusesWhatCannotBeKept) {
     EXPECT_FALSE(backupFile(app, "C:\\missing.tmp", "C:\\Dustvane\\BackFile\\missing.tmp.dak"));
     p.fs.addFile("C:\\a.tmp", "x");
     EXPECT_FALSE(backupFile(app, "C:\\a.tmp", "C:\\NoSuchFolder\\a.tmp.dak"));
+    EXPECT_FALSE(backupFile(app, "C:\\a.tmp", "c:\\A.TMP"));
+    EXPECT_EQ(p.fs.content("C:\\a.tmp"), "x");
     EXPECT_TRUE(p.fs.childNames("C:\\Dustvane\\BackFile").empty());
 }
 

@@ -134,6 +134,28 @@ TEST_F(RecoveryTest, NeverWritesOverAnotherRecord) {
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"a.dak"}));
 }
 
+TEST_F(RecoveryTest, NoRecoveryInTheMiddleOfABackupRun) {
+    setBackupFolder(folder);
+    useMode(Ctl::backupModeRadio);
+    listFile("C:\\t\\a.tmp", "precious");
+    p.ui.atProcessCall(3, [&] { recoverAll(app); });  // copy and index line made, file not yet deleted
+    deleteAllRows(app);
+    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    BackupRecord record;
+    ASSERT_TRUE(parseBackupRecord(p.fs.content(folder + "a.tmp.dak"), record));
+    EXPECT_EQ(record.content, "precious");
+    EXPECT_TRUE(regExists(app, kUsers, kSaveFilePathItem));
+}
+
+TEST_F(RecoveryTest, ListedRecordsCannotBeDeletedDuringRecovery) {
+    setBackupFolder(folder);
+    backUp({"C:\\t\\a.tmp"});
+    useMode(Ctl::permanentModeRadio);
+    p.ui.atProcessCall(p.ui.processCalls + 2, [&] { deleteAllRows(app); });
+    recoverAll(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "content of C:\\t\\a.tmp");
+}
+
 TEST_F(RecoveryTest, RefusalsAndEmptyFolder) {
     app.state.searchFinished = 0;
     p.ui.setEnabled(Ctl::startSearchButton, false);
