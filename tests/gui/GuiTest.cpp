@@ -1,0 +1,81 @@
+#include "tests/gui/GuiTest.h"
+
+#include <cctype>
+
+namespace gui {
+
+namespace {
+
+constexpr int kSplashWidth = 435, kSplashHeight = 294;
+
+bool sitsAt(HWND top, HWND c, const Place& p) {
+    RECT r = rectIn(top, c);
+    if (r.left != p.x || r.top != p.y || r.right - r.left != p.w) return false;
+    return p.h == 0 || r.bottom - r.top == p.h;
+}
+
+}  // namespace
+
+HWND placed(HWND top, const Place& p, DWORD timeoutMs) {
+    Find f;
+    if (p.cls) f.className(p.cls);
+    if (p.caption) f.caption(p.caption);
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND c : findControls(top, f))
+                if (sitsAt(top, c, p)) return (found = c) != nullptr;
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool containsNumber(const std::string& text, long long n) {
+    for (size_t i = 0; i < text.size();) {
+        if (!isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        long long v = 0;
+        while (i < text.size() && isdigit(static_cast<unsigned char>(text[i])))
+            v = v * 10 + (text[i++] - '0');
+        if (v == n) return true;
+    }
+    return false;
+}
+
+void GuiTest::SetUp() {
+    clearProgramSettings();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    app_ = std::make_unique<AppUnderTest>(std::string(info->name()).substr(0, 40));
+    ASSERT_TRUE(app_->ready()) << app_->error();
+}
+
+void GuiTest::TearDown() {
+    app_.reset();
+    clearProgramSettings();
+}
+
+bool GuiTest::waitSplashGone(DWORD* shownMs) {
+    if (!waitTopWindow(pid(), nullptr, kSplashWidth, kSplashHeight, kLongWait)) return false;
+    const DWORD seen = GetTickCount();
+    bool gone = waitUntil(
+        [&] { return !findTopWindow(pid(), nullptr, kSplashWidth, kSplashHeight, true); },
+        kLongWait);
+    if (shownMs) *shownMs = GetTickCount() - seen;
+    return gone;
+}
+
+HWND GuiTest::startNormal() {
+    setStartSwitch("NotShow", 1);
+    if (!app_->start()) return nullptr;
+    if (!waitSplashGone()) return nullptr;
+    HWND top = waitTopWindow(pid(), "Dustvane", main_window::kWidth, main_window::kHeight,
+                             kLongWait);
+    // Start-up ends with the window normal and centred; wait until it is no longer minimised.
+    if (top) waitUntil([&] { return !IsIconic(top); }, kShortWait);
+    return top;
+}
+
+}  // namespace gui

@@ -1,0 +1,87 @@
+// Shared fixture of the end-to-end tests: one fresh program folder per test, start
+// switches cleared before and after, the process ended on teardown whatever happened.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/gui/driver/AppUnderTest.h"
+#include "tests/gui/driver/Dialogs.h"
+#include "tests/gui/driver/Remote.h"
+#include "tests/gui/driver/Wait.h"
+#include "tests/gui/driver/Windows.h"
+
+namespace gui {
+
+// Where a main-window control sits (client coordinates of MainWindow) and, when it is
+// unambiguous at start-up, its caption.
+struct Place {
+    int x, y, w, h;
+    const char* caption;  // nullptr: any
+    const char* cls;      // nullptr: any
+};
+
+namespace main_window {
+constexpr int kWidth = 663, kHeight = 470;
+constexpr Place startSearchButton{18, 289, 90, 20, "Start Search", "Button"};
+constexpr Place cancelButton{120, 289, 90, 20, "Cancel", "Button"};
+constexpr Place resetButton{222, 289, 90, 20, "Reset", "Button"};
+constexpr Place recoveryButton{326, 289, 90, 20, "Recovery", "Button"};
+constexpr Place addGarbageTypeButton{300, 219, 162, 16, "Add Garbage File Type", "Button"};
+constexpr Place deleteAllButton{300, 219, 162, 16, "Delete All Garbage Files", "Button"};
+constexpr Place visitWebsiteButton{478, 219, 162, 16, "Visit Our Website", "Button"};
+constexpr Place statusLabel{15, 219, 263, 16, nullptr, "Static"};
+constexpr Place currentFileLabel{15, 239, 296, 16, nullptr, "Static"};
+constexpr Place statisticsTitleLabel{15, 257, 296, 16, nullptr, "Static"};
+constexpr Place alertLabel{316, 239, 336, 20, nullptr, "Static"};
+constexpr Place recoveredLabel{316, 261, 336, 15, nullptr, "Static"};
+constexpr Place closeButton{626, 15, 24, 18, nullptr, "Button"};
+constexpr Place exitButton{628, 444, 20, 17, nullptr, "Button"};
+// Inside criteriaPanel (15,53).
+constexpr Place criteriaTitleLabel{20, 58, 250, 15, nullptr, "Static"};
+constexpr Place driveCombo{143, 91, 126, 0, nullptr, "ComboBox"};       // height: the system's
+constexpr Place patternSetCombo{20, 160, 250, 0, nullptr, "ComboBox"};
+// Inside optionsPanel (289,53).
+constexpr Place recycleModeRadio{297, 142, 343, 16, "Remove the File(s) to Recycle Bin", "Button"};
+constexpr Place permanentModeRadio{297, 160, 343, 16, "Permanently delete the file(s)", "Button"};
+constexpr Place backupModeRadio{297, 178, 343, 16, "Backup the file(s) before delete file(s)",
+                                "Button"};
+constexpr Place backupFolderButton{607, 178, 32, 16, "==>", "Button"};
+constexpr Place autoEmptyRecycleCheck{297, 196, 343, 16,
+                                      "Automatically empty Recycle Bin after delete file(s)",
+                                      "Button"};
+// Inside resultPanel (15,320).
+constexpr Place resultList{21, 326, 620, 95, nullptr, "SysListView32"};
+// Compact mode.
+constexpr int kCompactWidth = 387, kCompactHeight = 132;
+constexpr Place stepProgressBar{35, 46, 316, 22, nullptr, "msctls_progress32"};
+constexpr Place showStepCheck{35, 82, 316, 16, "Show the step window when start", "Button"};
+}  // namespace main_window
+
+// The control of the top window at this place (combo heights are not compared).
+HWND placed(HWND top, const Place& p, DWORD timeoutMs = kShortWait);
+
+// Digit runs of a text, as numbers ("Found 12 files in 3 s" -> 12, 3).
+bool containsNumber(const std::string& text, long long n);
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts with NotShow = 1 (no wizard) and returns the visible main window after
+    // the splash screen has gone.
+    HWND startNormal();
+    // Waits until the splash window (435 x 294) has come and gone.
+    bool waitSplashGone(DWORD* shownMs = nullptr);
+
+    AppUnderTest& app() { return *app_; }
+    DWORD pid() { return app_->pid(); }
+
+private:
+    std::unique_ptr<AppUnderTest> app_;
+};
+
+}  // namespace gui

@@ -1,0 +1,142 @@
+// The three start modes and the exit question, seen from outside the process.
+#include "tests/gui/GuiTest.h"
+#include "tests/gui/TestTree.h"
+
+namespace gui {
+namespace {
+
+namespace mw = main_window;
+
+constexpr int kWizardWidth = 387, kWizardHeight = 264;
+
+TEST_F(GuiTest, FirstStartShowsSplashThenWizardOverHiddenMainWindow) {
+    ASSERT_TRUE(app().start()) << app().error();
+
+    HWND splash = waitTopWindow(pid(), nullptr, 435, 294, kLongWait);
+    ASSERT_TRUE(splash) << "no splash window";
+    HWND version = waitControl(splash, Find().caption("8.20"), kShortWait);
+    ASSERT_TRUE(version);
+    RECT vr = rectIn(splash, version);
+    EXPECT_EQ(368, vr.left);
+    EXPECT_EQ(10, vr.top);
+
+    DWORD shownMs = 0;
+    ASSERT_TRUE(waitSplashGone(&shownMs));
+    EXPECT_GE(shownMs, 2000u);
+    EXPECT_LE(shownMs, 6000u);
+
+    HWND wizard = waitTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, kLongWait);
+    ASSERT_TRUE(wizard) << "no start-up wizard";
+    HWND top = findTopWindow(pid(), "Dustvane", mw::kWidth, mw::kHeight, false);
+    ASSERT_TRUE(top);
+    EXPECT_FALSE(IsWindowVisible(top));
+
+    // Neither switch is set, so neither box is ticked.
+    HWND autoBox = waitControl(wizard, Find().caption("Automatically Searching after Started"),
+                               kShortWait);
+    HWND notShowBox = findControl(wizard, Find().caption("Not show this window after Started"));
+    ASSERT_TRUE(autoBox && notShowBox);
+    EXPECT_FALSE(checked(autoBox));
+    EXPECT_FALSE(checked(notShowBox));
+
+    HWND pro = findControl(wizard, Find().caption("Pro. Search").at(266, 118, 90, 20));
+    ASSERT_TRUE(pro);
+    click(pro);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(top) != FALSE; }, kShortWait));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(wizard) || !IsWindowVisible(wizard); },
+                          kShortWait));
+    SIZE s = clientSize(top);
+    EXPECT_EQ(mw::kWidth, s.cx);
+    EXPECT_EQ(mw::kHeight, s.cy);
+    EXPECT_TRUE(app().running());
+}
+
+TEST_F(GuiTest, WizardBoxesWriteTheirSwitchAtOnce) {
+    ASSERT_TRUE(app().start()) << app().error();
+    ASSERT_TRUE(waitSplashGone());
+    HWND wizard = waitTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, kLongWait);
+    ASSERT_TRUE(wizard);
+    HWND notShowBox = waitControl(wizard, Find().caption("Not show this window after Started"),
+                                  kShortWait);
+    ASSERT_TRUE(notShowBox);
+    click(notShowBox);
+    DWORD value = 0;
+    EXPECT_TRUE(waitUntil([&] { return readStartSwitch("NotShow", &value) && value == 1; },
+                          kShortWait));
+    click(notShowBox);
+    EXPECT_TRUE(waitUntil([&] { return readStartSwitch("NotShow", &value) && value == 0; },
+                          kShortWait));
+}
+
+TEST_F(GuiTest, NotShowStartsWithTheMainWindowOnly) {
+    HWND top = startNormal();
+    ASSERT_TRUE(top) << "main window did not appear";
+    EXPECT_TRUE(IsWindowVisible(top));
+    // Give a wizard the time it would need to appear.
+    Sleep(500);
+    EXPECT_FALSE(findTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, true));
+    SIZE s = clientSize(top);
+    EXPECT_EQ(mw::kWidth, s.cx);
+    EXPECT_EQ(mw::kHeight, s.cy);
+}
+
+TEST_F(GuiTest, ExitQuestionNoKeepsRunningAndYesEndsWithCodeZero) {
+    HWND top = startNormal();
+    ASSERT_TRUE(top);
+    HWND closeButton = placed(top, mw::closeButton);
+    HWND exitButton = placed(top, mw::exitButton);
+    ASSERT_TRUE(closeButton && exitButton);
+
+    click(closeButton);
+    MessageBoxSeen box = waitMessageBox(pid(), kShortWait);
+    ASSERT_TRUE(box.hwnd) << "no exit question";
+    EXPECT_EQ("Dustvane", box.title);
+    ASSERT_TRUE(pressDialogButton(box.hwnd, "No"));
+    EXPECT_TRUE(waitUntil([&] { return !findMessageBox(pid()).hwnd; }, kShortWait));
+    Sleep(300);
+    EXPECT_TRUE(app().running());
+    EXPECT_TRUE(IsWindowVisible(top));
+
+    click(exitButton);
+    box = waitMessageBox(pid(), kShortWait);
+    ASSERT_TRUE(box.hwnd);
+    ASSERT_TRUE(pressDialogButton(box.hwnd, "Yes"));
+    DWORD code = 1234;
+    ASSERT_TRUE(app().waitExit(kLongWait, &code));
+    EXPECT_EQ(0u, code);
+}
+
+// Compact automatic mode searches every drive letter with set 3 and deletes what it
+// finds. It is run only where the drives are the test prefix's C: and the test drive.
+bool onlyTestDrives() {
+    const std::string drive = testDrive();
+    if (drive.size() != 2 || drive[1] != ':') return false;
+    const DWORD allowed = (1u << ('C' - 'A')) | (1u << (toupper(drive[0]) - 'A'));
+    return (GetLogicalDrives() & ~allowed & ~3u) == 0;
+}
+
+TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
+    if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
+    const std::string tree = app().folder() + "\\tree";
+    ASSERT_TRUE(makeFolder(tree));
+    ASSERT_TRUE(makeFile(tree + "\\junk.tmp", 100));
+    ASSERT_TRUE(makeFile(tree + "\\keep.txt", 100));
+    setStartSwitch("AutoSearch", 1);
+
+    ASSERT_TRUE(app().start()) << app().error();
+    HWND top = waitTopWindow(pid(), "Dustvane", mw::kCompactWidth, mw::kCompactHeight, kLongWait);
+    ASSERT_TRUE(top) << "no compact window";
+    EXPECT_FALSE(findTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, true));
+    HWND bar = placed(top, mw::stepProgressBar);
+    ASSERT_TRUE(bar);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "stepPanel not shown";
+
+    DWORD code = 1234;
+    ASSERT_TRUE(app().waitExit(180000, &code)) << "compact mode did not end";
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(fileExists(tree + "\\junk.tmp"));
+    EXPECT_TRUE(fileExists(tree + "\\keep.txt"));
+}
+
+}  // namespace
+}  // namespace gui

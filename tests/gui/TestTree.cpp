@@ -1,0 +1,79 @@
+#include "tests/gui/TestTree.h"
+
+namespace gui {
+
+bool makeFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool makeFile(const std::string& path, size_t size, DWORD attributes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    std::string data(size, '\0');
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i % 26);
+    DWORD written = 0;
+    bool ok = size == 0 || (WriteFile(f, data.data(), static_cast<DWORD>(size), &written, nullptr) &&
+                            written == size);
+    CloseHandle(f);
+    if (ok && attributes) ok = SetFileAttributesA(path.c_str(), attributes);
+    return ok;
+}
+
+bool fileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string fileContent(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::string();
+    std::string out;
+    char buf[4096];
+    DWORD n = 0;
+    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) out.append(buf, n);
+    CloseHandle(f);
+    return out;
+}
+
+DWORD fileAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool setLastWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour,
+                      WORD minute, WORD second) {
+    SYSTEMTIME st{};
+    st.wYear = year;
+    st.wMonth = month;
+    st.wDay = day;
+    st.wHour = hour;
+    st.wMinute = minute;
+    st.wSecond = second;
+    FILETIME local, utc;
+    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc)) return false;
+    DWORD attrs = GetFileAttributesA(path.c_str());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool ok = f != INVALID_HANDLE_VALUE && SetFileTime(f, nullptr, nullptr, &utc);
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    SetFileAttributesA(path.c_str(), attrs);
+    return ok;
+}
+
+FILETIME lastWriteTime(const std::string& path) {
+    WIN32_FIND_DATAA fd{};
+    HANDLE h = FindFirstFileA(path.c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return FILETIME{};
+    FindClose(h);
+    return fd.ftLastWriteTime;
+}
+
+std::string dateText(const std::string& path) {
+    FILETIME utc = lastWriteTime(path), local;
+    SYSTEMTIME st{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return "";
+    return std::to_string(st.wMonth) + "/" + std::to_string(st.wDay) + "/" +
+           std::to_string(st.wYear) + " " + std::to_string(st.wHour) + ":" +
+           std::to_string(st.wMinute) + ":" + std::to_string(st.wSecond);
+}
+
+}  // namespace gui
