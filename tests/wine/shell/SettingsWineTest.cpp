@@ -1,4 +1,5 @@
 // The registry and INI rules of shell/Settings against Wine's real registry and INI files.
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -131,27 +132,17 @@ TEST_F(SettingsWine, BinaryValuesKeepEveryByte) {
     EXPECT_EQ(regReadBytes(app, kUsers, key + "\\Empty"), "");
 }
 
-TEST_F(SettingsWine, ValueNamesComeInEnumerationOrder) {
+TEST_F(SettingsWine, ValueNamesListEveryValue) {
     std::vector<std::string> names;
     EXPECT_FALSE(p.registry.valueNames(kUsers, key, names));
+    // Long names and long data do not stop the enumeration.
     const std::string longName(300, 'n');
     ASSERT_TRUE(regWriteInt(app, kUsers, key + "\\a", 1));
-    ASSERT_TRUE(regWriteText(app, kUsers, key + "\\" + longName, "x"));
+    ASSERT_TRUE(regWriteText(app, kUsers, key + "\\" + longName, std::string(1000, 'x')));
     ASSERT_TRUE(regWriteBytes(app, kUsers, key + "\\b", "yy"));
     ASSERT_TRUE(p.registry.valueNames(kUsers, key, names));
-    std::vector<std::string> expected;
-    char name[400];
-    for (DWORD i = 0;; ++i) {
-        HKEY h;
-        RegOpenKeyExA(HKEY_USERS, key.c_str(), 0, KEY_READ, &h);
-        DWORD len = sizeof(name);
-        LONG rc = RegEnumValueA(h, i, name, &len, nullptr, nullptr, nullptr, nullptr);
-        RegCloseKey(h);
-        if (rc != ERROR_SUCCESS) break;
-        expected.emplace_back(name, len);
-    }
-    EXPECT_EQ(names, expected);
-    EXPECT_EQ(names.size(), 3u);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", longName}));
 }
 
 std::string fileText(const std::string& path) {
