@@ -7,99 +7,33 @@
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "cleanup/DeleteCommands.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32IniFiles.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellOps.h"
-#include "platform/win32/Win32System.h"
 #include "search/ResultList.h"
-#include "shell/App.h"
 #include "shell/Settings.h"
+#include "tests/wine/search/SearchWineEnv.h"
 
 namespace dv::winetest {
 
-// Captions, visibility, checks, resultList rows and message boxes, in memory.
-class MemoryUi : public Ui {
+// The search tests' in-memory window layer, with check marks, the current row and
+// message boxes added.
+class MemoryUi : public RecordingUi {
 public:
-    struct Row {
-        std::vector<std::string> cells = std::vector<std::string>(5);
-        bool ticked = false;
-    };
-    std::map<Ctl, std::string> texts;
-    std::map<Ctl, bool> visible, enabled, checked;
-    std::map<Ctl, int> timers;
-    std::vector<Row> rows;
+    std::map<Ctl, bool> checked;
     std::vector<std::string> messages;
     int current = -1;
 
-    void setText(Ctl c, const std::string& t) override { texts[c] = t; }
-    std::string text(Ctl c) const override { return get(texts, c, std::string()); }
-    void setTooltip(Ctl, const std::string&) override {}
-    std::string tooltip(Ctl) const override { return {}; }
-    void setVisible(Ctl c, bool v) override { visible[c] = v; }
-    bool isVisible(Ctl c) const override { return get(visible, c, true); }
-    void setEnabled(Ctl c, bool e) override { enabled[c] = e; }
-    bool isEnabled(Ctl c) const override { return get(enabled, c, true); }
     void setChecked(Ctl c, bool on) override { checked[c] = on; }
-    bool isChecked(Ctl c) const override { return get(checked, c, false); }
-    int comboCount(Ctl) const override { return 0; }
-    std::string comboItem(Ctl, int) const override { return {}; }
-    void comboAdd(Ctl, const std::string&) override {}
-    int comboSelection(Ctl) const override { return -1; }
-    void setComboSelection(Ctl, int) override {}
-    void setWidth(Ctl, int) override {}
-    void setBackColour(Ctl, uint32_t) override {}
-    uint32_t backColour(Ctl) const override { return 0; }
-    void setTimer(Ctl c, int ms) override { timers[c] = ms; }
-    int timerInterval(Ctl c) const override { return get(timers, c, 0); }
-    void setProgress(Ctl, int) override {}
-    int rowCount(Ctl) const override { return int(rows.size()); }
-    void clearRows(Ctl) override { rows.clear(); }
-    void removeRow(Ctl, int r) override {
-        if (r >= 0 && r < int(rows.size())) rows.erase(rows.begin() + r);
-    }
-    int appendRow(Ctl, const std::string& first) override {
-        rows.emplace_back();
-        rows.back().cells[0] = first;
-        return int(rows.size()) - 1;
-    }
-    void setCell(Ctl, int r, int col, const std::string& t) override {
-        if (r >= 0 && r < int(rows.size()) && col >= 0 && col < 5) rows[r].cells[col] = t;
-    }
-    std::string cell(Ctl, int r, int col) const override {
-        return r >= 0 && r < int(rows.size()) && col >= 0 && col < 5 ? rows[r].cells[col] : "";
-    }
-    bool isTicked(Ctl, int r) const override { return r >= 0 && r < int(rows.size()) && rows[r].ticked; }
-    void setTicked(Ctl, int r, bool t) override {
-        if (r >= 0 && r < int(rows.size())) rows[r].ticked = t;
+    bool isChecked(Ctl c) const override {
+        auto it = checked.find(c);
+        return it != checked.end() && it->second;
     }
     int currentRow(Ctl) const override { return current; }
     void setCurrentRow(Ctl, int r) override { current = r; }
-    void setColumnTitle(Ctl, int, const std::string&) override {}
-    void popupMenu(Ctl) override {}
     int messageBox(const std::string& text, const std::string&, unsigned) override {
         messages.push_back(text);
         return kIdOk;
-    }
-    void openModal(Ctl) override {}
-    void closeWindow(Ctl) override {}
-    void setWindowSize(Ctl, int, int) override {}
-    void setWindowState(Ctl, WindowState) override {}
-    void addWindowStyle(Ctl, uint32_t) override {}
-    void setHelpFile(Ctl, const std::string&) override {}
-    void dragWindow(Ctl) override {}
-    void processPendingMessages() override {}
-    void endProgram(int) override {}
-
-private:
-    template <class Map, class Value>
-    static Value get(const Map& m, Ctl c, Value fallback) {
-        auto it = m.find(c);
-        return it == m.end() ? fallback : it->second;
     }
 };
 
@@ -112,38 +46,6 @@ struct RealPlatform {
     MemoryUi ui;
     App app{fs, registry, ini, shell, system, ui, AppState{}};
 };
-
-inline std::string testDrive() {
-    char drive[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("DV_TEST_DRIVE", drive, sizeof drive) > 0) return drive;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    std::string t = temp;
-    return t.substr(0, t.size() - 1);
-}
-
-inline void removeTree(const std::string& folder) {
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = fd.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + "\\" + name;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(h, &fd));
-            FindClose(h);
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 inline FILETIME fileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
                            WORD ms) {
@@ -174,8 +76,8 @@ protected:
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        CreateDirectoryA((testDrive() + "\\wine_cleanup").c_str(), nullptr);
-        root = testDrive() + "\\wine_cleanup\\" + info->name();
+        CreateDirectoryA((scratchBase() + "wine_cleanup").c_str(), nullptr);
+        root = scratchBase() + "wine_cleanup\\" + info->name();
         removeTree(root);
         ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
         base = root + "\\prog";
@@ -189,7 +91,10 @@ protected:
             app.state.languageLines.push_back(std::to_string(key) + "=K" + std::to_string(key));
         regDelete(app, kUsers, kSaveFilePathItem);
     }
-    void TearDown() override { regDelete(app, kUsers, kSaveFilePathItem); }
+    void TearDown() override {
+        regDelete(app, kUsers, kSaveFilePathItem);
+        removeTree(root);
+    }
 
     std::string makeFile(const std::string& path, const std::string& bytes) {
         HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
