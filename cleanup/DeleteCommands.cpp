@@ -51,11 +51,16 @@ void clearReadOnlyAndDelete(App& app, const std::string& path) {
     app.fs.deleteFile(path);
 }
 
-// The copy is named after column 0; a name that is not a plain file name gives way
-// to the last part of the full path.
+// The copy is named after column 0, the last part of the full path. A backslash in it
+// may be the trail byte of a double-byte character, so it must then match the path's end.
 std::string copyNameOf(const std::string& name, const std::string& path) {
-    if (!name.empty() && name.find_first_of("\\/:") == std::string::npos) return name;
-    return path.substr(path.rfind('\\') + 1);
+    bool plain = !name.empty() && name.find_first_of("/:") == std::string::npos;
+    if (plain && name.find('\\') != std::string::npos) {
+        const std::string tail = "\\" + name;
+        plain = path.size() > tail.size() &&
+                path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+    }
+    return plain ? name : path.substr(path.rfind('\\') + 1);
 }
 
 // Removes the row that still shows `path`: normally row r, but handlers that ran while

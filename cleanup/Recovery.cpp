@@ -173,7 +173,7 @@ void restoreListedRecords(App& app) {
 
     for (int i = 0; i < count; ++i) {
         const std::string& path = records[i];
-        if (!chosen.count(i) || !app.fs.exists(path)) continue;
+        if (!isRecordName(path) || !chosen.count(i) || !app.fs.exists(path)) continue;
         if (restoreRecordGuarded(app, path, recordPaths)) {
             app.ui.processPendingMessages();
             app.fs.deleteFile(path);
