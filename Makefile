@@ -26,12 +26,16 @@ native windows fuzz: deps
 prefix: deps
 	bash scripts/wine-prefix.sh
 
-# Benchmarks print figures: each bench/<name>.cpp runs from the windows build under Wine.
+# Benchmarks print figures. Each bench/<name>_bench.cpp is built in the windows
+# build and run under Wine, through scripts/bench-<name>.sh when there is one.
 bench: deps
 	@set -e; names=$$(for f in bench/*.cpp; do [[ -f $$f ]] && basename $$f .cpp; done); \
 	[[ -n $$names ]] || { echo "no benchmarks in bench/"; exit 0; }; \
 	bash scripts/build.sh windows $$names; \
-	for n in $$names; do echo "== $$n"; bash scripts/wine-exec.sh build/windows/$$n.exe; done
+	for n in $$names; do \
+	  echo "== $$n"; script=scripts/bench-$${n%_bench}.sh; \
+	  if [[ -f $$script ]]; then bash $$script; else bash scripts/wine-exec.sh build/windows/$$n.exe; fi; \
+	done
 
 clean:
 	rm -rf build

@@ -29,4 +29,5 @@ if [[ ! -f $dir/build.ninja ]]; then
   }
 fi
 echo "== building build/$kind ${*:-}"
-ninja -C "$dir" -j "${JOBS:-2}" "$@"
+# DV_KEEP_GOING=1 builds all it can even after a failure (the test runner).
+ninja -C "$dir" -j "${JOBS:-2}" ${DV_KEEP_GOING:+-k 0} "$@"
