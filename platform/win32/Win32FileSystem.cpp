@@ -43,6 +43,20 @@ void drain(HANDLE h, WIN32_FIND_DATAA& fd, std::vector<DirEntry>& out) {
     FindClose(h);
 }
 
+// True when the last character is "\" or "/", not the trail byte of a double-byte one.
+bool endsWithSeparator(const std::string& path) {
+    bool separator = false;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        separator = c == '\\' || c == '/';
+        if (IsDBCSLeadByte(c) && i + 1 < path.size()) {
+            separator = false;
+            ++i;
+        }
+    }
+    return separator;
+}
+
 // Reads and writes go in pieces a DWORD count can carry.
 constexpr size_t kMaxChunk = 0x40000000;
 
@@ -117,7 +131,10 @@ bool Win32FileSystem::setCurrentDirectory(const std::string& path) {
 
 bool Win32FileSystem::listFolder(const std::string& folder, std::vector<DirEntry>& out) {
     out.clear();
-    const std::string pattern = folder + "*";
+    // Without its "\" the folder's name would become a prefix matched among its siblings.
+    std::string pattern = folder;
+    if (!pattern.empty() && !endsWithSeparator(pattern)) pattern += '\\';
+    pattern += '*';
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -141,6 +158,9 @@ bool Win32FileSystem::findFiles(const std::string& patternPath, std::vector<DirE
 }
 
 bool Win32FileSystem::findEntry(const std::string& path, DirEntry& out) {
+    // A "?" stands for a character of the name the ANSI code page cannot show; as a
+    // wildcard it would report some other file.
+    if (path.find_first_of("*?") != std::string::npos) return false;
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(path.c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return false;

@@ -12,6 +12,7 @@ public:
     // unreadable folder gives false. findFiles gives false when nothing matches.
     bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override;
     bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) override;
+    // False for a path holding a wildcard: it names no one file.
     bool findEntry(const std::string& path, DirEntry& out) override;
     uint32_t attributes(const std::string& path) override;
     bool setAttributes(const std::string& path, uint32_t attributes) override;

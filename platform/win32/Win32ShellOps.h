@@ -10,8 +10,9 @@ public:
     // (an HWND; null for none). The window layer sets it once the main window exists.
     void setOwnerWindow(void* hwnd) { owner_ = hwnd; }
 
-    // Refuses (returns a non-zero result) an empty path or one holding a wildcard,
-    // which the shell would expand into more than the one file asked for.
+    // Refuses (returns a non-zero result) an empty path or one holding a wildcard, which
+    // the shell would expand into more than the one file asked for. A "?" also stands in
+    // ANSI names for characters the code page cannot show.
     int deleteOperation(const std::string& from, unsigned flags, bool& aborted) override;
     void emptyRecycleBin(const std::string& root, unsigned flags) override;
     std::string browseForFolder(const std::string& title) override;

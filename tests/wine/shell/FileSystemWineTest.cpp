@@ -90,18 +90,27 @@ TEST_F(FileSystemWine, EmptyMissingAndUnmatchedSearches) {
     EXPECT_TRUE(p.fs.exists(folder + "a.txt"));
 }
 
-// A name in double-byte text whose second bytes include "\" (0x5C) in Shift-JIS. Runs when
-// the ANSI code page is a Japanese one, e.g. under Wine with LC_ALL=ja_JP.UTF-8 (a Unix
-// locale made with `localedef -i ja_JP -f UTF-8 DIR/ja_JP.UTF-8` and LOCPATH=DIR will do).
-TEST_F(FileSystemWine, DoubleByteNamesWorkThroughTheAnsiFunctions) {
-    const wchar_t* wide = L"\x8868\x793A\x30BD.tmp";
+// The ANSI form of a wide name; empty when the code page cannot show it.
+std::string ansiName(const wchar_t* wide) {
     char ansi[64] = {};
     BOOL lossy = FALSE;
     int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof(ansi), nullptr, &lossy);
-    if (n <= 0 || lossy) GTEST_SKIP() << "code page " << GetACP() << " has no such characters";
-    const std::string name = ansi;
-    HANDLE h = CreateFileW((std::wstring(folder.begin(), folder.end()) + wide).c_str(),
-                           GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    return n > 0 && !lossy ? ansi : "";
+}
+
+HANDLE createWide(const std::string& folder, const wchar_t* name) {
+    return CreateFileW((std::wstring(folder.begin(), folder.end()) + name).c_str(), GENERIC_WRITE,
+                       0, nullptr, CREATE_ALWAYS, 0, nullptr);
+}
+
+// Double-byte names whose second bytes include "\" (0x5C) in Shift-JIS. Runs when the ANSI
+// code page is a Japanese one, e.g. under Wine with LC_ALL=ja_JP.UTF-8 (a Unix locale made
+// with `localedef -i ja_JP -f UTF-8 DIR/ja_JP.UTF-8` and LOCPATH=DIR will do).
+TEST_F(FileSystemWine, DoubleByteNamesWorkThroughTheAnsiFunctions) {
+    const std::string name = ansiName(L"\x8868\x793A\x30BD.tmp");
+    const std::string sub = ansiName(L"\x8868\x793A\x30BD");
+    if (name.empty()) GTEST_SKIP() << "code page " << GetACP() << " has no such characters";
+    HANDLE h = createWide(folder, L"\x8868\x793A\x30BD.tmp");
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD put;
     WriteFile(h, "12345", 5, &put, nullptr);
@@ -122,6 +131,41 @@ TEST_F(FileSystemWine, DoubleByteNamesWorkThroughTheAnsiFunctions) {
     EXPECT_EQ(file->size(), 5u);
     file.reset();
     EXPECT_TRUE(p.fs.deleteFile(path));
+
+    // A folder whose name ends in a 0x5C trail byte still has no "\" of its own.
+    ASSERT_EQ(sub.back(), '\\');
+    ASSERT_TRUE(CreateDirectoryA((folder + sub).c_str(), nullptr));
+    makeFile(sub + "\\inner.txt");
+    makeFile(sub + "sibling.txt");
+    ASSERT_TRUE(p.fs.listFolder(folder + sub, entries));
+    m = byName(entries);
+    EXPECT_TRUE(m.count("inner.txt"));
+    EXPECT_FALSE(m.count("sibling.txt"));
+    EXPECT_FALSE(m.count(sub));
+}
+
+// A name the ANSI code page cannot show comes back with "?" in it, which must not act
+// as a wildcard on the way back in.
+TEST_F(FileSystemWine, UnshowableNamesNameNoOtherFile) {
+    if (!ansiName(L"\xD55C").empty()) GTEST_SKIP() << "code page " << GetACP() << " shows it";
+    HANDLE h = createWide(folder, L"\xD55C.tmp");
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    const std::string other = makeFile("a.tmp", "other");
+
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(p.fs.listFolder(folder, entries));
+    std::string shown;
+    for (const auto& e : entries)
+        if (e.name != "a.tmp" && e.name[0] != '.') shown = e.name;
+    ASSERT_NE(shown.find('?'), std::string::npos) << shown;
+
+    DirEntry e;
+    EXPECT_FALSE(p.fs.findEntry(folder + shown, e));
+    bool aborted = false;
+    EXPECT_NE(p.shell.deleteOperation(folder + shown, kFofAllowUndo | kFofNoConfirmation |
+                                                          kFofNoErrorUi | kFofSilent, aborted), 0);
+    EXPECT_TRUE(p.fs.exists(other));
 }
 
 TEST_F(FileSystemWine, FileTimesRoundTrip) {
