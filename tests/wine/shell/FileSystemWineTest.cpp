@@ -1,7 +1,5 @@
 // The Win32 file system service on Wine's real files.
-#include <algorithm>
 #include <map>
-#include <set>
 
 #include "tests/wine/shell/WineShellEnv.h"
 
