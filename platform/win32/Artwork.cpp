@@ -83,6 +83,7 @@ void drawGlyph(Canvas& c, Glyph g, float cx, float cy, float size, uint32_t rgb)
     }
 }
 
+// The program mark: a blue tile, a white sweep and three sparkles over it.
 void drawMark(Canvas& c, float x, float y, float s) {
     float rad = s * 0.22f;
     c.roundRect(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
@@ -91,11 +92,12 @@ void drawMark(Canvas& c, float x, float y, float s) {
                 {y, y + s * 0.55f, kWhite, kWhite, 0.38f, 0.02f});
     c.roundRectOutline(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
                        std::max(1.f, s / 30.f), 0x0E3A82, 0.65f);
-    float ox = x + s * 0.12f, oy = y + s * 1.0f;
-    c.arc(ox, oy, s * 0.76f, std::max(1.6f, s * 0.1f), -80, -12, kWhite);
-    c.arc(ox, oy, s * 0.56f, std::max(1.3f, s * 0.08f), -78, -14, kWhite, 0.8f);
-    c.arc(ox, oy, s * 0.37f, std::max(1.1f, s * 0.07f), -76, -16, kWhite, 0.6f);
-    c.sparkle(x + s * 0.78f, y + s * 0.25f, s * 0.17f, kWhite);
+    // The sweep runs from broad at the lower right to thin at the upper left.
+    c.arc(x + s * 0.95f, y + s * 0.05f, s * 0.8f, std::max(2.2f, s * 0.16f), 95, 160, kWhite, 1.f,
+          std::max(1.f, s * 0.04f));
+    c.sparkle(x + s * 0.6f, y + s * 0.37f, s * 0.23f, kWhite);
+    c.sparkle(x + s * 0.83f, y + s * 0.17f, s * 0.11f, kWhite, 0.9f);
+    c.sparkle(x + s * 0.33f, y + s * 0.16f, s * 0.08f, kWhite, 0.8f);
 }
 
 // The parts of the splash that do not move, drawn once.
@@ -105,8 +107,10 @@ const Canvas* splashBackground(int w, int h) {
     cached = std::make_unique<Canvas>(w, h);
     Canvas& c = *cached;
     if (!c.ok()) return nullptr;
-    // The top matches the window colour, so the version label sits on plain ground.
-    c.fillRect(0, 0, w, h, {0, float(h), 0x4689E0, 0x123A8A});
+    // The top band is the window colour, so the version label sits on plain ground.
+    const int band = 34;
+    c.fill(0x4689E0);
+    c.fillRect(0, band, w, h, {float(band), float(h), 0x4689E0, 0x123A8A});
     c.glow(w * 0.2f, h * 0.55f, h * 0.7f, 0x9CCBFF, 0.35f);
     c.arc(w * 0.5f, h * 2.2f, h * 1.75f, 26, 200, 340, kWhite, 0.06f);
     c.arc(w * 0.5f, h * 2.2f, h * 1.62f, 10, 205, 335, kWhite, 0.05f);

@@ -138,20 +138,23 @@ void Canvas::glow(float cx, float cy, float r, uint32_t rgb, float alpha) {
 }
 
 void Canvas::arc(float cx, float cy, float r, float width, float fromDeg, float toDeg,
-                 uint32_t rgb, float alpha) {
-    float h = width / 2;
+                 uint32_t rgb, float alpha, float toWidth) {
+    float h0 = width / 2, h1 = (toWidth >= 0 ? toWidth : width) / 2, hmax = std::max(h0, h1);
     float from = fromDeg * kPi / 180, to = toDeg * kPi / 180;
     while (to < from) to += 2 * kPi;
     float ax = cx + r * std::cos(from), ay = cy + r * std::sin(from);
     float bx = cx + r * std::cos(to), by = cy + r * std::sin(to);
     fillShape(
-        cx - r - h, cy - r - h, cx + r + h, cy + r + h,
+        cx - r - hmax, cy - r - hmax, cx + r + hmax, cy + r + hmax,
         [&](float px, float py) {
             float a = std::atan2(py - cy, px - cx);
             while (a < from) a += 2 * kPi;
-            if (a <= to) return std::fabs(std::hypot(px - cx, py - cy) - r) - h;
+            if (a <= to) {
+                float h = h0 + (h1 - h0) * (a - from) / (to - from);
+                return std::fabs(std::hypot(px - cx, py - cy) - r) - h;
+            }
             // Outside the swept angle: round caps at both ends.
-            return std::min(std::hypot(px - ax, py - ay), std::hypot(px - bx, py - by)) - h;
+            return std::min(std::hypot(px - ax, py - ay) - h0, std::hypot(px - bx, py - by) - h1);
         },
         [&](float, float) { return Paint{rgb, alpha}; });
 }

@@ -50,9 +50,10 @@ public:
     // A soft round glow: full alpha in the middle, fading to nothing at r.
     void glow(float cx, float cy, float r, uint32_t rgb, float alpha);
     // A ring of radius r; the part between the angles (degrees, 0 = right, 90 = down)
-    // fromDeg..toDeg is drawn, clockwise.
+    // fromDeg..toDeg is drawn, clockwise, with round ends. A toWidth >= 0 tapers the
+    // stroke from `width` at the start to `toWidth` at the end.
     void arc(float cx, float cy, float r, float width, float fromDeg, float toDeg, uint32_t rgb,
-             float alpha = 1.f);
+             float alpha = 1.f, float toWidth = -1.f);
     void ellipseOutline(float cx, float cy, float rx, float ry, float width, uint32_t rgb,
                         float alpha = 1.f);
     // A four-pointed sparkle of the given radius.

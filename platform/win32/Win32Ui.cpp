@@ -13,6 +13,9 @@ namespace dv {
 
 namespace {
 
+// Paints a window and all its controls at once, so it never shows half drawn.
+void paintNow(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 constexpr char kRelayClass[] = "DustvaneRelay";
 constexpr UINT kRelayCall = WM_APP + 1;  // lParam: a std::function<void()> to run and delete
 
@@ -59,8 +62,11 @@ Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {
 }
 
 Win32Ui::~Win32Ui() {
+    std::vector<HWND> windows;  // destroying one takes it out of open_
     for (auto& [id, w] : open_)
-        if (w->alive && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
+        if (w->alive) windows.push_back(w->hwnd);
+    for (HWND h : windows)
+        if (IsWindow(h)) DestroyWindow(h);
     if (relay_) DestroyWindow(relay_);
 }
 
@@ -201,7 +207,7 @@ void Win32Ui::openModal(Ctl id) {
     if (w->alive) {
         ShowWindow(w->hwnd, SW_SHOW);
         SetForegroundWindow(w->hwnd);
-        UpdateWindow(w->hwnd);
+        paintNow(w->hwnd);
         focusFirstControl(*w);
     }
     // `w` stays readable after the window closes: closed windows are released only when
@@ -249,6 +255,7 @@ void Win32Ui::setWindowState(Ctl id, WindowState state) {
         case WindowState::Minimised: ShowWindow(w->hwnd, SW_MINIMIZE); break;
         case WindowState::Centred: centreWindow(w->hwnd); break;
     }
+    if (state != WindowState::Minimised) paintNow(w->hwnd);
 }
 
 void Win32Ui::addWindowStyle(Ctl id, uint32_t bits) {

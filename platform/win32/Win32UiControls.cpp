@@ -110,6 +110,7 @@ void Win32Ui::setVisible(Ctl c, bool visible) {
     if (relayed([=] { setVisible(c, visible); })) return;
     if (LiveWindow* w = window(c)) {
         ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
+        if (visible) RedrawWindow(w->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         return;
     }
     LiveWindow* w = window(windowOf(c));

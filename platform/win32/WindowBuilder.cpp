@@ -72,7 +72,7 @@ ClassAndStyle classOf(const ControlSpec& s) {
         case Kind::Label:
         case Kind::TransparentLabel:
             return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
-        case Kind::Picture: return {"STATIC", SS_OWNERDRAW | drags, 0};
+        case Kind::Picture: return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
         case Kind::Rule: return {"STATIC", SS_LEFT | drags, 0};
         case Kind::PictureButton: return {"BUTTON", BS_OWNERDRAW, 0};
         case Kind::ImageButton: return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};

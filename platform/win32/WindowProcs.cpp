@@ -126,9 +126,7 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
         case Kind::Edit:
             if (code == EN_CHANGE) events.raise(id, Event::TextChange);
             break;
-        default:
-            if (isStaticKind(c->kind) && code == STN_DBLCLK) events.raise(id, Event::DoubleClick);
-            break;
+        default: break;
     }
 }
 
@@ -349,6 +347,10 @@ LRESULT CALLBACK controlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UIN
     }
     if (isStaticKind(c.kind) && msg == WM_LBUTTONDOWN) {
         pressed(*w, c);
+        return 0;
+    }
+    if (isStaticKind(c.kind) && msg == WM_LBUTTONDBLCLK) {
+        w->events->raise(c.id, Event::DoubleClick);
         return 0;
     }
     return DefSubclassProc(h, msg, wp, lp);
