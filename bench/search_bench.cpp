@@ -4,7 +4,22 @@
 // find on the same tree.
 #ifndef _WIN32
 #include <cstdio>
-int main() {
+// Where the time goes: the bare walk with no pattern, and the local-time conversion
+// that every row's date needs.
+void measureParts(const std::string& root) {
+    Platform p;
+    p.app.state.searchPatterns.clear();
+    double start = now();
+    searchFolder(p.app, root);
+    std::printf("walk with no pattern: %lld folders, %.3f s\n", p.fs.listings, now() - start);
+    start = now();
+    SystemTime local;
+    for (int i = 0; i < 20000; ++i) p.system.utcToLocal(FileTime(130000000000000000ull + i * 10000000ull), local);
+    std::printf("20000 utcToLocal: %.3f s\n", now() - start);
+}
+
+int main(int argc, char** argv) {
+    const bool reference = argc > 1 && std::string(argv[1]) == "--reference";
     std::puts("search_bench measures the real file system; build it for Windows and run it under Wine");
     return 0;
 }
@@ -101,6 +116,35 @@ struct Platform {
     App app{fs, registry, ini, shell, system, ui, AppState{}};
 };
 
+// For comparison: the same walk with one system wildcard search per pattern and folder.
+long long referenceWalk(FileSystem& fs, const std::string& folder,
+                        const std::vector<std::string>& patterns) {
+    long long hits = 0;
+    std::vector<DirEntry> found;
+    for (const std::string& pattern : patterns) {
+        fs.findFiles(folder + pattern, found);
+        for (const DirEntry& e : found) hits += !e.isFolder();
+    }
+    std::vector<DirEntry> entries;
+    fs.listFolder(folder, entries);
+    for (const DirEntry& e : entries)
+        if (e.isFolder() && e.name[0] != '.') hits += referenceWalk(fs, folder + e.name + "\\", patterns);
+    return hits;
+}
+
+void measureReference(const std::string& root, int set) {
+    Platform p;
+    for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
+    p.ui.setComboSelection(Ctl::patternSetCombo, set);
+    buildSearchPatterns(p.app);
+    const double start = now();
+    long long hits = referenceWalk(p.fs, root + "\\", p.app.state.searchPatterns);
+    const double wall = now() - start;
+    std::printf("reference set %d (one system search per pattern and folder): %lld hits, "
+                "%.2f enumerations/folder, %.3f s\n",
+                set, hits, double(p.fs.listings + p.fs.searches) / p.fs.listings, wall);
+}
+
 // One timed walk of the tree with pattern set `set`.
 void measure(const std::string& root, int set) {
     std::vector<double> times;
@@ -134,7 +178,22 @@ void measure(const std::string& root, int set) {
 
 }  // namespace
 
-int main() {
+// Where the time goes: the bare walk with no pattern, and the local-time conversion
+// that every row's date needs.
+void measureParts(const std::string& root) {
+    Platform p;
+    p.app.state.searchPatterns.clear();
+    double start = now();
+    searchFolder(p.app, root);
+    std::printf("walk with no pattern: %lld folders, %.3f s\n", p.fs.listings, now() - start);
+    start = now();
+    SystemTime local;
+    for (int i = 0; i < 20000; ++i) p.system.utcToLocal(FileTime(130000000000000000ull + i * 10000000ull), local);
+    std::printf("20000 utcToLocal: %.3f s\n", now() - start);
+}
+
+int main(int argc, char** argv) {
+    const bool reference = argc > 1 && std::string(argv[1]) == "--reference";
     char drive[MAX_PATH] = {};
     if (GetEnvironmentVariableA("DV_TEST_DRIVE", drive, sizeof drive) == 0) {
         std::puts("DV_TEST_DRIVE is not set: run this through scripts/wine-exec.sh");
@@ -151,8 +210,13 @@ int main() {
     const char* runDir = std::getenv("DV_RUN_DIR");
     if (runDir) std::printf("unix tree %s/drive/search_bench\n", runDir);
     std::fflush(stdout);
+    measureParts(root);
     measure(root, 0);
     measure(root, 3);
+    if (reference) {
+        measureReference(root, 3);
+        measureReference(root, 0);
+    }
     return 0;
 }
 #endif

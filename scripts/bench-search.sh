@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# bench-search.sh [BUILD_DIR]
+# bench-search.sh [BUILD_DIR] [--reference]
 # Runs search_bench.exe (windows build in BUILD_DIR, default /tmp/dv-search/win) under
 # Wine on a generated tree of the test drive, then times GNU find with the same
 # patterns on the same tree from the host, and prints the ratio engine / find.
+# --reference also times one system wildcard search per pattern and folder (slow).
 set -euo pipefail
 build=${1:-/tmp/dv-search/win}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,7 +12,7 @@ exe=$build/search_bench.exe
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-"$repo/scripts/wine-exec.sh" "$exe" >"$out"
+"$repo/scripts/wine-exec.sh" "$exe" ${2:-} | tr -d '\r' >"$out"
 cat "$out"
 
 tree=$(sed -n 's/^unix tree //p' "$out")

@@ -56,6 +56,12 @@ bool hasDot(const std::string& name) {
 }  // namespace
 
 bool matchesPattern(const std::string& pattern, const std::string& name) {
+    // Most names fail on their last byte, which a pattern ending in a plain character
+    // fixes (a name matched by "x.*" through its dot-less form ends in the wildcard).
+    const unsigned char last = pattern.empty() ? 0 : static_cast<unsigned char>(pattern.back());
+    if (last != '*' && last != '?' && last != 0 &&
+        (name.empty() || foldAscii(static_cast<unsigned char>(name.back())) != foldAscii(last)))
+        return false;
     if (globMatch(pattern, pattern.size(), name)) return true;
     // "name.*" also finds "name" itself, as the file system's search does.
     size_t n = pattern.size();
