@@ -83,21 +83,58 @@ void drawGlyph(Canvas& c, Glyph g, float cx, float cy, float size, uint32_t rgb)
     }
 }
 
-// The program mark: a blue tile, a white sweep and three sparkles over it.
+// The program mark, as the program icon shows it: a broom sweeping up a sparkle on a
+// blue tile. Coordinates are fractions of the tile's size.
 void drawMark(Canvas& c, float x, float y, float s) {
-    float rad = s * 0.22f;
-    c.roundRect(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
-                {y, y + s, 0x7CBBFF, 0x1B55BA});
-    c.roundRect(x + 1.5f, y + 1.5f, x + s - 1.5f, y + s * 0.55f, rad * 0.8f,
-                {y, y + s * 0.55f, kWhite, kWhite, 0.38f, 0.02f});
-    c.roundRectOutline(x + 0.5f, y + 0.5f, x + s - 0.5f, y + s - 0.5f, rad,
-                       std::max(1.f, s / 30.f), 0x0E3A82, 0.65f);
-    // The sweep runs from broad at the lower right to thin at the upper left.
-    c.arc(x + s * 0.95f, y + s * 0.05f, s * 0.8f, std::max(2.2f, s * 0.16f), 95, 160, kWhite, 1.f,
-          std::max(1.f, s * 0.04f));
-    c.sparkle(x + s * 0.6f, y + s * 0.37f, s * 0.23f, kWhite);
-    c.sparkle(x + s * 0.83f, y + s * 0.17f, s * 0.11f, kWhite, 0.9f);
-    c.sparkle(x + s * 0.33f, y + s * 0.16f, s * 0.08f, kWhite, 0.8f);
+    auto px = [&](float u) { return x + u * s; };
+    auto py = [&](float v) { return y + v * s; };
+    c.roundRect(px(0.03f), py(0.03f), px(0.97f), py(0.97f), s * 0.2f,
+                {py(0.03f), py(0.97f), 0x4896F5, 0x1654B8});
+    c.roundRectOutline(px(0.03f), py(0.03f), px(0.97f), py(0.97f), s * 0.2f,
+                       std::max(1.f, s * 0.045f), 0x0E3478);
+
+    auto star = [&](float cx, float cy, float outer, float inner) {
+        float pts[16];
+        for (int i = 0; i < 8; ++i) {
+            float a = 1.5708f + i * 0.7854f, r = i % 2 ? inner : outer;
+            pts[2 * i] = px(cx + r * std::cos(a));
+            pts[2 * i + 1] = py(cy - r * std::sin(a));
+        }
+        c.polygon(pts, 8, kWhite);
+    };
+    star(0.27f, 0.27f, 0.17f, 0.045f);
+    star(0.60f, 0.80f, 0.09f, 0.025f);
+
+    // The broom lies on the diagonal from the top right to the bottom left.
+    const float headX = 0.45f, headY = 0.52f, ux = -0.7071f, uy = 0.7071f, nx = -0.7071f,
+                ny = -0.7071f;
+    auto broom = [&](float* out, float forward, float side) {
+        out[0] = px(headX + ux * forward + nx * side);
+        out[1] = py(headY + uy * forward + ny * side);
+    };
+    float neck[2];
+    broom(neck, -0.02f, 0);
+    c.line(px(0.80f), py(0.17f), neck[0], neck[1], s * 0.105f, 0x96622C);
+    c.line(px(0.80f), py(0.17f), neck[0], neck[1], s * 0.06f, 0xDEAA66);
+    float straw[10];
+    broom(straw + 0, 0, -0.09f);
+    broom(straw + 2, 0, 0.09f);
+    broom(straw + 4, 0.27f, 0.18f);
+    broom(straw + 6, 0.30f, 0);
+    broom(straw + 8, 0.27f, -0.18f);
+    c.polygon(straw, 5, 0xFACE48);
+    for (float side : {-0.1f, 0.f, 0.1f}) {  // darker streaks along the straw
+        float from[2], to[2];
+        broom(from, 0.04f, side * 0.6f);
+        broom(to, 0.26f, side * 1.5f);
+        c.line(from[0], from[1], to[0], to[1], std::max(0.8f, s * 0.025f), 0xCE961E);
+    }
+    float band[8];
+    broom(band + 0, -0.05f, -0.085f);
+    broom(band + 2, -0.05f, 0.085f);
+    broom(band + 4, 0.03f, 0.095f);
+    broom(band + 6, 0.03f, -0.095f);
+    c.polygon(band, 4, 0xC83030);
 }
 
 // The parts of the splash that do not move, drawn once.

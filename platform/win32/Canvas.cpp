@@ -175,6 +175,29 @@ void Canvas::ellipseOutline(float cx, float cy, float rx, float ry, float width,
         [&](float, float) { return Paint{rgb, alpha}; });
 }
 
+void Canvas::polygon(const float* xy, int n, uint32_t rgb, float alpha) {
+    if (n < 3) return;
+    float x0 = xy[0], y0 = xy[1], x1 = xy[0], y1 = xy[1];
+    for (int i = 1; i < n; ++i) {
+        x0 = std::min(x0, xy[2 * i]), x1 = std::max(x1, xy[2 * i]);
+        y0 = std::min(y0, xy[2 * i + 1]), y1 = std::max(y1, xy[2 * i + 1]);
+    }
+    fillShape(
+        x0, y0, x1, y1,
+        [&](float px, float py) {
+            bool inside = false;
+            float d = 1e9f;
+            for (int i = 0, j = n - 1; i < n; j = i++) {
+                float ax = xy[2 * j], ay = xy[2 * j + 1], bx = xy[2 * i], by = xy[2 * i + 1];
+                if ((ay > py) != (by > py) && px < ax + (py - ay) * (bx - ax) / (by - ay))
+                    inside = !inside;
+                d = std::min(d, segmentDistance(px, py, ax, ay, bx, by));
+            }
+            return inside ? -d : d;
+        },
+        [&](float, float) { return Paint{rgb, alpha}; });
+}
+
 void Canvas::sparkle(float cx, float cy, float r, uint32_t rgb, float alpha) {
     fillShape(
         cx - r, cy - r, cx + r, cy + r,

@@ -56,6 +56,8 @@ public:
              float alpha = 1.f, float toWidth = -1.f);
     void ellipseOutline(float cx, float cy, float rx, float ry, float width, uint32_t rgb,
                         float alpha = 1.f);
+    // A closed polygon of n points (even-odd rule).
+    void polygon(const float* xy, int n, uint32_t rgb, float alpha = 1.f);
     // A four-pointed sparkle of the given radius.
     void sparkle(float cx, float cy, float r, uint32_t rgb, float alpha = 1.f);
 
