@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "search/ResultList.h"
+#include "shell/NumberText.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace dv {
@@ -44,6 +45,22 @@ TEST(ResultList, TickOperations) {
     EXPECT_EQ(std::vector<Ctl>{Ctl::fileMenu}, p.ui.menus);
     tickAllRows(p.app);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(p.ui.isTicked(Ctl::resultList, i));
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(NumberText, TwoDecimalsHalvesAwayFromZero) {
+    EXPECT_EQ("1.01", formatRounded2(1.005));  // stored as 1.00499999...
+    EXPECT_EQ("0.13", formatRounded2(0.125));
+    EXPECT_EQ("-0.13", formatRounded2(-0.125));
+    EXPECT_EQ("2.5", formatRounded2(2.5));
+    EXPECT_EQ("0", formatRounded2(-0.004));
+    EXPECT_EQ("3145728", formatRounded2(3221225472.0 / 1024));
+    EXPECT_EQ("1.234567890123e+15", formatRounded2(1234567890123456.0));
 }
 
 }  // namespace
