@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/Settings.h"
+#include "shell/PathText.h"
 
 namespace dv {
 
@@ -67,7 +68,7 @@ void chooseBackupFolder(App& app) {
 
 std::string askFolder(App& app) {
     std::string path = textUpToZero(app.shell.browseForFolder("Please select the folder..."));
-    if (path.empty() || path.back() != '\\') path += '\\';
+    path = withTrailingBackslash(path);
     return path == "\\" ? std::string() : path;
 }
 

@@ -7,6 +7,7 @@
 #include "shell/NumberText.h"
 #include "shell/Startup.h"
 #include "shell/Texts.h"
+#include "shell/PathText.h"
 
 namespace dv {
 
@@ -82,7 +83,7 @@ void removeListedRow(App& app, int row, const std::string& path) {
 // Backs the file up into the folder; only a file whose copy was made is deleted.
 void backUpAndDelete(App& app, const std::string& name, const std::string& path,
                      std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    folder = withTrailingBackslash(folder);
     std::string copy = freeCopyPath(app, folder, copyNameOf(name, path));
     bool saved = !copy.empty() && backupFile(app, path, copy);
     if (saved) appendIndexLine(app, path);

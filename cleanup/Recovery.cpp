@@ -12,6 +12,7 @@
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 #include "shell/Texts.h"
+#include "shell/PathText.h"
 
 namespace dv {
 
@@ -141,7 +142,7 @@ void recoverAll(App& app) {
     folder = folder.substr(0, folder.find('\0'));
     app.ui.processPendingMessages();
     if (folder.empty()) return;
-    if (folder.back() != '\\') folder += '\\';
+    folder = withTrailingBackslash(folder);
 
     std::vector<DirEntry> entries;
     if (app.fs.listFolder(folder, entries)) {

@@ -8,6 +8,7 @@
 #include "search/ResultList.h"
 #include "shell/NumberText.h"
 #include "shell/Texts.h"
+#include "shell/PathText.h"
 
 namespace dv {
 
@@ -67,7 +68,7 @@ void walkFolder(App& app, Walk& walk, std::string folder) {
         app.ui.setEnabled(Ctl::startSearchButton, true);
         return;
     }
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    folder = withTrailingBackslash(folder);
 
     // One enumeration serves every pattern and the subfolders.
     std::vector<DirEntry> entries;
