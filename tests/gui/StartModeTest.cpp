@@ -138,5 +138,26 @@ TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     EXPECT_TRUE(fileExists(tree + "\\keep.txt"));
 }
 
+TEST_F(GuiTest, EnterOnTheSplashClearsBothSwitchesSoThisStartShowsTheWizard) {
+    // A key that went astray would leave this start in compact automatic mode.
+    if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
+    setStartSwitch("AutoSearch", 1);
+    setStartSwitch("NotShow", 1);
+    ASSERT_TRUE(app().start()) << app().error();
+    HWND splash = waitTopWindow(pid(), nullptr, 435, 294, kLongWait);
+    ASSERT_TRUE(splash);
+    postKey(splash, VK_RETURN);
+    DWORD autoSearch = 1, notShow = 1;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            return readStartSwitch("AutoSearch", &autoSearch) && autoSearch == 0 &&
+                   readStartSwitch("NotShow", &notShow) && notShow == 0;
+        },
+        kShortWait));
+    EXPECT_TRUE(findTopWindow(pid(), nullptr, 435, 294, true)) << "Enter closed the splash";
+    EXPECT_TRUE(waitTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, kLongWait));
+    EXPECT_FALSE(findTopWindow(pid(), "Dustvane", mw::kCompactWidth, mw::kCompactHeight, true));
+}
+
 }  // namespace
 }  // namespace gui
