@@ -185,9 +185,14 @@ void Win32Ui::processPendingMessages() {
     }
 }
 
+// A window that asks for text starts in its first box. Buttons are never focused at
+// first: a stray Enter would press them (the wizard's first button deletes files).
 void Win32Ui::focusFirstControl(LiveWindow& w) {
     std::vector<LiveControl*> stops = tabStops(w);
-    if (!stops.empty()) SetFocus(stops.front()->hwnd);
+    if (!stops.empty() && stops.front()->kind == Kind::Edit) {
+        SetFocus(stops.front()->hwnd);
+        SendMessageA(stops.front()->hwnd, EM_SETSEL, 0, -1);
+    }
 }
 
 void Win32Ui::openModal(Ctl id) {
