@@ -62,7 +62,10 @@ bool readSaveFilePath(std::string* path) {
     return true;
 }
 
-void clearProgramSettings() { RegDeleteTreeA(HKEY_USERS, kSettingsKey); RegDeleteKeyA(HKEY_USERS, kSettingsKey); }
+void clearProgramSettings() {
+    RegDeleteTreeA(HKEY_USERS, kSettingsKey);
+    RegDeleteKeyA(HKEY_USERS, kSettingsKey);
+}
 
 std::string builtProgramPath() {
     std::string exe = envOr("DV_EXE", "");
