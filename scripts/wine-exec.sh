@@ -10,12 +10,13 @@
 #                      current directory); the mapping is removed afterwards
 #   DV_TRASH_DIR       the Unix folder of Wine's Recycle Bin for this run
 #   HOME, XDG_*        per-run folders
+#   DV_RUN_DIR         the Unix folder of this run (kept for the last 9 runs)
 #   DISPLAY            a private Xvfb (1280x1024x24) when DV_NEEDS_DISPLAY=1
 #                      or when no DISPLAY is set
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
 # repository; a build tree elsewhere (e.g. /tmp/x/win) keeps its own state in
-# a folder wine-state/ inside it.
+# a folder wine-state/ inside it. Programs sharing a prefix run one at a time.
 set -uo pipefail
 
 [[ $# -ge 1 ]] || { echo "usage: $0 PROGRAM.exe [ARGS...]" >&2; exit 2; }
