@@ -310,8 +310,10 @@ void Win32Ui::popupMenu(Ctl menu) {
     if (item != Ctl::None) raise(item, Event::Click);
 }
 
+// Without an owner, but task-modal: while a question waits for its answer, no other
+// button of the program can start work underneath it.
 int Win32Ui::messageBox(const std::string& text, const std::string& title, unsigned style) {
-    return MessageBoxA(nullptr, text.c_str(), title.c_str(), style);
+    return MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_TASKMODAL);
 }
 
 // Releases the three process-wide lists.
