@@ -230,7 +230,7 @@ void Win32Ui::openModal(Ctl id) {
 }
 
 void Win32Ui::closeWindow(Ctl id) {
-    if (relayed([this, id] { closeWindow(id); })) return;
+    if (!onGuiThread() && relayed([this, id] { closeWindow(id); })) return;
     LiveWindow* w = window(id);
     if (!w) return;
     // The opener comes back before this window goes, so it takes the activation.
@@ -241,7 +241,7 @@ void Win32Ui::closeWindow(Ctl id) {
 }
 
 void Win32Ui::setWindowSize(Ctl id, int width, int height) {
-    if (relayed([=] { setWindowSize(id, width, height); })) return;
+    if (!onGuiThread() && relayed([=] { setWindowSize(id, width, height); })) return;
     LiveWindow* w = window(id);
     if (!w) return;
     RECT r = {0, 0, std::max(0, width), std::max(0, height)};
@@ -252,7 +252,7 @@ void Win32Ui::setWindowSize(Ctl id, int width, int height) {
 }
 
 void Win32Ui::setWindowState(Ctl id, WindowState state) {
-    if (relayed([=] { setWindowState(id, state); })) return;
+    if (!onGuiThread() && relayed([=] { setWindowState(id, state); })) return;
     LiveWindow* w = window(id);
     if (!w) return;
     switch (state) {
@@ -264,7 +264,7 @@ void Win32Ui::setWindowState(Ctl id, WindowState state) {
 }
 
 void Win32Ui::addWindowStyle(Ctl id, uint32_t bits) {
-    if (relayed([=] { addWindowStyle(id, bits); })) return;
+    if (!onGuiThread() && relayed([=] { addWindowStyle(id, bits); })) return;
     LiveWindow* w = window(id);
     if (!w) return;
     bits &= ~uint32_t(WS_THICKFRAME | WS_MAXIMIZEBOX);  // never sized by the user
@@ -275,7 +275,7 @@ void Win32Ui::addWindowStyle(Ctl id, uint32_t bits) {
 }
 
 void Win32Ui::setHelpFile(Ctl id, const std::string& helpFile) {
-    if (relayed([=] { setHelpFile(id, helpFile); })) return;
+    if (!onGuiThread() && relayed([=] { setHelpFile(id, helpFile); })) return;
     if (LiveWindow* w = window(id)) w->helpFile = helpFile;
 }
 

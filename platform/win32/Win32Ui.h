@@ -89,7 +89,8 @@ private:
     HWND listHandle(Ctl list) const;
     bool onGuiThread() const { return GetCurrentThreadId() == guiThread_; }
     // Called from another thread (the update check writes captions): posts the call to the
-    // GUI thread and returns true. On the GUI thread: false, the caller does the work.
+    // GUI thread and returns true. Callers test onGuiThread() first, so the GUI thread
+    // never pays for the call object.
     bool relayed(std::function<void()> call);
     void runExitRoutine();
     // Keyboard handling shared by every loop; true when the message was used up.

@@ -46,7 +46,7 @@ HWND Win32Ui::listHandle(Ctl list) const {
 }
 
 void Win32Ui::setText(Ctl c, const std::string& text) {
-    if (relayed([=] { setText(c, text); })) return;
+    if (!onGuiThread() && relayed([=] { setText(c, text); })) return;
     if (LiveWindow* w = window(c)) {
         SetWindowTextA(w->hwnd, text.c_str());
         return;
@@ -95,7 +95,7 @@ std::string Win32Ui::text(Ctl c) const {
 }
 
 void Win32Ui::setTooltip(Ctl c, const std::string& text) {
-    if (relayed([=] { setTooltip(c, text); })) return;
+    if (!onGuiThread() && relayed([=] { setTooltip(c, text); })) return;
     LiveWindow* w = window(windowOf(c));
     LiveControl* lc = control(c);
     if (w && lc) setToolText(*w, *lc, text);
@@ -107,7 +107,7 @@ std::string Win32Ui::tooltip(Ctl c) const {
 }
 
 void Win32Ui::setVisible(Ctl c, bool visible) {
-    if (relayed([=] { setVisible(c, visible); })) return;
+    if (!onGuiThread() && relayed([=] { setVisible(c, visible); })) return;
     if (LiveWindow* w = window(c)) {
         ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
         if (visible) RedrawWindow(w->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -131,7 +131,7 @@ bool Win32Ui::isVisible(Ctl c) const {
 }
 
 void Win32Ui::setEnabled(Ctl c, bool enabled) {
-    if (relayed([=] { setEnabled(c, enabled); })) return;
+    if (!onGuiThread() && relayed([=] { setEnabled(c, enabled); })) return;
     if (LiveWindow* w = window(c)) {
         EnableWindow(w->hwnd, enabled);
         return;
@@ -157,7 +157,7 @@ bool Win32Ui::isEnabled(Ctl c) const {
 }
 
 void Win32Ui::setChecked(Ctl c, bool checked) {
-    if (relayed([=] { setChecked(c, checked); })) return;
+    if (!onGuiThread() && relayed([=] { setChecked(c, checked); })) return;
     LiveWindow* w = window(windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc) return;
@@ -196,7 +196,7 @@ std::string Win32Ui::comboItem(Ctl c, int index) const {
 }
 
 void Win32Ui::comboAdd(Ctl c, const std::string& item) {
-    if (relayed([=] { comboAdd(c, item); })) return;
+    if (!onGuiThread() && relayed([=] { comboAdd(c, item); })) return;
     LiveControl* lc = control(c);
     if (lc && lc->kind == Kind::Combo) SendMessageA(lc->hwnd, CB_ADDSTRING, 0, LPARAM(item.c_str()));
 }
@@ -209,7 +209,7 @@ int Win32Ui::comboSelection(Ctl c) const {
 }
 
 void Win32Ui::setComboSelection(Ctl c, int index) {
-    if (relayed([=] { setComboSelection(c, index); })) return;
+    if (!onGuiThread() && relayed([=] { setComboSelection(c, index); })) return;
     LiveControl* lc = control(c);
     if (!lc || lc->kind != Kind::Combo) return;
     if (index < 0 || index >= comboCount(c)) index = -1;
@@ -217,7 +217,7 @@ void Win32Ui::setComboSelection(Ctl c, int index) {
 }
 
 void Win32Ui::setWidth(Ctl c, int width) {
-    if (relayed([=] { setWidth(c, width); })) return;
+    if (!onGuiThread() && relayed([=] { setWidth(c, width); })) return;
     LiveWindow* w = window(windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc || !lc->hwnd) return;
@@ -228,7 +228,7 @@ void Win32Ui::setWidth(Ctl c, int width) {
 }
 
 void Win32Ui::setBackColour(Ctl c, uint32_t rgb) {
-    if (relayed([=] { setBackColour(c, rgb); })) return;
+    if (!onGuiThread() && relayed([=] { setBackColour(c, rgb); })) return;
     rgb &= 0xFFFFFF;
     if (LiveWindow* w = window(c)) {
         w->backRgb = rgb;
@@ -254,7 +254,7 @@ uint32_t Win32Ui::backColour(Ctl c) const {
 }
 
 void Win32Ui::setTimer(Ctl timer, int intervalMs) {
-    if (relayed([=] { setTimer(timer, intervalMs); })) return;
+    if (!onGuiThread() && relayed([=] { setTimer(timer, intervalMs); })) return;
     LiveWindow* w = window(windowOf(timer));
     LiveControl* lc = control(timer);
     if (!w || !lc || lc->kind != Kind::Timer) return;
@@ -271,7 +271,7 @@ int Win32Ui::timerInterval(Ctl timer) const {
 }
 
 void Win32Ui::setProgress(Ctl bar, int value) {
-    if (relayed([=] { setProgress(bar, value); })) return;
+    if (!onGuiThread() && relayed([=] { setProgress(bar, value); })) return;
     LiveControl* lc = control(bar);
     if (lc && lc->kind == Kind::Progress)
         SendMessageA(lc->hwnd, PBM_SETPOS, WPARAM(std::min(100, std::max(0, value))), 0);
@@ -283,12 +283,12 @@ int Win32Ui::rowCount(Ctl list) const {
 }
 
 void Win32Ui::clearRows(Ctl list) {
-    if (relayed([=] { clearRows(list); })) return;
+    if (!onGuiThread() && relayed([=] { clearRows(list); })) return;
     if (HWND h = listHandle(list)) listClear(h);
 }
 
 void Win32Ui::removeRow(Ctl list, int row) {
-    if (relayed([=] { removeRow(list, row); })) return;
+    if (!onGuiThread() && relayed([=] { removeRow(list, row); })) return;
     if (HWND h = listHandle(list)) listRemoveRow(h, row);
 }
 
@@ -298,7 +298,7 @@ int Win32Ui::appendRow(Ctl list, const std::string& firstColumn) {
 }
 
 void Win32Ui::setCell(Ctl list, int row, int column, const std::string& text) {
-    if (relayed([=] { setCell(list, row, column, text); })) return;
+    if (!onGuiThread() && relayed([=] { setCell(list, row, column, text); })) return;
     if (HWND h = listHandle(list)) listSetCell(h, row, column, text);
 }
 
@@ -313,7 +313,7 @@ bool Win32Ui::isTicked(Ctl list, int row) const {
 }
 
 void Win32Ui::setTicked(Ctl list, int row, bool ticked) {
-    if (relayed([=] { setTicked(list, row, ticked); })) return;
+    if (!onGuiThread() && relayed([=] { setTicked(list, row, ticked); })) return;
     if (HWND h = listHandle(list)) listSetTicked(h, row, ticked);
 }
 
@@ -323,12 +323,12 @@ int Win32Ui::currentRow(Ctl list) const {
 }
 
 void Win32Ui::setCurrentRow(Ctl list, int row) {
-    if (relayed([=] { setCurrentRow(list, row); })) return;
+    if (!onGuiThread() && relayed([=] { setCurrentRow(list, row); })) return;
     if (HWND h = listHandle(list)) listSetCurrentRow(h, row);
 }
 
 void Win32Ui::setColumnTitle(Ctl list, int column, const std::string& title) {
-    if (relayed([=] { setColumnTitle(list, column, title); })) return;
+    if (!onGuiThread() && relayed([=] { setColumnTitle(list, column, title); })) return;
     if (HWND h = listHandle(list)) listSetColumnTitle(h, column, title);
 }
 
