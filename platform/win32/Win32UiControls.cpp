@@ -87,6 +87,7 @@ std::string Win32Ui::text(Ctl c) const {
         GetMenuStringA(lc->menu, UINT(idOf(c)), buf, sizeof buf, MF_BYCOMMAND);
         return buf;
     }
+    if (lc->kind == Kind::Menu) return lc->spec->text ? lc->spec->text : "";
     if (lc->kind == Kind::Combo) {
         int sel = int(SendMessageA(lc->hwnd, CB_GETCURSEL, 0, 0));
         return sel >= 0 ? comboText(lc->hwnd, sel) : std::string();
