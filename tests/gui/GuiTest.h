@@ -1,5 +1,9 @@
 // Shared fixture of the end-to-end tests: one fresh program folder per test, start
 // switches cleared before and after, the process ended on teardown whatever happened.
+//
+// gui_tests.exe drives a copy of Dustvane.exe (the one beside it, or DV_EXE) from
+// outside, through its windows only. It needs a display and a test drive: ctest runs it
+// through scripts/wine-exec.sh with DV_NEEDS_DISPLAY=1, which maps DV_TEST_DRIVE=T:.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -100,6 +100,10 @@ std::string textOf(HWND w) {
     return buf;
 }
 
+bool setText(HWND w, const std::string& text) {
+    return sendTimed(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) == TRUE;
+}
+
 std::vector<HWND> findControls(HWND top, const Find& f) {
     std::vector<HWND> all, out;
     EnumChildWindows(top, collectChild, reinterpret_cast<LPARAM>(&all));

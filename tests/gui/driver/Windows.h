@@ -44,6 +44,8 @@ HWND waitControl(HWND top, const Find& f, DWORD timeoutMs);
 RECT rectIn(HWND top, HWND control);
 std::string className(HWND w);
 std::string textOf(HWND w);     // WM_GETTEXT
+// WM_SETTEXT, as typing would change it (edit boxes report the change to their owner).
+bool setText(HWND w, const std::string& text);
 bool shown(HWND w);             // the control's own visible flag
 bool enabled(HWND w);
 bool checked(HWND w);           // BM_GETCHECK == BST_CHECKED
