@@ -68,6 +68,7 @@ struct LiveWindow {
     std::vector<HWND> disabledOthers;  // top-level windows this modal window disabled
     bool alive = true;
     HWND lastFocus = nullptr;  // restored when the window is activated again
+    bool showMinimised = false;  // minimised while hidden: it appears minimised when shown
     std::string helpFile;
     int animationFrame = 0;
 

@@ -256,8 +256,18 @@ void Win32Ui::setWindowState(Ctl id, WindowState state) {
     LiveWindow* w = window(id);
     if (!w) return;
     switch (state) {
-        case WindowState::Normal: ShowWindow(w->hwnd, SW_RESTORE); break;
-        case WindowState::Minimised: ShowWindow(w->hwnd, SW_MINIMIZE); break;
+        case WindowState::Normal:
+            w->showMinimised = false;
+            ShowWindow(w->hwnd, SW_RESTORE);
+            break;
+        case WindowState::Minimised:
+            // A window not shown yet stays out of sight until it is shown.
+            if (!IsWindowVisible(w->hwnd)) {
+                w->showMinimised = true;
+                return;
+            }
+            ShowWindow(w->hwnd, SW_MINIMIZE);
+            break;
         case WindowState::Centred: centreWindow(w->hwnd); break;
     }
     if (state != WindowState::Minimised) paintNow(w->hwnd);

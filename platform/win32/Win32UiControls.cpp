@@ -110,7 +110,9 @@ std::string Win32Ui::tooltip(Ctl c) const {
 void Win32Ui::setVisible(Ctl c, bool visible) {
     if (!onGuiThread() && relayed([=] { setVisible(c, visible); })) return;
     if (LiveWindow* w = window(c)) {
-        ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
+        int show = !visible ? SW_HIDE : w->showMinimised ? SW_SHOWMINIMIZED : SW_SHOW;
+        w->showMinimised = false;
+        ShowWindow(w->hwnd, show);
         if (visible) RedrawWindow(w->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         return;
     }

@@ -158,6 +158,24 @@ TEST_F(UiWine, ClicksAndSelectionsReachTheirHandlers) {
     EXPECT_TRUE(IsIconic(top));
 }
 
+TEST_F(UiWine, AWindowMinimisedBeforeItShowsStaysOutOfSightUntilShown) {
+    ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
+    HWND top = ui.windowHandle(Ctl::MainWindow);
+    ui.setWindowState(Ctl::MainWindow, WindowState::Minimised);  // start-up, while loading
+    EXPECT_FALSE(IsWindowVisible(top));
+    ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
+    EXPECT_TRUE(IsWindowVisible(top));
+    EXPECT_FALSE(IsIconic(top));
+    ui.setWindowState(Ctl::MainWindow, WindowState::Minimised);
+    EXPECT_TRUE(IsIconic(top));
+
+    // Hidden while minimised, shown again: it comes back as it was left.
+    ASSERT_TRUE(ui.createWindow(Ctl::AboutWindow));
+    ui.setWindowState(Ctl::AboutWindow, WindowState::Minimised);
+    ui.setVisible(Ctl::AboutWindow, true);
+    EXPECT_TRUE(IsIconic(ui.windowHandle(Ctl::AboutWindow)));
+}
+
 // Closes the modal window from inside its own message loop, noting the opener's state.
 Win32Ui* gUi = nullptr;
 bool gOpenerEnabledWhileModal = true;
