@@ -94,6 +94,7 @@ if build_suite fuzz || [[ -f build/fuzz/build.ninja ]]; then
 fi
 
 echo
+echo "== all suites took $((SECONDS / 60)) min $((SECONDS % 60)) s"
 for p in "${problems[@]}"; do
   echo "FAILED: $p"
 done
