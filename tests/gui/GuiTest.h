@@ -4,6 +4,8 @@
 // gui_tests.exe drives a copy of Dustvane.exe (the one beside it, or DV_EXE) from
 // outside, through its windows only. It needs a display and a test drive: ctest runs it
 // through scripts/wine-exec.sh with DV_NEEDS_DISPLAY=1, which maps DV_TEST_DRIVE=T:.
+// The program folder holds no language or settings files, so every caption is the
+// stored English text and every keyed message text is empty.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
