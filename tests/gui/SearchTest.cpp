@@ -116,7 +116,7 @@ TEST_F(GuiTest, SearchWithoutFindsShowsASteadyAlert) {
     EXPECT_TRUE(shown(s.addType));
 }
 
-TEST_F(GuiTest, CancelStopsTheWalkAndSummarisesTheRowsFoundSoFar) {
+TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
     const std::string tree = app().folder() + "\\wide";
     ASSERT_TRUE(makeFolder(tree));
     constexpr int kFolders = 300;
@@ -147,6 +147,14 @@ TEST_F(GuiTest, CancelStopsTheWalkAndSummarisesTheRowsFoundSoFar) {
     EXPECT_LT(rows, kFolders);
     EXPECT_TRUE(containsNumber(textOf(s.statistics), rows)) << textOf(s.statistics);
     EXPECT_TRUE(shown(s.deleteAll));
+
+    // Reset empties the list and brings back the idle buttons; no file is touched.
+    click(s.reset);
+    EXPECT_TRUE(waitUntil([&] { return listRowCount(s.list) == 0; }, kShortWait));
+    EXPECT_TRUE(waitUntil([&] { return !shown(s.deleteAll) && shown(s.addType); }, kShortWait));
+    EXPECT_FALSE(shown(s.alert));
+    EXPECT_TRUE(enabled(s.start));
+    EXPECT_TRUE(fileExists(tree + "\\f0\\x.tmp"));
 }
 
 }  // namespace
