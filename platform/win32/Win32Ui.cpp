@@ -48,6 +48,22 @@ void moveFocus(LiveWindow& w, bool backwards) {
     if (stops[next]->kind == Kind::Edit) SendMessageA(stops[next]->hwnd, EM_SETSEL, 0, -1);
 }
 
+// The next radio button of the same container in table order (wrapping), skipping
+// hidden and disabled ones.
+LiveControl* nextRadio(LiveWindow& w, const LiveControl& from, bool forwards) {
+    std::vector<LiveControl*> group;
+    for (auto& [id, c] : w.controls)
+        if (c.kind == Kind::Radio && c.container == from.container && c.hwnd &&
+            IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd))
+            group.push_back(&c);
+    std::sort(group.begin(), group.end(),
+              [](const LiveControl* a, const LiveControl* b) { return a->order < b->order; });
+    int n = int(group.size());
+    for (int i = 0; i < n; ++i)
+        if (group[i] == &from) return group[(i + (forwards ? 1 : n - 1)) % n];
+    return nullptr;
+}
+
 }  // namespace
 
 Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {
@@ -142,6 +158,16 @@ bool Win32Ui::preTranslate(MSG& msg) {
     if (!w || !w->alive) return false;
     if (msg.wParam == VK_TAB) {
         moveFocus(*w, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    if (msg.wParam == VK_UP || msg.wParam == VK_DOWN || msg.wParam == VK_LEFT ||
+        msg.wParam == VK_RIGHT) {
+        LiveControl* c = w->findByHwnd(msg.hwnd);
+        if (!c || c->kind != Kind::Radio) return false;
+        if (LiveControl* next = nextRadio(*w, *c, msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT)) {
+            SetFocus(next->hwnd);
+            SendMessageA(next->hwnd, BM_CLICK, 0, 0);  // the arrow moves the choice, as a click
+        }
         return true;
     }
     if (msg.wParam == VK_RETURN) {

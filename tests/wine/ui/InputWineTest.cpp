@@ -25,6 +25,23 @@ TEST_F(UiWine, TabWalksTheVisibleEnabledControlsInTableOrder) {
     EXPECT_EQ(GetFocus(), pattern);
 }
 
+TEST_F(UiWine, ArrowsMoveTheChoiceWithinARadioGroup) {
+    ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
+    showNow(Ctl::MainWindow);
+    // (The backup mode is left alone: choosing it opens the folder chooser.)
+    HWND permanent = hwndOf(Ctl::permanentModeRadio);
+    SetFocus(permanent);
+    postKey(permanent, VK_UP);
+    ui.processPendingMessages();
+    EXPECT_TRUE(ui.isChecked(Ctl::recycleModeRadio));
+    EXPECT_FALSE(ui.isChecked(Ctl::permanentModeRadio));
+    EXPECT_EQ(GetFocus(), hwndOf(Ctl::recycleModeRadio));
+    postKey(GetFocus(), VK_DOWN);
+    ui.processPendingMessages();
+    EXPECT_TRUE(ui.isChecked(Ctl::permanentModeRadio));
+    EXPECT_FALSE(ui.isChecked(Ctl::recycleModeRadio));
+}
+
 TEST_F(UiWine, EnterPressesTheFocusedBoxOrTellsTheWindow) {
     ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
     showNow(Ctl::MainWindow);
