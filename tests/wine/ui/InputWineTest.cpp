@@ -61,6 +61,28 @@ TEST_F(UiWine, EnterPressesTheFocusedBoxOrTellsTheWindow) {
     EXPECT_TRUE(ui.windowHandle(Ctl::SplashWindow));
 }
 
+// Runs inside the menu's own loop: notes that the menu is up and picks its second item.
+bool gMenuShown = false;
+
+void CALLBACK pickSecondItem(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND menu = FindWindowA("#32768", nullptr);
+    gMenuShown = menu && IsWindowVisible(menu);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menu, WM_KEYDOWN, key, 1);
+}
+
+TEST_F(UiWine, APoppedUpMenuRaisesTheChosenItem) {
+    ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
+    showNow(Ctl::MainWindow);
+    ui.appendRow(Ctl::resultList, "a.tmp");
+    ui.appendRow(Ctl::resultList, "b.tmp");
+    SetTimer(nullptr, 0, 300, pickSecondItem);
+    ui.popupMenu(Ctl::fileMenu);  // "Select all files", after a separator
+    EXPECT_TRUE(gMenuShown);
+    EXPECT_TRUE(ui.isTicked(Ctl::resultList, 0));
+    EXPECT_TRUE(ui.isTicked(Ctl::resultList, 1));
+}
+
 TEST_F(UiWine, TheSystemCloseAsksTheWindowsOwnRule) {
     ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
     ASSERT_TRUE(ui.createWindow(Ctl::SplashWindow));
