@@ -93,7 +93,8 @@ dv_ensure_prefix() {
 # Copies program files into a folder of drive C: so that they run from a
 # Windows path (a program started from a folder outside every drive sees no
 # usable module path). Besides the given programs, the data the program keeps
-# next to itself is copied from SRC when present; files already in DEST stay.
+# next to itself is copied from SRC when present; files already in DEST stay,
+# but for the language files.
 dv_stage_app() {
   local src=$1 dest=$2 item
   shift 2
@@ -103,6 +104,10 @@ dv_stage_app() {
               "$src"/*.lng "$src"/Files.txt "$src"/quilltext.txt; do
     [[ -e $item ]] && cp -rn -- "$item" "$dest/"
   done
+  # Language files are the build's, never the user's: always refresh them.
+  if [[ -d $src/LANGUAGE ]]; then
+    (cd "$src" && find LANGUAGE -type f -iname '*.lng' -exec cp -f --parents {} "$dest/" \;)
+  fi
   return 0
 }
 
