@@ -190,7 +190,9 @@ void Win32Ui::dispatch(MSG& msg) {
 int Win32Ui::runMessageLoop() {
     MSG msg = {};
     BOOL r;
-    while ((r = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
+    for (;;) {
+        repaintHeldLists(true);
+        if ((r = GetMessageA(&msg, nullptr, 0, 0)) <= 0) break;
         dispatch(msg);
         if (handlerDepth_ == 0) releaseClosedWindows();
     }
@@ -200,6 +202,7 @@ int Win32Ui::runMessageLoop() {
 
 void Win32Ui::processPendingMessages() {
     if (!onGuiThread()) return;
+    repaintHeldLists(false);
     MSG msg;
     // Bounded, so a message that keeps coming back cannot hold the caller forever.
     for (int n = 0; n < 100000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
@@ -245,6 +248,7 @@ void Win32Ui::openModal(Ctl id) {
     // no handler runs, and this loop runs inside one.
     MSG msg;
     while (w->alive) {
+        repaintHeldLists(true);
         BOOL r = GetMessageA(&msg, nullptr, 0, 0);
         if (r == 0) {
             PostQuitMessage(int(msg.wParam));
@@ -330,6 +334,7 @@ void Win32Ui::dragWindow(Ctl id) {
 }
 
 void Win32Ui::popupMenu(Ctl menu) {
+    repaintHeldLists(true);
     if (!onGuiThread()) return;
     LiveControl* c = control(menu);
     LiveWindow* w = window(windowOf(menu));
@@ -349,7 +354,26 @@ void Win32Ui::popupMenu(Ctl menu) {
 // Without an owner, but task-modal: while a question waits for its answer, no other
 // button of the program can start work underneath it.
 int Win32Ui::messageBox(const std::string& text, const std::string& title, unsigned style) {
+    repaintHeldLists(true);
     return MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_TASKMODAL);
+}
+
+void Win32Ui::holdListPainting(HWND list) {
+    if (std::find(heldLists_.begin(), heldLists_.end(), list) != heldLists_.end()) return;
+    if (heldLists_.empty()) lastListRepaint_ = GetTickCount();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    heldLists_.push_back(list);
+}
+
+void Win32Ui::repaintHeldLists(bool now) {
+    if (heldLists_.empty() || (!now && GetTickCount() - lastListRepaint_ < 100)) return;
+    for (HWND list : heldLists_) {
+        if (!IsWindow(list)) continue;
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    heldLists_.clear();
+    lastListRepaint_ = GetTickCount();
 }
 
 // Releases the three process-wide lists.

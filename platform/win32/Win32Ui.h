@@ -98,6 +98,11 @@ private:
     void dispatch(MSG& msg);
     void releaseClosedWindows();
     void focusFirstControl(LiveWindow& w);
+    // A list that takes many rows in one handler (a search) stops painting after each
+    // row and is repainted at the next message-processing point, at most every 100 ms,
+    // and whenever the program waits for the user.
+    void holdListPainting(HWND list);
+    void repaintHeldLists(bool now);
     static LRESULT CALLBACK relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     App* app_ = nullptr;
@@ -106,6 +111,8 @@ private:
     std::map<Ctl, std::unique_ptr<LiveWindow>> open_;
     std::vector<std::unique_ptr<LiveWindow>> closed_;  // released when no handler runs
     int handlerDepth_ = 0;
+    std::vector<HWND> heldLists_;
+    DWORD lastListRepaint_ = 0;
 };
 
 }  // namespace dv
