@@ -82,4 +82,14 @@ bool containsNoCase(const std::string& text, const std::string& part) {
     return false;
 }
 
+std::string foldedName(const std::string& name) {
+    std::string folded = name;
+    for (size_t i = 0; i < folded.size();) {
+        const size_t len = charLength(folded, i);
+        if (len == 1 && folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = char(folded[i] - 'A' + 'a');
+        i += len;
+    }
+    return folded;
+}
+
 }  // namespace dv

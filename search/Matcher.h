@@ -20,6 +20,10 @@ inline size_t charLength(const std::string& s, size_t i) {
 // matches a name without a dot that matches the part before it.
 bool matchesPattern(const std::string& pattern, const std::string& name);
 
+// The name with its letters folded to lower case as the file system compares them;
+// bytes of double-byte characters stay as they are.
+std::string foldedName(const std::string& name);
+
 // True when `part` occurs in `text`, character by character under the same letter rules.
 bool containsNoCase(const std::string& text, const std::string& part);
 

@@ -1,5 +1,7 @@
 #include "search/SearchEngine.h"
 
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -160,14 +162,38 @@ void cancelSearch(App& app) {
     showSearchSummary(app);
 }
 
+// The bytes of the listed files as they are now; a vanished file adds nothing. Rows come
+// folder by folder, so each folder is read once rather than one directory search per row.
+static uint64_t currentListedBytes(App& app, int rows) {
+    uint64_t total = 0;
+    std::string folder;
+    std::unordered_map<std::string, uint64_t> sizes;  // folded name -> size in `folder`
+    for (int row = 0; row < rows; ++row) {
+        const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
+        const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
+        const size_t cut = path.size() - std::min(path.size(), name.size());
+        if (name.empty() || path.compare(cut, std::string::npos, name) != 0) {
+            DirEntry entry;
+            if (app.fs.findEntry(path, entry)) total += entry.size;
+            continue;
+        }
+        if (path.compare(0, cut, folder) != 0 || folder.size() != cut) {
+            folder = path.substr(0, cut);
+            sizes.clear();
+            std::vector<DirEntry> entries;
+            app.fs.listFolder(folder, entries);
+            for (const DirEntry& e : entries)
+                if (!e.isFolder()) sizes[foldedName(e.name)] = e.size;
+        }
+        auto it = sizes.find(foldedName(name));
+        if (it != sizes.end()) total += it->second;
+    }
+    return total;
+}
+
 void showSearchSummary(App& app) {
     const int rows = app.ui.rowCount(Ctl::resultList);
-    uint64_t total = 0;  // the files as they are now; a vanished one adds nothing
-    for (int row = 0; row < rows; ++row) {
-        DirEntry entry;
-        if (app.fs.findEntry(app.ui.cell(Ctl::resultList, row, kColPath), entry))
-            total += entry.size;
-    }
+    const uint64_t total = currentListedBytes(app, rows);
     app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
     app.ui.setText(Ctl::statusLabel,
                    formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
