@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # bench-search.sh [BUILD_DIR] [--reference]
-# Runs search_bench.exe (windows build in BUILD_DIR, default /tmp/dv-search/win) under
+# Runs search_bench.exe (windows build in BUILD_DIR, default build/windows) under
 # Wine on a generated tree of the test drive, then times GNU find with the same
 # patterns on the same tree from the host, and prints the ratio engine / find.
 # --reference also times one system wildcard search per pattern and folder (slow).
 set -euo pipefail
-build=${1:-/tmp/dv-search/win}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$repo/build/windows}
 exe=$build/search_bench.exe
 [[ -f $exe ]] || { echo "no $exe: ninja -C $build search_bench" >&2; exit 2; }
 
@@ -29,10 +29,10 @@ for set in 0 3; do
   for run in 1 2 3; do
     start=$(date +%s.%N)
     count=$(find "$tree" \( "${args[@]}" \) -type f | wc -l)
-    t=$(echo "$(date +%s.%N) - $start" | bc -l)
-    if [[ -z $best ]] || (( $(echo "$t < $best" | bc -l) )); then best=$t; fi
+    t=$(awk -v a="$(date +%s.%N)" -v b="$start" 'BEGIN { print a - b }')
+    best=$(awk -v t="$t" -v b="${best:-}" 'BEGIN { print (b == "" || t < b) ? t : b }')
   done
-  engine=$(sed -n "s/^engine set $set median_s=//p" "$out")
+  engine=$(sed -n "s/^engine set $set median_s=\([0-9.]*\).*/\1/p" "$out")
   printf 'find set %d: %d files, best of 3 %.4f s; engine/find = %.1f\n' \
-    "$set" "$count" "$best" "$(echo "$engine / $best" | bc -l)"
+    "$set" "$count" "$best" "$(awk -v e="$engine" -v b="$best" 'BEGIN { print e / b }')"
 done
