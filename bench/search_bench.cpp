@@ -4,22 +4,7 @@
 // find on the same tree.
 #ifndef _WIN32
 #include <cstdio>
-// Where the time goes: the bare walk with no pattern, and the local-time conversion
-// that every row's date needs.
-void measureParts(const std::string& root) {
-    Platform p;
-    p.app.state.searchPatterns.clear();
-    double start = now();
-    searchFolder(p.app, root);
-    std::printf("walk with no pattern: %lld folders, %.3f s\n", p.fs.listings, now() - start);
-    start = now();
-    SystemTime local;
-    for (int i = 0; i < 20000; ++i) p.system.utcToLocal(FileTime(130000000000000000ull + i * 10000000ull), local);
-    std::printf("20000 utcToLocal: %.3f s\n", now() - start);
-}
-
-int main(int argc, char** argv) {
-    const bool reference = argc > 1 && std::string(argv[1]) == "--reference";
+int main() {
     std::puts("search_bench measures the real file system; build it for Windows and run it under Wine");
     return 0;
 }
