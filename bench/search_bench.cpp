@@ -24,7 +24,7 @@ int main() {
 #include "platform/win32/Win32System.h"
 #include "search/Patterns.h"
 #include "search/SearchEngine.h"
-#include "tests/wine/search/RecordingUi.h"
+#include "tests/wine/RecordingUi.h"
 #include "bench/BenchTree.h"
 
 namespace {

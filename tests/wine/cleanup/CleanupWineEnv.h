@@ -1,4 +1,4 @@
-// The real Win32 services with a window layer kept in memory, and a folder of each
+// The real Win32 services with the recording window layer, and a folder of each
 // test's own on the test drive holding the program folder (with BackFile) and the files.
 #pragma once
 #include <windows.h>
@@ -15,37 +15,6 @@
 #include "tests/wine/search/SearchWineEnv.h"
 
 namespace dv::winetest {
-
-// The search tests' in-memory window layer, with check marks, the current row and
-// message boxes added.
-class MemoryUi : public RecordingUi {
-public:
-    std::map<Ctl, bool> checked;
-    std::vector<std::string> messages;
-    int current = -1;
-
-    void setChecked(Ctl c, bool on) override { checked[c] = on; }
-    bool isChecked(Ctl c) const override {
-        auto it = checked.find(c);
-        return it != checked.end() && it->second;
-    }
-    int currentRow(Ctl) const override { return current; }
-    void setCurrentRow(Ctl, int r) override { current = r; }
-    int messageBox(const std::string& text, const std::string&, unsigned) override {
-        messages.push_back(text);
-        return kIdOk;
-    }
-};
-
-struct RealPlatform {
-    Win32FileSystem fs;
-    Win32Registry registry;
-    Win32IniFiles ini;
-    Win32ShellOps shell;
-    Win32System system;
-    MemoryUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
-};
 
 inline FILETIME fileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
                            WORD ms) {

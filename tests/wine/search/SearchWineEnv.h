@@ -7,59 +7,11 @@
 
 #include <string>
 
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32IniFiles.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellOps.h"
-#include "platform/win32/Win32System.h"
-#include "shell/App.h"
-#include "tests/wine/search/RecordingUi.h"
+#include "tests/wine/WinePlatform.h"
 
 namespace dv::winetest {
 
-struct SearchPlatform {
-    Win32FileSystem fs;
-    Win32Registry registry;
-    Win32IniFiles ini;
-    Win32ShellOps shell;
-    Win32System system;
-    RecordingUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
-};
-
-// The drive the test runner mapped for us (DV_TEST_DRIVE), else the temp folder.
-inline std::string scratchBase() {
-    char drive[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("DV_TEST_DRIVE", drive, sizeof drive) > 0)
-        return std::string(drive) + "\\";
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    return temp;
-}
-
-// Deletes a folder tree without ever following a junction or link inside it.
-inline void removeTree(const std::string& folder) {
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = fd.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + "\\" + name;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(h, &fd));
-            FindClose(h);
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+using SearchPlatform = RealPlatform;
 
 inline bool makeFile(const std::string& path, const std::string& bytes = "",
                      DWORD attributes = 0) {

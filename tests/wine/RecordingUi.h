@@ -1,5 +1,6 @@
-// A window layer without windows: it keeps captions, states, timers and list rows in
-// memory, so the search can run on the real file system without a main window.
+// A window layer without windows: it keeps captions, states, check marks, timers, list
+// rows and the texts of message boxes in memory, so handlers can run on the real file
+// system and registry without a main window.
 #pragma once
 #include <map>
 #include <string>
@@ -20,7 +21,10 @@ public:
     std::map<Ctl, bool> visible, enabled;
     std::map<Ctl, int> timers, selections;
     std::map<Ctl, std::vector<std::string>> items;
+    std::map<Ctl, bool> checked;
     std::vector<Row> rows;  // resultList only
+    std::vector<std::string> messages;  // texts of the message boxes shown
+    int current = -1;       // the list's current row
     int processCalls = 0;
 
     void setText(Ctl c, const std::string& t) override { texts[c] = t; }
@@ -31,8 +35,8 @@ public:
     bool isVisible(Ctl c) const override { return get(visible, c, true); }
     void setEnabled(Ctl c, bool e) override { enabled[c] = e; }
     bool isEnabled(Ctl c) const override { return get(enabled, c, true); }
-    void setChecked(Ctl, bool) override {}
-    bool isChecked(Ctl) const override { return false; }
+    void setChecked(Ctl c, bool on) override { checked[c] = on; }
+    bool isChecked(Ctl c) const override { return get(checked, c, false); }
     int comboCount(Ctl c) const override { return int(get(items, c, std::vector<std::string>()).size()); }
     std::string comboItem(Ctl c, int i) const override {
         auto list = get(items, c, std::vector<std::string>());
@@ -67,11 +71,14 @@ public:
     void setTicked(Ctl, int r, bool t) override {
         if (r >= 0 && r < int(rows.size())) rows[r].ticked = t;
     }
-    int currentRow(Ctl) const override { return -1; }
-    void setCurrentRow(Ctl, int) override {}
+    int currentRow(Ctl) const override { return current; }
+    void setCurrentRow(Ctl, int r) override { current = r; }
     void setColumnTitle(Ctl, int, const std::string&) override {}
     void popupMenu(Ctl) override {}
-    int messageBox(const std::string&, const std::string&, unsigned) override { return kIdOk; }
+    int messageBox(const std::string& text, const std::string&, unsigned) override {
+        messages.push_back(text);
+        return kIdOk;
+    }
     void openModal(Ctl) override {}
     void closeWindow(Ctl) override {}
     void setWindowSize(Ctl, int, int) override {}
