@@ -1,7 +1,6 @@
 // Language files: choosing one, reading it into the language lines, and writing its
 // texts into the windows.
 #pragma once
-#include <cstddef>
 #include <string>
 
 #include "shell/App.h"
@@ -17,16 +16,10 @@ int loadLanguage(App& app);
 // when the file cannot be opened.
 bool readLanguageFile(App& app, const std::string& path);
 
-// One keyed text of a window: the caption or the tooltip of a control.
-enum class TextSlot { Caption, Tooltip };
-struct KeyedText {
-    int key;
-    Ctl control;
-    TextSlot slot;
-};
-
-// Writes the text of each key, in table order; a key the lines lack empties its text.
-void applyKeyedTexts(App& app, const KeyedText* table, size_t count);
+// Writes the language texts of a window's controls, as its table names their keys: a
+// caption, a tooltip, or a report list's ";"-separated column titles. A key the lines
+// lack empties its text.
+void applyWindowTexts(App& app, Ctl window);
 
 // MainWindow's keys 1-44, 112 and 111; key 27 gives the five result column titles.
 void applyMainWindowTexts(App& app);

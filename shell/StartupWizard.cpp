@@ -1,24 +1,8 @@
-#include <iterator>
-
 #include "shell/Language.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 
 namespace dv {
-
-namespace {
-
-const KeyedText kWizardTexts[] = {
-    {104, Ctl::wizardWaysLabel, TextSlot::Caption},
-    {105, Ctl::wizardAutoSearchButton, TextSlot::Caption},
-    {106, Ctl::wizardAutoSearchButton, TextSlot::Tooltip},
-    {107, Ctl::wizardProSearchButton, TextSlot::Caption},
-    {108, Ctl::wizardProSearchButton, TextSlot::Tooltip},
-    {109, Ctl::wizardAutoSearchCheck, TextSlot::Caption},
-    {110, Ctl::wizardNotShowCheck, TextSlot::Caption},
-};
-
-}  // namespace
 
 void wizardCreated(App& app) {
     Ui& ui = app.ui;
@@ -26,7 +10,7 @@ void wizardCreated(App& app) {
     ui.setChecked(Ctl::wizardAutoSearchCheck, regReadInt(app, kUsers, kAutoSearchItem) == 1);
     ui.setChecked(Ctl::wizardNotShowCheck, regReadInt(app, kUsers, kNotShowItem) == 1);
     if (!app.state.languageLines.empty())
-        applyKeyedTexts(app, kWizardTexts, std::size(kWizardTexts));
+        applyWindowTexts(app, Ctl::StartupWizardWindow);
 }
 
 void wizardAutoSearch(App& app) {
