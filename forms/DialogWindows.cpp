@@ -2,6 +2,7 @@
 // the exclusion list. Every position is window-relative; each frame's background and panel
 // come first so that the other controls are drawn over them.
 #include "forms/ControlSpec.h"
+#include "forms/DialogFrame.h"
 #include "forms/FormColours.h"
 
 namespace dv {
@@ -21,7 +22,7 @@ const char kShowStep[] = "Show the step window when start";
 
 // 387 x 138; a frame of its own: no icon, a larger bold title.
 const ControlSpec kAddType[] = {
-    {Ctl::addTypeBackground, K::Label, W, 0, 0, 387, 138, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    frame::background(Ctl::addTypeBackground, 387, 138),
     {Ctl::addTypeTitleLabel, K::TransparentLabel, W, 8, 1, 344, 22, "Dustvane", nullptr, 0, 0,
      kBold | kDrags, 14, NC, NC},
     {Ctl::addTypeCloseButton, K::PictureButton, W, 360, 7, 20, 18, nullptr, nullptr, 0, 0, 0, 0,
@@ -43,16 +44,14 @@ const ControlSpec kAddType[] = {
 
 // 387 x 364. The nine information lines take keys 71 to 79.
 const ControlSpec kAbout[] = {
-    {Ctl::aboutBackground, K::Label, W, 0, 0, 387, 364, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::aboutPanel, K::Label, W, 9, 41, 368, 312, "", nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::aboutIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::aboutTitleLabel, K::TransparentLabel, W, 26, 1, 296, 32, "About Dustvane", nullptr, 0,
-     0, kDrags, 0, NC, NC},
+    frame::background(Ctl::aboutBackground, 387, 364),
+    frame::panel(Ctl::aboutPanel, 387, 364, 0),
+    frame::icon(Ctl::aboutIcon),
+    frame::title(Ctl::aboutTitleLabel, 387, "About Dustvane"),
     {Ctl::aboutMinimizeButton, K::PictureButton, W, 336, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
      NC, NC},
-    {Ctl::aboutCloseButton, K::PictureButton, W, 360, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC,
-     NC},
-    {Ctl::aboutRule, K::Rule, W, 8, 32, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    frame::closeButton(Ctl::aboutCloseButton, 387),
+    frame::rule(Ctl::aboutRule, 387),
     {Ctl::aboutProductLabel, K::Label, W, 21, 52, 344, 36, "Dustvane", nullptr, 0, 0, kBold, 24,
      NC, NC},
     {Ctl::aboutVersionLabel, K::Label, W, 21, 94, 344, 20, "Version: Pro v8.20build091220",
@@ -79,14 +78,12 @@ const ControlSpec kAbout[] = {
 
 // 285 x 238.
 const ControlSpec kLanguage[] = {
-    {Ctl::languageBackground, K::Label, W, 0, 0, 285, 238, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::languagePanel, K::Label, W, 9, 41, 266, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::languageIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::languageTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
-     kDrags, 0, NC, NC},
-    {Ctl::languageCloseButton, K::PictureButton, W, 258, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
-    {Ctl::languageRule, K::Rule, W, 8, 32, 268, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    frame::background(Ctl::languageBackground, 285, 238),
+    frame::panel(Ctl::languagePanel, 285, 238, kDrags),
+    frame::icon(Ctl::languageIcon),
+    frame::title(Ctl::languageTitleLabel, 285, "Dustvane"),
+    frame::closeButton(Ctl::languageCloseButton, 285),
+    frame::rule(Ctl::languageRule, 285),
     {Ctl::languageList, K::CheckList, W, 24, 56, 236, 134, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
     {Ctl::languageApplyButton, K::ImageButton, W, 76, 195, 90, 20, kApply,
      "Click the 'Apply' button to change interface language", 116, 119, 0, 0, NC, NC},
@@ -96,7 +93,7 @@ const ControlSpec kLanguage[] = {
 
 // 285 x 138; no icon, title, close button or rule.
 const ControlSpec kUpdate[] = {
-    {Ctl::updateBackground, K::Label, W, 0, 0, 285, 138, "", nullptr, 0, 0, kDrags, 0, NC, NC},
+    frame::background(Ctl::updateBackground, 285, 138),
     {Ctl::updatePanel, K::Label, W, 9, 10, 266, 119, "", nullptr, 0, 0, kDrags, 0, NC, NC},
     {Ctl::updateAutoCheck, K::Check, W, 26, 28, 232, 16, "Check if a new version is available",
      nullptr, 124, 0, 0, 0, NC, NC},
@@ -115,14 +112,12 @@ const ControlSpec kUpdate[] = {
 
 // 355 x 238. All boxes start unticked; opening the window ticks the step-window box.
 const ControlSpec kPrivacy[] = {
-    {Ctl::privacyBackground, K::Label, W, 0, 0, 355, 238, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::privacyPanel, K::Label, W, 9, 41, 336, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::privacyIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::privacyTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
-     kDrags, 0, NC, NC},
-    {Ctl::privacyCloseButton, K::PictureButton, W, 328, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
-    {Ctl::privacyRule, K::Rule, W, 8, 32, 338, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    frame::background(Ctl::privacyBackground, 355, 238),
+    frame::panel(Ctl::privacyPanel, 355, 238, kDrags),
+    frame::icon(Ctl::privacyIcon),
+    frame::title(Ctl::privacyTitleLabel, 355, "Dustvane"),
+    frame::closeButton(Ctl::privacyCloseButton, 355),
+    frame::rule(Ctl::privacyRule, 355),
     {Ctl::privacyDocFindCheck, K::Check, W, 25, 56, 305, 16,
      "Delete [ Doc Find Spec ] information", nullptr, 132, 0, 0, 0, NC, NC},
     {Ctl::privacyRunCheck, K::Check, W, 25, 78, 305, 16, "Delete [ Run ] information", nullptr,
@@ -147,15 +142,12 @@ const ControlSpec kPrivacy[] = {
 
 // 325 x 238.
 const ControlSpec kExclusion[] = {
-    {Ctl::exclusionBackground, K::Label, W, 0, 0, 325, 238, "", nullptr, 0, 0, kDrags, 0, NC,
-     NC},
-    {Ctl::exclusionPanel, K::Label, W, 9, 41, 306, 186, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::exclusionIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::exclusionTitleLabel, K::TransparentLabel, W, 26, 1, 194, 32, "Dustvane", nullptr, 0, 0,
-     kDrags, 0, NC, NC},
-    {Ctl::exclusionCloseButton, K::PictureButton, W, 298, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
-    {Ctl::exclusionRule, K::Rule, W, 8, 32, 308, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    frame::background(Ctl::exclusionBackground, 325, 238),
+    frame::panel(Ctl::exclusionPanel, 325, 238, kDrags),
+    frame::icon(Ctl::exclusionIcon),
+    frame::title(Ctl::exclusionTitleLabel, 325, "Dustvane"),
+    frame::closeButton(Ctl::exclusionCloseButton, 325),
+    frame::rule(Ctl::exclusionRule, 325),
     {Ctl::exclusionHeadingLabel, K::Label, W, 23, 55, 278, 18,
      "Not Wish to Search or Delete the files Below", nullptr, 140, 0, 0, 0, NC, NC},
     {Ctl::exclusionList, K::ReportList, W, 23, 76, 278, 102, nullptr, nullptr, 0, 0, 0, 0, NC,

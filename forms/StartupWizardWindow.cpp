@@ -1,5 +1,6 @@
 // StartupWizardWindow: automatic or manual search, and the two start-up switches.
 #include "forms/ControlSpec.h"
+#include "forms/DialogFrame.h"
 #include "forms/FormColours.h"
 
 namespace dv {
@@ -13,14 +14,12 @@ constexpr uint32_t NC = kNoColour;
 // font px, text colour, back colour
 const ControlSpec kControls[] = {
     // Frame. Its close button asks whether to end the program.
-    {Ctl::wizardBackground, K::Label, W, 0, 0, 387, 264, "", nullptr, 0, 0, kDrags, 0, NC, NC},
-    {Ctl::wizardPanel, K::Label, W, 9, 41, 368, 212, "", nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::wizardIcon, K::Picture, W, 5, 5, 21, 21, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
-    {Ctl::wizardTitleLabel, K::TransparentLabel, W, 26, 1, 296, 32, "Dustvane", nullptr, 0, 0,
-     kDrags, 0, NC, NC},
-    {Ctl::wizardCloseButton, K::PictureButton, W, 360, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
-    {Ctl::wizardRule, K::Rule, W, 8, 32, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
+    frame::background(Ctl::wizardBackground, 387, 264),
+    frame::panel(Ctl::wizardPanel, 387, 264, 0),
+    frame::icon(Ctl::wizardIcon),
+    frame::title(Ctl::wizardTitleLabel, 387, "Dustvane"),
+    frame::closeButton(Ctl::wizardCloseButton, 387),
+    frame::rule(Ctl::wizardRule, 387),
 
     {Ctl::wizardWaysLabel, K::Label, W, 32, 76, 216, 118,
      "Now Dustvane offers 2 ways to you .       1. Click the 'Auto. Search' button to "
