@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <type_traits>
+
 namespace dv {
 
 namespace {
@@ -39,32 +42,22 @@ std::string Win32System::environment(const std::string& name) {
     });
 }
 
+// SystemTime holds the same eight words in the same order as SYSTEMTIME.
+static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME) && std::is_trivially_copyable_v<SystemTime>,
+              "SystemTime mirrors SYSTEMTIME");
+
 bool Win32System::utcToLocal(FileTime utc, SystemTime& local) {
     FILETIME ft = fromFileTime(utc), localFt;
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&ft, &localFt) || !FileTimeToSystemTime(&localFt, &st))
         return false;
-    local.year = st.wYear;
-    local.month = st.wMonth;
-    local.dayOfWeek = st.wDayOfWeek;
-    local.day = st.wDay;
-    local.hour = st.wHour;
-    local.minute = st.wMinute;
-    local.second = st.wSecond;
-    local.milliseconds = st.wMilliseconds;
+    std::memcpy(static_cast<void*>(&local), &st, sizeof st);
     return true;
 }
 
 bool Win32System::localToUtc(const SystemTime& local, FileTime& utc) {
     SYSTEMTIME st;
-    st.wYear = local.year;
-    st.wMonth = local.month;
-    st.wDayOfWeek = local.dayOfWeek;
-    st.wDay = local.day;
-    st.wHour = local.hour;
-    st.wMinute = local.minute;
-    st.wSecond = local.second;
-    st.wMilliseconds = local.milliseconds;
+    std::memcpy(&st, &local, sizeof st);
     FILETIME localFt, ft;
     if (!SystemTimeToFileTime(&st, &localFt) || !LocalFileTimeToFileTime(&localFt, &ft))
         return false;

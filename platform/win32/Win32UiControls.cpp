@@ -14,14 +14,6 @@ namespace dv {
 
 namespace {
 
-std::string windowText(HWND h) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(size_t(n) + 1, '\0');
-    n = GetWindowTextA(h, &s[0], n + 1);
-    s.resize(size_t(n > 0 ? n : 0));
-    return s;
-}
-
 bool hasStyle(HWND h, LONG bits) { return (GetWindowLongA(h, GWL_STYLE) & bits) == bits; }
 
 // Hiding or disabling the control that has the keyboard focus hands it to the window.

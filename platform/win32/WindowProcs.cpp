@@ -17,14 +17,6 @@ LiveWindow* windowData(HWND h) {
     return reinterpret_cast<LiveWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
 }
 
-std::string windowText(HWND h) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(size_t(n) + 1, '\0');
-    n = GetWindowTextA(h, &s[0], n + 1);
-    s.resize(size_t(n > 0 ? n : 0));
-    return s;
-}
-
 bool ownVisible(HWND h) { return (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 bool isList(Kind k) { return k == Kind::ReportList || k == Kind::CheckList; }
@@ -197,6 +189,14 @@ void paintTransparentLabel(LiveWindow& w, const LiveControl& c, HWND h) {
 }
 
 }  // namespace
+
+std::string windowText(HWND h) {
+    int n = GetWindowTextLengthA(h);
+    std::string s(size_t(n) + 1, '\0');
+    n = GetWindowTextA(h, &s[0], n + 1);
+    s.resize(size_t(n > 0 ? n : 0));
+    return s;
+}
 
 RECT rectInParent(HWND hwnd) {
     RECT r = {};

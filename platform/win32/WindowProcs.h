@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace dv {
 
 struct LiveControl;
@@ -19,6 +21,8 @@ LRESULT CALLBACK controlSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
 // Repaints the labels drawn over `c` (later rows of its container that overlap `before`,
 // the rectangle it had, or its rectangle now).
 void repaintOverlays(LiveWindow& w, const LiveControl& c, const RECT& before);
+// A window's text, whatever its length.
+std::string windowText(HWND h);
 // The control's rectangle in its parent's coordinates.
 RECT rectInParent(HWND hwnd);
 
