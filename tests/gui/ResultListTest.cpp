@@ -51,13 +51,7 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
 }
 
 TEST_F(GuiTest, ExitAndResetAreRefusedWhileASearchRuns) {
-    const std::string tree = app().folder() + "\\wide";
-    ASSERT_TRUE(makeFolder(tree));
-    for (int i = 0; i < 300; ++i) {
-        const std::string dir = tree + "\\f" + std::to_string(i);
-        ASSERT_TRUE(makeFolder(dir));
-        ASSERT_TRUE(makeFile(dir + "\\x.tmp", 1));
-    }
+    ASSERT_TRUE(makeWideTree(app().folder() + "\\wide", 300));
     HWND top = startNormal();
     ASSERT_TRUE(top);
     SearchSteps s(top, app().process());

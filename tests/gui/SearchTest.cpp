@@ -118,13 +118,8 @@ TEST_F(GuiTest, SearchWithoutFindsShowsASteadyAlert) {
 
 TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
     const std::string tree = app().folder() + "\\wide";
-    ASSERT_TRUE(makeFolder(tree));
     constexpr int kFolders = 300;
-    for (int i = 0; i < kFolders; ++i) {
-        const std::string dir = tree + "\\f" + std::to_string(i);
-        ASSERT_TRUE(makeFolder(dir));
-        ASSERT_TRUE(makeFile(dir + "\\x.tmp", 1));
-    }
+    ASSERT_TRUE(makeWideTree(tree, kFolders));
 
     HWND top = startNormal();
     ASSERT_TRUE(top);

@@ -76,4 +76,13 @@ std::string dateText(const std::string& path) {
            std::to_string(st.wMinute) + ":" + std::to_string(st.wSecond);
 }
 
+bool makeWideTree(const std::string& root, int folders) {
+    if (!makeFolder(root)) return false;
+    for (int i = 0; i < folders; ++i) {
+        const std::string dir = root + "\\f" + std::to_string(i);
+        if (!makeFolder(dir) || !makeFile(dir + "\\x.tmp", 1)) return false;
+    }
+    return true;
+}
+
 }  // namespace gui

@@ -9,6 +9,9 @@ namespace gui {
 bool makeFolder(const std::string& path);
 // A file of `size` bytes (a repeating pattern), then the given attributes.
 bool makeFile(const std::string& path, size_t size, DWORD attributes = 0);
+// `folders` folders under `root`, each holding one 1-byte x.tmp: a walk long enough to
+// act on while it runs.
+bool makeWideTree(const std::string& root, int folders);
 bool fileExists(const std::string& path);
 std::string fileContent(const std::string& path);
 DWORD fileAttributes(const std::string& path);
