@@ -12,6 +12,9 @@
 
 namespace dv {
 
+// Compact mode's delete-all: not started, running, or through the whole list.
+enum class CompactDelete { NotStarted, Running, Done };
+
 struct AppState {
     std::vector<std::string> exclusionList;   // full paths the search never lists
     std::vector<std::string> languageLines;   // non-empty lines of the loaded language file
@@ -22,6 +25,7 @@ struct AppState {
     int splashTicks = 0;
     std::string baseFolder;                   // the program's folder, fixed at start
     bool cleanupBusy = false;                 // a delete command or recovery is running
+    CompactDelete compactDelete = CompactDelete::NotStarted;
 };
 
 struct App {

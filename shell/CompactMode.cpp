@@ -9,9 +9,6 @@ namespace {
 
 constexpr int kStepIntervalMs = 30;
 
-// True while the delete-all of compact mode runs; the program must not end in the middle
-// of it, even when finishTimer ticks while the delete processes messages.
-bool compactDeleteRunning = false;
 
 // Adds 1 to the shared counter and shows it; after a value above 100 it restarts at 0.
 void advanceProgress(App& app) {
@@ -48,14 +45,19 @@ void stepTimerTick(App& app) {
     ui.setTimer(Ctl::finishTimer, kStepIntervalMs);
     // Nothing found: no delete, so no "nothing to delete" box holds up the automatic end.
     if (ui.rowCount(Ctl::resultList) == 0) return;
-    compactDeleteRunning = true;
+    app.state.compactDelete = CompactDelete::Running;
     deleteAllRows(app);
-    compactDeleteRunning = false;
+    app.state.compactDelete = CompactDelete::Done;
 }
 
 void finishTimerTick(App& app) {
     advanceProgress(app);
-    if (compactDeleteRunning || app.ui.rowCount(Ctl::resultList) > 0) return;
+    // The program never ends in the middle of the delete, even when this timer ticks while
+    // it processes messages. Rows it left alone (paths that had become folders or links)
+    // do not keep the program waiting once it has gone through the list.
+    const CompactDelete stage = app.state.compactDelete;
+    if (stage == CompactDelete::Running) return;
+    if (app.ui.rowCount(Ctl::resultList) > 0 && stage != CompactDelete::Done) return;
     app.ui.setTimer(Ctl::finishTimer, 0);
     app.ui.endProgram(0);
 }
