@@ -86,7 +86,10 @@ void removeTree(const std::string& folder) {
             std::string name = fd.cFileName;
             if (name == "." || name == "..") continue;
             std::string path = folder + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link: removed itself, never followed into what it points at.
+                if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 removeTree(path);
             } else {
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -49,7 +49,8 @@ private:
 // Where the built program lies: DV_EXE, or Dustvane.exe beside the test program.
 std::string builtProgramPath();
 
-// Removes a folder tree of the test drive (read-only files included).
+// Removes a folder tree of the test drive (read-only files included); links inside it
+// are removed, never followed.
 void removeTree(const std::string& folder);
 
 }  // namespace gui
