@@ -24,8 +24,8 @@ struct Walk {
     std::vector<std::string> patterns;
     std::unordered_set<std::string> excluded;
     std::string marker;
-    // The progress caption is written once, right before messages are processed,
-    // with the value the folder's steps last gave it.
+    // The progress caption is written right before messages are processed, with the
+    // value the walk's steps last gave it.
     std::string caption;
     bool captionDirty = false;
 };
@@ -44,7 +44,10 @@ void setCaption(Walk& walk, const std::string& folder, const std::string& name) 
     walk.captionDirty = true;
 }
 
+// Messages are processed at every folder when the window layer finds them due (input
+// waiting, or a few milliseconds passed); the caption is written only then.
 void processMessages(App& app, Walk& walk) {
+    if (!app.ui.messagesDue()) return;
     if (walk.captionDirty) {
         app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 52) + walk.caption + ")");
         walk.captionDirty = false;

@@ -81,6 +81,7 @@ public:
     void setHelpFile(Ctl window, const std::string& helpFile) override;
     void dragWindow(Ctl window) override;
     void processPendingMessages() override;
+    bool messagesDue() override;
     void endProgram(int exitCode) override;
 
 private:
@@ -98,9 +99,10 @@ private:
     void dispatch(MSG& msg);
     void releaseClosedWindows();
     void focusFirstControl(LiveWindow& w);
-    // A list that takes many rows in one handler (a search) stops painting after each
+    // A list that loses many rows in one handler (a delete) stops painting after each
     // row and is repainted at the next message-processing point, at most every 100 ms,
-    // and whenever the program waits for the user.
+    // and whenever the program waits for the user. Rows appended since the last such
+    // point are shown to the lists there too.
     void holdListPainting(HWND list);
     void repaintHeldLists(bool now);
     static LRESULT CALLBACK relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -113,6 +115,7 @@ private:
     int handlerDepth_ = 0;
     std::vector<HWND> heldLists_;
     DWORD lastListRepaint_ = 0;
+    DWORD lastProcessed_ = 0;  // when processPendingMessages last ran
 };
 
 }  // namespace dv

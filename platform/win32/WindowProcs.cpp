@@ -6,6 +6,7 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/Canvas.h"
+#include "platform/win32/ListView.h"
 #include "platform/win32/LiveWindow.h"
 #include "platform/win32/WindowBuilder.h"
 
@@ -123,6 +124,7 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
 }
 
 void onNotify(LiveWindow& w, const NMHDR& nm) {
+    if (listAnswer(nm)) return;
     Ctl id = ctlOfId(int(nm.idFrom));
     LiveControl* c = w.find(id);
     if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return;
