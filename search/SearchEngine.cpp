@@ -1,12 +1,13 @@
 #include "search/SearchEngine.h"
 
-#include <algorithm>
-#include <unordered_map>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
+#include "search/ListedBytes.h"
 #include "search/Matcher.h"
 #include "search/Patterns.h"
+#include "search/ReadAhead.h"
 #include "search/ResultList.h"
 #include "shell/NumberText.h"
 #include "shell/Texts.h"
@@ -28,13 +29,17 @@ struct Walk {
     // value the walk's steps last gave it.
     std::string caption;
     bool captionDirty = false;
+    // Lists the coming folders on a second thread where the file system allows it.
+    std::unique_ptr<ReadAhead> ahead;
 };
 
-Walk beginWalk(App& app) {
+Walk beginWalk(App& app, const std::vector<std::string>& roots) {
     Walk walk;
     walk.patterns = app.state.searchPatterns;
     walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
     walk.marker = profileMarker(app);
+    if (app.fs.listsFromAnyThread() && !roots.empty())
+        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots);
     return walk;
 }
 
@@ -59,25 +64,50 @@ bool qualifies(const Walk& walk, const std::string& path) {
     return !containsNoCase(path, kProtectedPath) && walk.excluded.count(path) == 0;
 }
 
-bool enterable(const DirEntry& entry) {
-    // "." and ".." and every dot folder are skipped; a reparse point (a junction or
-    // a link) may lead back up the tree, so the walk never follows one.
-    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
-           (entry.attributes & kAttrReparsePoint) == 0;
+// The walk stops at the next folder or pattern step once the search has finished.
+void stopHere(App& app) {
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+}
+
+// How long the walk waits for a folder still being read before it serves the window.
+constexpr int kReadWaitMs = 10;
+
+// The entries of a folder, from the reading thread when it runs, else listed here. While
+// the folder is still being read the window is served; false when the search finished
+// meanwhile.
+bool folderEntries(App& app, Walk& walk, const std::string& folder, std::vector<DirEntry>& entries,
+                   bool& readable) {
+    while (walk.ahead) {
+        switch (walk.ahead->take(folder, entries, readable, kReadWaitMs)) {
+            case ReadAhead::Take::Ready: return true;
+            case ReadAhead::Take::NotYet:
+                processMessages(app, walk);
+                if (app.state.searchFinished) return false;
+                break;
+            case ReadAhead::Take::Missing: walk.ahead.reset(); break;
+        }
+    }
+    readable = app.fs.listFolder(folder, entries);
+    return true;
 }
 
 void walkFolder(App& app, Walk& walk, std::string folder) {
     processMessages(app, walk);
     if (app.state.searchFinished) {
-        app.ui.setTimer(Ctl::elapsedTimer, 0);
-        app.ui.setEnabled(Ctl::startSearchButton, true);
+        stopHere(app);
         return;
     }
     folder = withTrailingBackslash(folder);
 
     // One enumeration serves every pattern and the subfolders.
     std::vector<DirEntry> entries;
-    if (!app.fs.listFolder(folder, entries)) return;
+    bool readable = false;
+    if (!folderEntries(app, walk, folder, entries, readable)) {
+        stopHere(app);
+        return;
+    }
+    if (!readable) return;
 
     const bool inProfile = containsNoCase(folder, walk.marker);
     std::string path;
@@ -99,7 +129,7 @@ void walkFolder(App& app, Walk& walk, std::string folder) {
     for (const DirEntry& entry : entries)
         if (entry.isFolder()) folders.push_back(&entry);
     for (size_t i = 0; i < folders.size(); ++i) {
-        if (enterable(*folders[i])) {
+        if (enterableFolder(*folders[i])) {
             walkFolder(app, walk, folder + folders[i]->name);
             // Once cancelled, no further folder is entered at any level.
             if (app.state.searchFinished) return;
@@ -126,7 +156,7 @@ std::string profileMarker(App& app) {
 }
 
 void searchFolder(App& app, const std::string& folder) {
-    Walk walk = beginWalk(app);
+    Walk walk = beginWalk(app, {folder});
     walkFolder(app, walk, folder);
 }
 
@@ -145,11 +175,13 @@ void startSearch(App& app) {
     app.state.searchSeconds = 0;
     app.state.searchFinished = 0;
 
-    Walk walk = beginWalk(app);
-    for (const std::string& root : searchRoots(app)) {
+    const std::vector<std::string> roots = searchRoots(app);
+    Walk walk = beginWalk(app, roots);
+    for (const std::string& root : roots) {
         walkFolder(app, walk, root);
         if (app.state.searchFinished) break;
     }
+    walk.ahead.reset();
 
     app.ui.setEnabled(Ctl::startSearchButton, true);
     app.ui.setTimer(Ctl::elapsedTimer, 0);
@@ -165,38 +197,9 @@ void cancelSearch(App& app) {
     showSearchSummary(app);
 }
 
-// The bytes of the listed files as they are now; a vanished file adds nothing. Rows come
-// folder by folder, so each folder is read once rather than one directory search per row.
-static uint64_t currentListedBytes(App& app, int rows) {
-    uint64_t total = 0;
-    std::string folder;
-    std::unordered_map<std::string, uint64_t> sizes;  // folded name -> size in `folder`
-    for (int row = 0; row < rows; ++row) {
-        const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
-        const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
-        const size_t cut = path.size() - std::min(path.size(), name.size());
-        if (name.empty() || path.compare(cut, std::string::npos, name) != 0) {
-            DirEntry entry;
-            if (app.fs.findEntry(path, entry)) total += entry.size;
-            continue;
-        }
-        if (path.compare(0, cut, folder) != 0 || folder.size() != cut) {
-            folder = path.substr(0, cut);
-            sizes.clear();
-            std::vector<DirEntry> entries;
-            app.fs.listFolder(folder, entries);
-            for (const DirEntry& e : entries)
-                if (!e.isFolder()) sizes[foldedName(e.name)] = e.size;
-        }
-        auto it = sizes.find(foldedName(name));
-        if (it != sizes.end()) total += it->second;
-    }
-    return total;
-}
-
 void showSearchSummary(App& app) {
     const int rows = app.ui.rowCount(Ctl::resultList);
-    const uint64_t total = currentListedBytes(app, rows);
+    const uint64_t total = currentListedBytes(app);
     app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
     app.ui.setText(Ctl::statusLabel,
                    formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
