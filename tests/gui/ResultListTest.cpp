@@ -51,7 +51,8 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
 }
 
 TEST_F(GuiTest, ExitAndResetAreRefusedWhileASearchRuns) {
-    ASSERT_TRUE(makeWideTree(app().folder() + "\\wide", 300));
+    WideTree wide;
+    ASSERT_TRUE(wide.ready());
     HWND top = startNormal();
     ASSERT_TRUE(top);
     SearchSteps s(top, app().process());

@@ -36,6 +36,11 @@ std::string listColumnTitle(HANDLE process, HWND list, int column);
 int listColumnWidth(HWND list, int column);
 // Rectangle of a row's label, in the list's client coordinates.
 RECT listRowRect(HANDLE process, HWND list, int row);
+// The first row shown, and how many rows the list shows at once.
+int listTopRow(HWND list);
+int listRowsPerPage(HWND list);
+// A click on the tick box of a shown row.
+void clickTickBox(HANDLE process, HWND list, int row);
 void rightClickRow(HANDLE process, HWND list, int row);
 void doubleClickRow(HANDLE process, HWND list, int row);
 
