@@ -1,5 +1,6 @@
 #include "search/SearchEngine.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -22,7 +23,8 @@ const char* const kProtectedPath = "Symantec Client Firewall\\NAM.FTS";
 // What one walk needs, fixed when it starts: a selection change during the walk
 // rebuilds app.state.searchPatterns but never the list being walked.
 struct Walk {
-    std::vector<std::string> patterns;
+    explicit Walk(const std::vector<std::string>& searchPatterns) : patterns(searchPatterns) {}
+    PatternList patterns;
     std::unordered_set<std::string> excluded;
     std::string marker;
     // The progress caption is written right before messages are processed, with the
@@ -34,8 +36,7 @@ struct Walk {
 };
 
 Walk beginWalk(App& app, const std::vector<std::string>& roots) {
-    Walk walk;
-    walk.patterns = app.state.searchPatterns;
+    Walk walk(app.state.searchPatterns);
     walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
     walk.marker = profileMarker(app);
     if (app.fs.listsFromAnyThread() && !roots.empty())
@@ -109,21 +110,25 @@ void walkFolder(App& app, Walk& walk, std::string folder) {
     }
     if (!readable) return;
 
+    // Rows go pattern by pattern, each pattern's files in listing order.
+    std::vector<std::pair<uint32_t, uint32_t>> hits;  // (pattern, entry)
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].isFolder()) walk.patterns.collect(entries[i].name, uint32_t(i), hits);
+    std::sort(hits.begin(), hits.end());
     const bool inProfile = containsNoCase(folder, walk.marker);
+    const size_t lastPattern = walk.patterns.size() - 1;
+    const std::string* lastPatternsFirst = nullptr;
     std::string path;
-    for (const std::string& pattern : walk.patterns) {
-        const std::string* firstName = nullptr;
-        for (const DirEntry& entry : entries) {
-            if (entry.isFolder() || !matchesPattern(pattern, entry.name)) continue;
-            if (!firstName) firstName = &entry.name;
-            if (inProfile) continue;
-            path = folder;
-            path += entry.name;
-            if (qualifies(walk, path)) appendResultRow(app, pattern, path, entry);
-        }
-        if (&pattern == &walk.patterns.back())
-            setCaption(walk, folder, firstName ? *firstName : std::string());
+    for (const auto& [pattern, item] : hits) {
+        const DirEntry& entry = entries[item];
+        if (pattern == lastPattern && !lastPatternsFirst) lastPatternsFirst = &entry.name;
+        if (inProfile) continue;
+        path = folder;
+        path += entry.name;
+        if (qualifies(walk, path)) appendResultRow(app, walk.patterns.pattern(pattern), path, entry);
     }
+    if (walk.patterns.size() > 0)
+        setCaption(walk, folder, lastPatternsFirst ? *lastPatternsFirst : std::string());
 
     std::vector<const DirEntry*> folders;
     for (const DirEntry& entry : entries)
