@@ -147,6 +147,42 @@ bool searchRunning(const App& app) {
     return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
 }
 
+// What the summary shows.
+struct Figures {
+    int rows = -1;
+    uint64_t bytes = 0;
+};
+
+Figures currentFigures(App& app) {
+    return Figures{app.ui.rowCount(Ctl::resultList), currentListedBytes(app)};
+}
+
+// The figures a cancel's summary read: the walk, once it has unwound, shows them again
+// rather than reading every listed folder a second time.
+Figures cancelledFigures;
+
+void showFigures(App& app, const Figures& figures) {
+    const int rows = figures.rows;
+    const uint64_t total = figures.bytes;
+    app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
+    app.ui.setText(Ctl::statusLabel,
+                   formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
+    app.ui.setText(Ctl::statisticsTitleLabel, textOfKey(app, 54) + " " + std::to_string(rows) +
+                                                   " " + textOfKey(app, 55));
+    app.ui.setText(Ctl::currentFileLabel, textOfKey(app, 56) + " " +
+                                              std::to_string(app.state.searchSeconds) + " " +
+                                              textOfKey(app, 57));
+    if (rows == 0) {
+        app.ui.setText(Ctl::alertLabel, textOfKey(app, 58));
+        app.ui.setVisible(Ctl::alertLabel, true);
+    } else {
+        app.ui.setText(Ctl::alertLabel, textOfKey(app, 59));
+        app.ui.setVisible(Ctl::deleteAllButton, true);
+        app.ui.setVisible(Ctl::addGarbageTypeButton, false);
+        app.ui.setTimer(Ctl::alertBlinkTimer, 500);
+    }
+}
+
 }  // namespace
 
 std::string profileMarker(App& app) {
@@ -179,6 +215,7 @@ void startSearch(App& app) {
     app.ui.setText(Ctl::statusLabel, "");
     app.state.searchSeconds = 0;
     app.state.searchFinished = 0;
+    cancelledFigures = Figures{};
 
     const std::vector<std::string> roots = searchRoots(app);
     Walk walk = beginWalk(app, roots);
@@ -191,7 +228,10 @@ void startSearch(App& app) {
     app.ui.setEnabled(Ctl::startSearchButton, true);
     app.ui.setTimer(Ctl::elapsedTimer, 0);
     app.state.searchFinished = 1;
-    showSearchSummary(app);
+    if (cancelledFigures.rows == app.ui.rowCount(Ctl::resultList))
+        showFigures(app, cancelledFigures);
+    else
+        showSearchSummary(app);
 }
 
 void cancelSearch(App& app) {
@@ -199,30 +239,11 @@ void cancelSearch(App& app) {
     app.ui.setEnabled(Ctl::startSearchButton, true);
     app.ui.setTimer(Ctl::elapsedTimer, 0);
     app.state.searchFinished = 1;
-    showSearchSummary(app);
+    cancelledFigures = currentFigures(app);
+    showFigures(app, cancelledFigures);
 }
 
-void showSearchSummary(App& app) {
-    const int rows = app.ui.rowCount(Ctl::resultList);
-    const uint64_t total = currentListedBytes(app);
-    app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
-    app.ui.setText(Ctl::statusLabel,
-                   formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
-    app.ui.setText(Ctl::statisticsTitleLabel, textOfKey(app, 54) + " " + std::to_string(rows) +
-                                                   " " + textOfKey(app, 55));
-    app.ui.setText(Ctl::currentFileLabel, textOfKey(app, 56) + " " +
-                                              std::to_string(app.state.searchSeconds) + " " +
-                                              textOfKey(app, 57));
-    if (rows == 0) {
-        app.ui.setText(Ctl::alertLabel, textOfKey(app, 58));
-        app.ui.setVisible(Ctl::alertLabel, true);
-    } else {
-        app.ui.setText(Ctl::alertLabel, textOfKey(app, 59));
-        app.ui.setVisible(Ctl::deleteAllButton, true);
-        app.ui.setVisible(Ctl::addGarbageTypeButton, false);
-        app.ui.setTimer(Ctl::alertBlinkTimer, 500);
-    }
-}
+void showSearchSummary(App& app) { showFigures(app, currentFigures(app)); }
 
 void elapsedTimerTick(App& app) { ++app.state.searchSeconds; }
 

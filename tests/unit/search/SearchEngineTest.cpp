@@ -136,6 +136,20 @@ TEST_F(Search, CancelStopsTheWalkAndShowsWhatWasFound) {
     EXPECT_EQ("", p.ui.text(Ctl::alertLabel));
 }
 
+TEST_F(Search, AfterACancelTheWalkShowsTheCancelsFiguresAgain) {
+    p.fs.addFile("C:\\a\\x.tmp", "abc");
+    p.fs.addFile("C:\\b\\y.tmp");
+    // Call 6 enters C:\b; the file found in C:\a grows after the cancel's summary.
+    p.ui.atProcessCall(6, [&] {
+        cancelSearch(p.app);
+        p.fs.addFile("C:\\a\\x.tmp", std::string(4096, 'x'));
+    });
+    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(29, 1));
+    EXPECT_EQ("0k53", p.ui.text(Ctl::statusLabel));
+    showSearchSummary(p.app);
+    EXPECT_EQ("4k53", p.ui.text(Ctl::statusLabel));
+}
+
 TEST_F(Search, CancelWorksWithAnEmptyPatternList) {
     p.ui.comboAdd(Ctl::patternSetCombo, "NoBlank");
     for (int i = 0; i < 50; ++i) p.fs.addFolder("C:\\f" + std::to_string(i));
