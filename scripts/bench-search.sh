@@ -19,9 +19,11 @@ for exe in search_bench Dustvane; do
 done
 source "$repo/scripts/wine-common.sh"
 trees=$DV_STATE/bench-trees
-names=(synthetic files200k usrshare)
-drives=(U V W)
-[[ -d /usr/share ]] || { names=(synthetic files200k); drives=(U V); }
+# DV_BENCH_TREES names a subset, e.g. "synthetic usrshare".
+read -r -a names <<<"${DV_BENCH_TREES:-synthetic files200k usrshare}"
+[[ -d /usr/share ]] || names=("${names[@]/usrshare/}")
+read -r -a names <<<"${names[*]}"
+drives=(U V W X Y)
 
 # Makes a tree once; the stamp records how it was made.
 make_tree() {
