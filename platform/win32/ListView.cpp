@@ -142,6 +142,37 @@ void copyText(const std::string& text, LVITEMA& item, bool wide) {
     out[keep] = L'\0';
 }
 
+// The first row from `find.iStart` on, wrapping round, whose first column starts with
+// the letters typed, compared without case: the list's type-ahead. -1 when none does.
+LRESULT findRow(const Rows& rows, const NMLVFINDITEMA& find, bool wide) {
+    std::string typed;
+    if (wide) {
+        const auto* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+        const int n = text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
+        if (n > 1) {
+            typed.resize(size_t(n));
+            WideCharToMultiByte(CP_ACP, 0, text, -1, &typed[0], n, nullptr, nullptr);
+            typed.resize(size_t(n - 1));
+        }
+    } else if (find.lvfi.psz) {
+        typed = find.lvfi.psz;
+    }
+    const int count = int(rows.cells.size());
+    if (typed.empty() || count == 0 || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int span = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
+    for (int k = 0; k < span; ++k) {
+        const int row = (start + k) % count;
+        const std::string name = cellOf(rows.cells[size_t(row)], 0);
+        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (name.size() < typed.size() || (!partial && name.size() != typed.size())) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), int(typed.size()),
+                           typed.c_str(), int(typed.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void setUpList(HWND list, Ctl id, bool withHeader) {
@@ -257,11 +288,16 @@ void listSyncAll() {
     }
 }
 
-bool listAnswer(const NMHDR& nm) {
-    const bool wide = nm.code == UINT(LVN_GETDISPINFOW);
-    if (!wide && nm.code != UINT(LVN_GETDISPINFOA)) return false;
+bool listAnswer(const NMHDR& nm, LRESULT& result) {
     const Rows* rows = rowsOf(nm.hwndFrom);
     if (!rows) return false;
+    if (nm.code == UINT(LVN_ODFINDITEMA) || nm.code == UINT(LVN_ODFINDITEMW)) {
+        result = findRow(*rows, reinterpret_cast<const NMLVFINDITEMA&>(nm),
+                         nm.code == UINT(LVN_ODFINDITEMW));
+        return true;
+    }
+    const bool wide = nm.code == UINT(LVN_GETDISPINFOW);
+    if (!wide && nm.code != UINT(LVN_GETDISPINFOA)) return false;
     // The ANSI and wide forms differ only in the type the text pointer points to.
     LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(nm)).item;
     const bool valid = validRow(rows, item.iItem);
@@ -272,6 +308,7 @@ bool listAnswer(const NMHDR& nm) {
         const bool ticked = valid && rows->ticks[size_t(item.iItem)] != 0;
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
     }
+    result = 0;
     return true;
 }
 

@@ -39,8 +39,9 @@ void listSetColumnTitle(HWND list, int column, const std::string& title);
 // the control (painting, another process) sees every row.
 void listSyncAll();
 
-// Answers a list's request for the texts and tick of a row (LVN_GETDISPINFO); false when
-// the notification is something else.
-bool listAnswer(const NMHDR& nm);
+// Answers a list's requests for the texts and tick of a row (LVN_GETDISPINFO) and for
+// the next row whose name starts with the letters typed (LVN_ODFINDITEM) in `result`;
+// false when the notification is something else.
+bool listAnswer(const NMHDR& nm, LRESULT& result);
 
 }  // namespace dv

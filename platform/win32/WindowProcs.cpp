@@ -123,13 +123,15 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
     }
 }
 
-void onNotify(LiveWindow& w, const NMHDR& nm) {
-    if (listAnswer(nm)) return;
+LRESULT onNotify(LiveWindow& w, const NMHDR& nm) {
+    LRESULT answer = 0;
+    if (listAnswer(nm, answer)) return answer;
     Ctl id = ctlOfId(int(nm.idFrom));
     LiveControl* c = w.find(id);
-    if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return;
+    if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return 0;
     if (nm.code == UINT(NM_DBLCLK)) w.events->raise(id, Event::RowActivated);
     if (nm.code == UINT(NM_RCLICK)) w.events->raise(id, Event::RowContext);
+    return 0;
 }
 
 void onTimer(LiveWindow& w, UINT_PTR timer) {
@@ -230,7 +232,7 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             fillBackground(h, reinterpret_cast<HDC>(wp), w->windowBrush());
             return 1;
         case WM_COMMAND: onCommand(*w, wp, lp); return 0;
-        case WM_NOTIFY: onNotify(*w, *reinterpret_cast<NMHDR*>(lp)); return 0;
+        case WM_NOTIFY: return onNotify(*w, *reinterpret_cast<NMHDR*>(lp));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return controlColours(*w, h, msg, wp, lp);
         case WM_DRAWITEM: drawItem(*w, *reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;

@@ -25,6 +25,13 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
     ASSERT_TRUE(s.run(kLongWait));
     ASSERT_EQ(3, listRowCount(s.list)) << "the test drive holds other junk";
 
+    // Typing a letter goes to the row whose name starts with it.
+    int cRow = 0;
+    while (cRow < 3 && listCell(app().process(), s.list, cRow, 0) != "c.tmp") ++cRow;
+    postKey(s.list, 'C');
+    EXPECT_TRUE(waitUntil([&] { return listSelectedRow(s.list) == cRow; },
+                          kShortWait));
+
     // Activating a row twice leaves its tick as it was.
     doubleClickRow(app().process(), s.list, 0);
     EXPECT_TRUE(waitUntil([&] { return listTicked(s.list, 0); }, kShortWait));

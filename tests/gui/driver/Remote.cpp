@@ -107,6 +107,10 @@ RECT rowPart(HANDLE process, HWND list, int row, LONG part) {
 
 RECT listRowRect(HANDLE process, HWND list, int row) { return rowPart(process, list, row, LVIR_LABEL); }
 
+int listSelectedRow(HWND list) {
+    return static_cast<int>(sendTimed(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
 int listTopRow(HWND list) { return static_cast<int>(sendTimed(list, LVM_GETTOPINDEX, 0, 0)); }
 
 int listRowsPerPage(HWND list) { return static_cast<int>(sendTimed(list, LVM_GETCOUNTPERPAGE, 0, 0)); }

@@ -36,6 +36,8 @@ std::string listColumnTitle(HANDLE process, HWND list, int column);
 int listColumnWidth(HWND list, int column);
 // Rectangle of a row's label, in the list's client coordinates.
 RECT listRowRect(HANDLE process, HWND list, int row);
+// The selected row, -1 when none.
+int listSelectedRow(HWND list);
 // The first row shown, and how many rows the list shows at once.
 int listTopRow(HWND list);
 int listRowsPerPage(HWND list);
