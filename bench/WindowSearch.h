@@ -109,7 +109,7 @@ inline double answerMs(HWND w) {
     return (now() - t0) * 1000;
 }
 
-// Pattern set 0 on every tree, three clicks each.
+// Pattern set 0 on every tree, five clicks each after one to warm up.
 inline bool timeTrees(const std::vector<bench::Tree>& trees) {
     AppUnderTest app("bench");
     if (!app.ready() || !app.start()) {
@@ -126,7 +126,7 @@ inline bool timeTrees(const std::vector<bench::Tree>& trees) {
         searchSeconds(w);  // the first search of a drive pays for what Wine learns of it
         std::vector<double> times;
         int rows = 0;
-        for (int run = 0; run < 3; ++run) {
+        for (int run = 0; run < 5; ++run) {
             Sleep(300);
             const double s = searchSeconds(w);
             if (s < 0) {

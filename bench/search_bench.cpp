@@ -82,6 +82,8 @@ long long referenceWalk(FileSystem& fs, const std::string& folder,
     return hits;
 }
 
+constexpr int kRuns = 5;  // timed runs of each kind; the figures are their medians
+
 // The bare listing: every folder once, no pattern.
 double listingSeconds(const bench::Tree& tree) {
     Platform p(0);
@@ -96,7 +98,7 @@ void measure(const bench::Tree& tree, bool reference) {
     std::vector<double> walks, summaries, listings;
     long long folders = 0, files = 0;
     int rows = 0;
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < kRuns; ++run) {
         Platform p(0);
         const double start = now();
         searchFolder(p.app, tree.root());
@@ -117,7 +119,7 @@ void measure(const bench::Tree& tree, bool reference) {
             std::printf("\n");
         }
     }
-    for (int run = 0; run < 3; ++run) listings.push_back(listingSeconds(tree));
+    for (int run = 0; run < kRuns; ++run) listings.push_back(listingSeconds(tree));
     const double walk = bench::median(walks), summary = bench::median(summaries);
     const double listing = bench::median(listings);
     std::printf("engine %s folders=%lld files=%lld rows=%d listing_s=%.3f walk_s=%.3f summary_s=%.3f "
