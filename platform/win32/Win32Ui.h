@@ -99,10 +99,12 @@ private:
     void dispatch(MSG& msg);
     void releaseClosedWindows();
     void focusFirstControl(LiveWindow& w);
-    // A list that loses many rows in one handler (a delete) stops painting after each
-    // row and is repainted at the next message-processing point, at most every 100 ms,
-    // and whenever the program waits for the user. Rows appended since the last such
-    // point are shown to the lists there too.
+    // A list that takes or loses many rows in one handler (a search, a delete) stops
+    // painting, and is repainted at the next message-processing point, at most every
+    // 100 ms, and whenever the program waits for the user. (The control recomputes and
+    // redraws its scroll bar whenever its row count changes while it paints, which
+    // costs Wine about as long as a search takes for 500 folders.) Rows appended since
+    // the last processing point are shown to the lists there too.
     void holdListPainting(HWND list);
     void repaintHeldLists(bool now);
     static LRESULT CALLBACK relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -295,12 +295,17 @@ void Win32Ui::removeRow(Ctl list, int row) {
 
 int Win32Ui::appendRow(Ctl list, const std::string& firstColumn) {
     HWND h = onGuiThread() ? listHandle(list) : nullptr;
-    return h ? listAppendRow(h, firstColumn) : -1;
+    if (!h) return -1;
+    holdListPainting(h);
+    return listAppendRow(h, firstColumn);
 }
 
 void Win32Ui::setCell(Ctl list, int row, int column, const std::string& text) {
     if (!onGuiThread() && relayed([=] { setCell(list, row, column, text); })) return;
-    if (HWND h = listHandle(list)) listSetCell(h, row, column, text);
+    if (HWND h = listHandle(list)) {
+        holdListPainting(h);
+        listSetCell(h, row, column, text);
+    }
 }
 
 std::string Win32Ui::cell(Ctl list, int row, int column) const {
