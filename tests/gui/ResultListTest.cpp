@@ -57,17 +57,11 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(fileExists(listCell(app().process(), s.list, i, 4)));
 }
 
-TEST_F(GuiTest, ExitAndResetAreRefusedWhileASearchRuns) {
-    WideTree wide;
-    ASSERT_TRUE(wide.ready());
-    HWND top = startNormal();
-    ASSERT_TRUE(top);
-    SearchSteps s(top, app().process());
-    ASSERT_TRUE(s.ready());
+TEST_F(RunningSearchTest, ExitAndResetAreRefusedWhileASearchRuns) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
     HWND closeButton = placed(top, mw::closeButton);
     ASSERT_TRUE(closeButton);
-    ASSERT_TRUE(s.choose(testDrive(), 0));
-    click(s.start);
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= 5; }, kLongWait));
 
     const std::string statistics = textOf(s.statistics);

@@ -116,16 +116,9 @@ TEST_F(GuiTest, SearchWithoutFindsShowsASteadyAlert) {
     EXPECT_TRUE(shown(s.addType));
 }
 
-TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
-    WideTree wide;
-    ASSERT_TRUE(wide.ready());
-
-    HWND top = startNormal();
-    ASSERT_TRUE(top);
-    SearchSteps s(top, app().process());
-    ASSERT_TRUE(s.ready());
-    ASSERT_TRUE(s.choose(testDrive(), 0));  // every single type: a slow walk
-    click(s.start);
+TEST_F(RunningSearchTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= 20; }, kLongWait))
         << "the walk found nothing";
     EXPECT_FALSE(enabled(s.start));
@@ -154,15 +147,9 @@ TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
 // A search that has listed thousands of rows: Cancel ends it with nothing added later,
 // the keyboard reaches the last row, and ticks stay with their rows while the list
 // scrolls back and forth.
-TEST_F(GuiTest, ALongListScrollsAndKeepsItsTicks) {
-    WideTree wide;
-    ASSERT_TRUE(wide.ready());
-    HWND top = startNormal();
-    ASSERT_TRUE(top);
-    SearchSteps s(top, app().process());
-    ASSERT_TRUE(s.ready());
-    ASSERT_TRUE(s.choose(testDrive(), 0));
-    click(s.start);
+TEST_F(RunningSearchTest, ALongListScrollsAndKeepsItsTicks) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= WideTree::kFolders / 4; }, kLongWait))
         << listRowCount(s.list) << " rows";
     click(s.cancel);
