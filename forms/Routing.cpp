@@ -8,6 +8,7 @@
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
+#include "shell/Help.h"
 #include "shell/Startup.h"
 
 namespace dv {
@@ -28,7 +29,7 @@ void closeDialog(App& app) {
     app.ui.closeWindow(window);
 }
 
-// Not routed yet, their features come later: helpButton, driveCombo (drive-space display),
+// Not routed yet, their features come later: driveCombo (drive-space display),
 // cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
 // aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
 // working controls of the six dialogs (add, apply, check now, plugin, their edit and check
@@ -42,6 +43,8 @@ const Route kRoutes[] = {
     {Ctl::closeButton, Event::Click, exitRequest},
     {Ctl::exitButton, Event::Click, exitRequest},
     {Ctl::minimizeButton, Event::Click, minimiseMainWindow},
+    {Ctl::helpButton, Event::Click, showHelp},
+    {Ctl::MainWindow, Event::Help, showHelp},
     {Ctl::patternSetCombo, Event::SelChange, patternSetChanged},
     {Ctl::startSearchButton, Event::Click, startSearch},
     {Ctl::cancelButton, Event::Click, cancelSearch},

@@ -43,6 +43,7 @@ constexpr Place currentFileLabel{15, 239, 296, 16, nullptr, "Static"};
 constexpr Place statisticsTitleLabel{15, 257, 296, 16, nullptr, "Static"};
 constexpr Place alertLabel{316, 239, 336, 20, nullptr, "Static"};
 constexpr Place recoveredLabel{316, 261, 336, 15, nullptr, "Static"};
+constexpr Place helpButton{566, 15, 24, 18, nullptr, "Button"};
 constexpr Place closeButton{626, 15, 24, 18, nullptr, "Button"};
 constexpr Place exitButton{628, 444, 20, 17, nullptr, "Button"};
 // Inside criteriaPanel (15,53).
