@@ -9,6 +9,7 @@
 #include "platform/ShellOps.h"
 #include "platform/System.h"
 #include "platform/Ui.h"
+#include "platform/UrlCache.h"
 
 namespace dv {
 
@@ -31,6 +32,7 @@ struct App {
     ShellOps& shell;
     System& system;
     Ui& ui;
+    UrlCache& urlCache;
     AppState state;
 };
 
