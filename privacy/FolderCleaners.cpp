@@ -38,6 +38,22 @@ void cleanTree(App& app, const std::string& folder) {
         if (isEnterable(entry)) cleanTree(app, withTrailingBackslash(folder + entry.name));
 }
 
+// The path without its trailing separators, ASCII letters in lower case.
+std::string comparable(const std::string& path) {
+    std::string out = path;
+    while (!out.empty() && isSeparator(out.back())) out.pop_back();
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return out;
+}
+
+// True when `folder` is `other` or one of the folders that hold it.
+bool holds(const std::string& folder, const std::string& other) {
+    const std::string a = comparable(folder), b = comparable(other);
+    if (a.empty() || b.empty()) return false;
+    return b.compare(0, a.size(), a) == 0 && (b.size() == a.size() || isSeparator(b[a.size()]));
+}
+
 std::string trimBlanks(const std::string& text) {
     size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return std::string();
@@ -95,7 +111,12 @@ void cleanTempFolder(App& app) {
     // A failed query, or a path too long for the buffer, names no temporary folder at all.
     const std::string temp = app.system.tempPath();
     if (temp.empty() || temp.size() >= kTempPathBuffer) return;
-    cleanFolderFiles(app, trimBlanks(temp));
+    const std::string folder = trimBlanks(temp);
+    // Without TMP and TEMP the system names the profile or the Windows folder instead:
+    // neither of them, nor a folder that holds them, is a temporary folder.
+    for (const char* variable : {"USERPROFILE", "windir"})
+        if (holds(folder, app.system.environment(variable))) return;
+    cleanFolderFiles(app, folder);
 }
 
 }  // namespace dv

@@ -65,6 +65,10 @@ TEST(FolderCleaners, CookieAndTempStepsKeepToTheirFolders) {
         {"\\", "Windows", "C:\\", {}},  // relative folders and a drive root
         {"C:\\Users\\owner", nullptr, "   ", {"C:\\Users\\owner\\Cookies\\u.txt"}},
         {nullptr, nullptr, tooLong, {}},
+        // The profile, the Windows folder or a folder holding one is no temporary folder.
+        {"C:\\Users\\owner", "", "C:\\users\\OWNER\\", {"C:\\Users\\owner\\Cookies\\u.txt"}},
+        {"", "C:\\Windows", "C:\\Windows\\", {"C:\\Windows\\Cookies\\w.txt"}},
+        {"C:\\Users\\owner", "", "C:\\Users", {"C:\\Users\\owner\\Cookies\\u.txt"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.temp);

@@ -58,6 +58,15 @@ TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLink
         EXPECT_TRUE(exists(recycled)) << "not in the run's Recycle Bin";
     }
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Without TMP and TEMP the system answers with the profile folder: not cleaned.
+    const std::string profile = folder("profile");
+    setEnvironment("TMP", nullptr);
+    setEnvironment("TEMP", nullptr);
+    setEnvironment("USERPROFILE", profile.c_str());
+    const std::string document = makeFile(profile + "\\document.txt");
+    cleanTempFolder(app);
+    EXPECT_TRUE(exists(document)) << "temporary path " << app.system.tempPath();
     DeleteFileA((temp + "\\linked").c_str());  // the link, before the tree goes
     RemoveDirectoryA((temp + "\\linked").c_str());
 }
