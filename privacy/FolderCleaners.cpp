@@ -38,12 +38,14 @@ void cleanTree(App& app, const std::string& folder) {
         if (isEnterable(entry)) cleanTree(app, withTrailingBackslash(folder + entry.name));
 }
 
-// The path without its trailing separators, ASCII letters in lower case.
+// The path with "\" for "/", no trailing separator and ASCII letters in lower case.
 std::string comparable(const std::string& path) {
     std::string out = path;
     while (!out.empty() && isSeparator(out.back())) out.pop_back();
-    for (char& c : out)
+    for (char& c : out) {
         if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c == '/') c = '\\';
+    }
     return out;
 }
 
@@ -83,7 +85,7 @@ bool isCleanableFolder(const std::string& folder) {
         rootParts = 1;
     } else if (unc && !parts.empty() && (parts[0] == "?" || parts[0] == ".")) {
         // \\?\C:\ and \\?\UNC\server\share\ name the same roots.
-        rootParts = parts.size() > 1 && (parts[1] == "UNC" || parts[1] == "unc") ? 4 : 2;
+        rootParts = parts.size() > 1 && comparable(parts[1]) == "unc" ? 4 : 2;
     } else if (unc) {
         rootParts = 2;  // \\server\share
     } else {

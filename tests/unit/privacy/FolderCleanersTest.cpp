@@ -42,6 +42,7 @@ TEST(FolderCleaners, OnlyFoldersBelowARootAreCleanable) {
         {"\\\\server\\share\\", false}, {"\\\\server\\share", false},
         {"\\\\?\\C:\\", false},        {"\\\\?\\UNC\\server\\share\\", false},
         {"C:\\Temp\\..\\", false},     {"C:\\Temp\\.", false},
+        {"\\\\?\\unc\\server\\share", false},
     };
     for (const auto& [folder, cleanable] : cases)
         EXPECT_EQ(isCleanableFolder(folder), cleanable) << folder;
@@ -68,7 +69,7 @@ TEST(FolderCleaners, CookieAndTempStepsKeepToTheirFolders) {
         // The profile, the Windows folder or a folder holding one is no temporary folder.
         {"C:\\Users\\owner", "", "C:\\users\\OWNER\\", {"C:\\Users\\owner\\Cookies\\u.txt"}},
         {"", "C:\\Windows", "C:\\Windows\\", {"C:\\Windows\\Cookies\\w.txt"}},
-        {"C:\\Users\\owner", "", "C:\\Users", {"C:\\Users\\owner\\Cookies\\u.txt"}},
+        {"C:\\Users\\owner", "", "C:/Users/", {"C:\\Users\\owner\\Cookies\\u.txt"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.temp);
