@@ -2,6 +2,7 @@
 // before any cleaner is pointed at it, and environment values set for one test only.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -48,15 +49,8 @@ protected:
     }
     // root\relative, created with its parents.
     std::string folder(const std::string& relative) {
-        std::string path = root;
-        size_t at = 0;
-        while (at <= relative.size()) {
-            size_t end = relative.find('\\', at);
-            if (end == std::string::npos) end = relative.size();
-            path += "\\" + relative.substr(at, end - at);
-            CreateDirectoryA(path.c_str(), nullptr);
-            at = end + 1;
-        }
+        const std::string path = root + "\\" + relative;
+        SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
         return path;
     }
     std::string makeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
