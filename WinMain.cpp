@@ -11,6 +11,7 @@
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 #include "shell/Startup.h"
 
@@ -43,7 +44,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     dv::Win32ShellOps shell;
     dv::Win32System system;
     dv::Win32Ui ui;
-    dv::App app{fs, registry, ini, shell, system, ui, {}};
+    dv::Win32UrlCache urlCache;
+    dv::App app{fs, registry, ini, shell, system, ui, urlCache, {}};
     ui.attach(app);
 
     std::string folder = programFolder();

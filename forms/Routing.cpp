@@ -5,6 +5,8 @@
 #include "cleanup/BackupStore.h"
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
+#include "privacy/Cleaners.h"
+#include "privacy/HistoryCleaner.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
@@ -30,7 +32,7 @@ void closeDialog(App& app) {
 }
 
 // Not routed yet, their features come later: driveCombo (drive-space display),
-// cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
+// visitWebsiteButton, languageButton, languageMenu items,
 // aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
 // working controls of the six dialogs (add, apply, check now, plugin, their edit and check
 // boxes, the dialogs' Created events).
@@ -50,6 +52,9 @@ const Route kRoutes[] = {
     {Ctl::cancelButton, Event::Click, cancelSearch},
     {Ctl::resetButton, Event::Click, resetList},
     {Ctl::recoveryButton, Event::Click, recoverAll},
+    {Ctl::cookieCleanerButton, Event::Click, cleanCookies},
+    {Ctl::tempCleanerButton, Event::Click, cleanTempFolder},
+    {Ctl::internetCleanerButton, Event::Click, cleanUrlCache},
     {Ctl::backupModeRadio, Event::Click, useBackupMode},
     {Ctl::backupFolderButton, Event::Click, chooseBackupFolder},
     {Ctl::deleteAllButton, Event::Click, deleteAllRows},
@@ -91,6 +96,7 @@ const Route kRoutes[] = {
     {Ctl::updateReturnButton, Event::Click, closeDialog<Ctl::UpdateSettingsWindow>},
     {Ctl::privacyCloseButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
     {Ctl::privacyReturnButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::privacyApplyButton, Event::Click, applyPrivacyCleaning},
     {Ctl::exclusionCloseButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
     {Ctl::exclusionReturnButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
 };

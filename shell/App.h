@@ -9,6 +9,7 @@
 #include "platform/ShellOps.h"
 #include "platform/System.h"
 #include "platform/Ui.h"
+#include "platform/UrlCache.h"
 
 namespace dv {
 
@@ -35,6 +36,7 @@ struct App {
     ShellOps& shell;
     System& system;
     Ui& ui;
+    UrlCache& urlCache;
     AppState state;
 };
 

@@ -1,4 +1,5 @@
 #include "cleanup/DeleteCommands.h"
+#include "privacy/Cleaners.h"
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -30,7 +31,10 @@ void enterCompactMode(App& app) {
 }
 
 void runCleanersAndSearch(App& app) {
-    // To come: the cookie, temp and internet cleaners, each run to its end before the search.
+    // Each cleaner runs to its end before the next one and before the search.
+    cleanCookies(app);
+    cleanTempFolder(app);
+    cleanUrlCache(app);
     startSearch(app);
 }
 

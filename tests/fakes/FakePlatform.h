@@ -5,6 +5,7 @@
 #include "tests/fakes/FakeFileSystem.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeUi.h"
+#include "tests/fakes/FakeUrlCache.h"
 
 namespace dv {
 
@@ -15,7 +16,8 @@ struct FakePlatform {
     FakeShellOps shell{fs};
     FakeSystem system;
     FakeUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    FakeUrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
 
     static constexpr const char* kBase = "C:\\Dustvane";
 
