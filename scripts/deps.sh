@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix, windres
   wine wine64                          # Wine 8, 64-bit only
   xvfb x11-apps xauth imagemagick fonts-liberation
+  fonts-wqy-microhei fonts-vlgothic    # Chinese and Japanese glyphs for the language files
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
 )
 
@@ -20,6 +21,8 @@ required_files=(
   /usr/bin/x86_64-w64-mingw32-windres
   /usr/bin/wine /usr/bin/wineserver /usr/lib/wine/wine64
   /usr/bin/Xvfb /usr/bin/xwd /usr/bin/convert /usr/bin/clang++
+  /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+  /usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf
 )
 
 missing=()
