@@ -24,15 +24,7 @@ mkdir -p "$home"/{home,data,config,cache}
 export HOME=$home/home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
 log=$DV_STATE/run.log
 
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  dv_stop_xvfb
-  dv_clean_dosdevices
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+dv_cleanup_on_exit
 
 cd "$app"
 if [[ -n ${DISPLAY:-} ]]; then

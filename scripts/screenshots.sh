@@ -27,15 +27,7 @@ mkdir -p "$work" "$out" "$DV_STATE"/home/{home,data,config,cache}
 export HOME=$DV_STATE/home/home XDG_DATA_HOME=$DV_STATE/home/data \
        XDG_CONFIG_HOME=$DV_STATE/home/config XDG_CACHE_HOME=$DV_STATE/home/cache
 
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  dv_stop_xvfb
-  dv_clean_dosdevices
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+dv_cleanup_on_exit
 
 # The start-up wizard would cover the main window.
 for value in NotShow AutoSearch; do

@@ -144,6 +144,14 @@ dv_stage_app() {
   return 0
 }
 
+# When the script ends: stops every program of the prefix, the private X server and the
+# run's drive letters.
+dv_cleanup_on_exit() {
+  trap 'wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; dv_stop_xvfb; dv_clean_dosdevices' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM HUP
+}
+
 # Starts a private X server; sets DISPLAY and DV_XVFB_PID.
 dv_start_xvfb() {
   local geometry=$1 dir=$2 i
