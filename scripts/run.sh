@@ -29,7 +29,8 @@ dv_cleanup_on_exit
 cd "$app"
 if [[ -n ${DISPLAY:-} ]]; then
   echo "run: starting Dustvane on $DISPLAY (output: $log)"
-  "${dv_locale_env[@]}" wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null || echo "run: Dustvane ended with exit code $?"
+  "${dv_locale_env[@]}" wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null ||
+    echo "run: Dustvane ended with exit code $?"
   exit 0
 fi
 

@@ -51,12 +51,16 @@ for shot in "${shots[@]}"; do
   rm -f "$picture.prev"
   for ((waited = 0; ; waited += 2)); do
     sleep 2
-    xwd -root -silent -display "$DISPLAY" | convert xwd:- -trim +repage "png:$picture" 2>/dev/null
+    xwd -root -silent -display "$DISPLAY" |
+      convert xwd:- -trim +repage "png:$picture" 2>/dev/null
     if [[ $(identify -format '%wx%h' "$picture") == 663x470 ]] && [[ -f $picture.prev ]] &&
        [[ $(compare -metric AE "$picture" "$picture.prev" null: 2>&1) == 0 ]]; then
       break
     fi
-    kill -0 "$pid" 2>/dev/null || { cat "$work/$name.log" >&2; dv_die "Dustvane ended early ($name)"; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      cat "$work/$name.log" >&2
+      dv_die "Dustvane ended early ($name)"
+    fi
     (( waited < 60 )) || dv_die "no steady main window for $name"
     mv "$picture" "$picture.prev"
   done

@@ -73,7 +73,8 @@ dv_clean_drive_links() {
 # Chinese and Japanese text in the program's Arial: Wine draws the Latin letters with
 # Liberation Sans, named Arial, and takes every character it lacks from WenQuanYi Micro Hei,
 # then VL PGothic (scripts/deps.sh). The link also makes Wine read ANSI text drawn in
-# Arial in the system's code page (936, 950, 932). Done once per prefix.
+# Arial in the system's code page (936, 950, 932). Wine finds links by the family name of
+# the face it chose, which for the bold face is "Liberation Sans Bold". Once per prefix.
 dv_ensure_cjk_fonts() {
   local stamp=$WINEPREFIX/.dustvane-cjk-fonts log=$DV_STATE/wineprefix-create.log
   [[ -f $stamp ]] && return 0
@@ -82,7 +83,8 @@ dv_ensure_cjk_fonts() {
   (
     export HOME=$DV_STATE/winehome
     unset DISPLAY WAYLAND_DISPLAY
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f &&
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+      /d 'Liberation Sans' /f &&
     wine reg add "$key" /v 'Liberation Sans' /t REG_MULTI_SZ /d "$link" /f &&
     wine reg add "$key" /v 'Liberation Sans Bold' /t REG_MULTI_SZ /d "$link" /f
     rc=$?
@@ -147,7 +149,8 @@ dv_stage_app() {
 # When the script ends: stops every program of the prefix, the private X server and the
 # run's drive letters.
 dv_cleanup_on_exit() {
-  trap 'wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; dv_stop_xvfb; dv_clean_dosdevices' EXIT
+  trap 'wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+        dv_stop_xvfb; dv_clean_dosdevices' EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM HUP
 }

@@ -77,8 +77,8 @@ dv_stage_app "$src" "$app" "$program" "${extra[@]}"
 cp -f "$DV_REPO/scripts/wine-link.sh" "$app/"
 
 cd "$run/drive"
-timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${dv_locale_env[@]}" wine "$app/$(basename "$program")" "$@" \
-  >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
+timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${dv_locale_env[@]}" \
+  wine "$app/$(basename "$program")" "$@" >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
 rc=$?
 [[ $rc == 124 ]] && echo "wine-exec: $(basename "$program") timed out after ${DV_TIMEOUT:-600} s" >>"$run/stderr.txt"
 cat "$run/stdout.txt"

@@ -131,7 +131,8 @@ private:
         PatBlt(dc_, 0, 0, 32, 32, WHITENESS);
         TextOutW(dc_, 4, 4, &ch, 1);
         GdiFlush();
-        std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + 32 * 32);
+        const uint32_t* first = static_cast<uint32_t*>(bits);
+        std::vector<uint32_t> pixels(first, first + 32 * 32);
         SelectObject(dc_, old);
         DeleteObject(bitmap);
         return pixels;
@@ -161,7 +162,8 @@ std::vector<Placed> placedTexts(const App& app) {
                 const auto titles = splitText(key(c.captionKey), ';');
                 EXPECT_GE(titles.size(), columns.size()) << what;
                 for (size_t n = 0; n < std::min(titles.size(), columns.size()); ++n)
-                    add(c.id, titles[n], what + " column " + std::to_string(n + 1), columns[n].width);
+                    add(c.id, titles[n], what + " column " + std::to_string(n + 1),
+                        columns[n].width);
             } else {
                 add(c.id, key(c.captionKey), what);
             }
