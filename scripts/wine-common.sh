@@ -149,7 +149,7 @@ dv_stage_app() {
 # When the script ends: stops every program of the prefix, the private X server and the
 # run's drive letters.
 dv_cleanup_on_exit() {
-  trap 'wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+  trap 'wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true
         dv_stop_xvfb; dv_clean_dosdevices' EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM HUP
