@@ -10,6 +10,7 @@ packages=(
   wine wine64                          # Wine 8, 64-bit only
   xvfb x11-apps xauth imagemagick fonts-liberation
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
+  nsis nsis-common                     # makensis: the Windows installer
 )
 
 # Files the build and the scripts call directly; a package can be "installed"
@@ -20,6 +21,7 @@ required_files=(
   /usr/bin/x86_64-w64-mingw32-windres
   /usr/bin/wine /usr/bin/wineserver /usr/lib/wine/wine64
   /usr/bin/Xvfb /usr/bin/xwd /usr/bin/convert /usr/bin/clang++
+  /usr/bin/makensis /usr/share/nsis/Stubs/lzma_solid-amd64-unicode
 )
 
 missing=()
