@@ -11,6 +11,7 @@ packages=(
   xvfb x11-apps xauth imagemagick fonts-liberation
   fonts-wqy-microhei fonts-vlgothic    # Chinese and Japanese glyphs for the language files
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
+  nsis nsis-common                     # makensis: the Windows installer
 )
 
 # Files the build and the scripts call directly; a package can be "installed"
@@ -23,6 +24,7 @@ required_files=(
   /usr/bin/Xvfb /usr/bin/xwd /usr/bin/convert /usr/bin/clang++
   /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
   /usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf
+  /usr/bin/makensis /usr/share/nsis/Stubs/lzma_solid-amd64-unicode
 )
 
 missing=()
