@@ -85,6 +85,30 @@ inline bool insidePrefix(const std::string& windowsPath) {
     return !prefix.empty() && liesOnDriveOf(windowsPath, "C:", prefix + "/drive_c");
 }
 
+// Makes `link` (in this run's folder) a symbolic link to `target` (in this run's folder or
+// the prefix). Windows code under Wine cannot make one, but it can start a host program by
+// its host path: /bin/ln, with the host paths of both. Wine does not follow the host child,
+// so the link is waited for.
+inline bool makeLink(const std::string& target, const std::string& link) {
+    if (!(insideRunFolder(target) || insidePrefix(target)) || !insideRunFolder(link)) return false;
+    const std::string from = unixPathOf(target), to = unixPathOf(link);
+    if (from.empty() || to.empty() || (from + to).find_first_of("\"\\ ") != std::string::npos)
+        return false;
+    std::string command = "ln -s \"" + from + "\" \"" + to + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA("\\\\?\\unix\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &si, &pi))
+        return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    for (int i = 0; i < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+    return (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // The host path of a file in this run's Recycle Bin, as a Windows path (Wine names a host
 // folder outside its drives with a path of its own); empty outside Wine.
 inline std::string trashFile(const std::string& name) {

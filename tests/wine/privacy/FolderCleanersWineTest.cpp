@@ -7,29 +7,6 @@
 namespace dv::winetest {
 namespace {
 
-// Makes `link` a symbolic link to the folder `target`. Windows code under Wine cannot make
-// one, but it can start a host program by its host path: /bin/ln, with the host paths of
-// both, which must lie in this run's folder. Wine does not follow the host child, so the
-// link is waited for.
-bool linkFolder(const std::string& target, const std::string& link) {
-    if (!insideRunFolder(target) || !insideRunFolder(link)) return false;
-    const std::string from = unixPathOf(target), to = unixPathOf(link);
-    if (from.empty() || to.empty() || (from + to).find_first_of("\"\\ ") != std::string::npos)
-        return false;
-    std::string command = "ln -s \"" + from + "\" \"" + to + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA("\\\\?\\unix\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &pi))
-        return false;
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    for (int i = 0; i < 100 && !exists(link); ++i) Sleep(50);
-    return (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-           exists(link);
-}
-
 TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLinks) {
     const std::string temp = folder("temp");
     setEnvironment("TMP", (temp + "\\").c_str());
@@ -43,7 +20,7 @@ TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLink
     const std::string readOnly = makeFile(sub + "\\keep.txt", FILE_ATTRIBUTE_READONLY);
     const std::string letter = makeFile(folder("documents") + "\\letter.doc");
     const std::string quill = makeFile(app.state.baseFolder + "\\quilltext.txt");
-    ASSERT_TRUE(linkFolder(root + "\\documents", temp + "\\linked")) << "no link was made";
+    ASSERT_TRUE(makeLink(root + "\\documents", temp + "\\linked")) << "no link was made";
     ASSERT_EQ(GetFileAttributesA((temp + "\\linked").c_str()) & 0x410u, 0x410u);
 
     cleanTempFolder(app);
