@@ -9,10 +9,6 @@ namespace {
 
 namespace mw = main_window;
 
-constexpr Place aboutButton{600, 444, 20, 17, nullptr, "Button"};
-constexpr Place privacyTracesButton{544, 444, 20, 17, "P", "Button"};
-constexpr Place updateSettingsButton{572, 444, 20, 17, "U", "Button"};
-constexpr Place languageButton{615, 284, 32, 32, nullptr, "Button"};
 constexpr Place pluginButton{25, 195, 70, 20, "Plugin", "Button"};
 constexpr Place privacyReturn{236, 195, 90, 20, "Return", "Button"};
 constexpr Place typePattern{152, 56, 226, 16, nullptr, "Edit"};
@@ -38,15 +34,15 @@ const DialogCase kDialogs[] = {
      {{9, 32, 368, 16, "Please input the garbage file type(eg: *.bak)", "Static"},
       {152, 80, 226, 16, "Find *.bak files only", "Edit"},
       {272, 108, 106, 18, "Return", "Button"}}},
-    {"AboutWindow", Way::Button, aboutButton, "About Dustvane", 387, 364,
+    {"AboutWindow", Way::Button, mw::aboutButton, "About Dustvane", 387, 364,
      {{21, 94, 344, 20, "Version: Pro v8.20build091220", "Static"},
       {360, 7, 20, 17, nullptr, "Button"}}},
-    {"LanguageWindow", Way::LanguageMenu, languageButton, "Dustvane", 285, 238,
+    {"LanguageWindow", Way::LanguageMenu, mw::languageButton, "Dustvane", 285, 238,
      {{24, 56, 236, 134, nullptr, "SysListView32"}, {170, 195, 90, 20, "Return", "Button"}}},
-    {"UpdateSettingsWindow", Way::Button, updateSettingsButton, "Dustvane", 285, 138,
+    {"UpdateSettingsWindow", Way::Button, mw::updateSettingsButton, "Dustvane", 285, 138,
      {{26, 28, 232, 16, "Check if a new version is available", "Button"},
       {170, 97, 90, 20, "Return", "Button"}}},
-    {"PrivacyTracesWindow", Way::Button, privacyTracesButton, "Dustvane", 355, 238,
+    {"PrivacyTracesWindow", Way::Button, mw::privacyTracesButton, "Dustvane", 355, 238,
      {{25, 172, 305, 16, "Show the step window when start", "Button"},
       {328, 7, 20, 17, nullptr, "Button"}}},
     {"ExclusionListWindow", Way::ThroughPrivacy, pluginButton, "Dustvane", 325, 238,
