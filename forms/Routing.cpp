@@ -7,11 +7,19 @@
 #include "cleanup/Recovery.h"
 #include "privacy/Cleaners.h"
 #include "privacy/HistoryCleaner.h"
+#include "privacy/PrivacyTracesWindow.h"
+#include "search/ExclusionList.h"
+#include "search/JunkTypes.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
+#include "shell/DriveSpace.h"
 #include "shell/Help.h"
+#include "shell/Language.h"
+#include "shell/LanguageChoice.h"
+#include "shell/MainCommands.h"
 #include "shell/Startup.h"
+#include "update/UpdateSettings.h"
 
 namespace dv {
 namespace {
@@ -31,11 +39,19 @@ void closeDialog(App& app) {
     app.ui.closeWindow(window);
 }
 
-// Not routed yet, their features come later: driveCombo (drive-space display),
-// visitWebsiteButton, languageButton, languageMenu items,
-// aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
-// working controls of the six dialogs (add, apply, check now, plugin, their edit and check
-// boxes, the dialogs' Created events).
+template <Ctl window>
+void openDialog(App& app) {
+    app.ui.openModal(window);
+}
+
+// A dialog whose opening does nothing but show its language texts.
+template <Ctl window>
+void dialogCreated(App& app) {
+    applyDialogTexts(app, window);
+}
+
+// Not routed yet, their features come later: the update check of UpdateSettingsWindow
+// (check now, the auto-check and days boxes).
 // recycleModeRadio, permanentModeRadio and autoEmptyRecycleCheck only change their mark;
 // the delete commands read it.
 const Route kRoutes[] = {
@@ -69,6 +85,17 @@ const Route kRoutes[] = {
     {Ctl::alertBlinkTimer, Event::Tick, alertBlinkTick},
     {Ctl::stepTimer, Event::Tick, stepTimerTick},
     {Ctl::finishTimer, Event::Tick, finishTimerTick},
+    {Ctl::driveCombo, Event::SelChange, refreshDriveSpace},
+    {Ctl::visitWebsiteButton, Event::Click, visitWebsite},
+    {Ctl::aboutButton, Event::Click, openDialog<Ctl::AboutWindow>},
+    {Ctl::addGarbageTypeButton, Event::Click, openDialog<Ctl::AddGarbageTypeWindow>},
+    {Ctl::privacyTracesButton, Event::Click, openDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::languageButton, Event::Click, popUpLanguageMenu},
+    {Ctl::languageMenuEnglish, Event::Click, chooseEnglish},
+    {Ctl::languageMenuChineseGB, Event::Click, chooseChineseSimplified},
+    {Ctl::languageMenuChineseBig5, Event::Click, chooseChineseTraditional},
+    {Ctl::languageMenuJapanese, Event::Click, chooseJapanese},
+    {Ctl::languageMenuOthers, Event::Click, chooseOtherLanguage},
 
     // SplashWindow: the picture covers the whole window, so either may report the gesture.
     {Ctl::SplashWindow, Event::Created, splashCreated},
@@ -85,6 +112,22 @@ const Route kRoutes[] = {
     {Ctl::wizardAutoSearchCheck, Event::Click, wizardAutoSearchCheckClicked},
     {Ctl::wizardNotShowCheck, Event::Click, wizardNotShowCheckClicked},
     {Ctl::wizardCloseButton, Event::Click, exitRequest},
+
+    // The dialogs' own work.
+    {Ctl::AddGarbageTypeWindow, Event::Created, dialogCreated<Ctl::AddGarbageTypeWindow>},
+    {Ctl::addTypePatternEdit, Event::TextChange, updateTypeDescription},
+    {Ctl::addTypeAddButton, Event::Click, addJunkType},
+    {Ctl::AboutWindow, Event::Created, dialogCreated<Ctl::AboutWindow>},
+    {Ctl::LanguageWindow, Event::Created, languageWindowCreated},
+    {Ctl::languageApplyButton, Event::Click, applyChosenLanguageFile},
+    {Ctl::PrivacyTracesWindow, Event::Created, privacyTracesCreated},
+    {Ctl::privacyPluginButton, Event::Click, openDialog<Ctl::ExclusionListWindow>},
+    {Ctl::ExclusionListWindow, Event::Created, exclusionWindowCreated},
+    {Ctl::exclusionAddButton, Event::Click, editExclusions},
+
+    // UpdateSettingsWindow.
+    {Ctl::updateSettingsButton, Event::Click, openUpdateSettings},
+    {Ctl::UpdateSettingsWindow, Event::Created, updateSettingsCreated},
 
     // The dialogs' close and Return buttons only close them.
     {Ctl::addTypeCloseButton, Event::Click, closeDialog<Ctl::AddGarbageTypeWindow>},

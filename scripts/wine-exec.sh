@@ -13,6 +13,9 @@
 #   DV_RUN_DIR         the Unix folder of this run (kept for the last 9 runs)
 #   DISPLAY            a private Xvfb (1280x1024x24) when DV_NEEDS_DISPLAY=1
 #                      or when no DISPLAY is set
+#   DV_SIZED_DRIVE=S:  with DV_SIZED_DRIVE_MB=N, a drive of exactly N MiB: a
+#                      tmpfs mounted in a private mount namespace of the run
+#                      (unset when the system refuses the mount)
 # DV_WINE_LOCALE (e.g. ja_JP.UTF-8) runs it under that locale and so its code page.
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
@@ -72,8 +75,20 @@ extra=()
 [[ -f $src/Dustvane.exe && $program != "$src/Dustvane.exe" ]] && extra+=("$src/Dustvane.exe")
 dv_stage_app "$src" "$app" "$program" "${extra[@]}"
 
+# The mount lives in a mount namespace of the run's own, so it goes with the run.
+sized=()
+if [[ -n ${DV_SIZED_DRIVE_MB:-} ]] && unshare --mount --propagation private true 2>/dev/null; then
+  mkdir -p "$run/sized"
+  ln -sfn "$run/sized" "$WINEPREFIX/dosdevices/s:"
+  export DV_SIZED_DRIVE=S:
+  mount_then_run='mount -t tmpfs -o "size=${DV_SIZED_DRIVE_MB}m" dustvane-sized "$0" ||
+    unset DV_SIZED_DRIVE
+  exec "$@"'
+  sized=(unshare --mount --propagation private sh -c "$mount_then_run" "$run/sized")
+fi
+
 cd "$run/drive"
-timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${dv_locale_env[@]}" \
+timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${sized[@]}" "${dv_locale_env[@]}" \
   wine "$app/$(basename "$program")" "$@" >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
 rc=$?
 [[ $rc == 124 ]] && echo "wine-exec: $(basename "$program") timed out after ${DV_TIMEOUT:-600} s" >>"$run/stderr.txt"

@@ -2,6 +2,7 @@
 
 #include "search/ListFile.h"
 #include "search/Patterns.h"
+#include "shell/DriveSpace.h"
 #include "shell/Language.h"
 #include "shell/Settings.h"
 
@@ -42,7 +43,7 @@ void runStartup(App& app) {
     loadUserJunkTypes(app);
     ui.setComboSelection(Ctl::driveCombo, 0);
     ui.setComboSelection(Ctl::patternSetCombo, 0);
-    // To come: refresh the drive-space display of the selected drive.
+    refreshDriveSpace(app);
 
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
     ui.setWindowState(Ctl::MainWindow, WindowState::Centred);

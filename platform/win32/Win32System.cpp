@@ -70,6 +70,11 @@ uint32_t Win32System::tickCount() { return GetTickCount(); }
 void Win32System::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool Win32System::diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) {
+    // A drive without a medium answers with a failure, not with a system message box.
+    struct QuietErrors {
+        UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
+        ~QuietErrors() { SetErrorMode(old); }
+    } quiet;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto ex = kernel ? reinterpret_cast<DiskFreeSpaceEx>(
                            reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/Artwork.h"
@@ -174,8 +175,14 @@ void paintTransparentLabel(LiveWindow& w, const LiveControl& c, HWND h) {
         GdiFlush();
         HGDIOBJ old = SelectObject(canvas.dc(), c.font);
         SetTextColor(canvas.dc(), IsWindowEnabled(h) ? colourRef(c.textRgb) : RGB(96, 96, 96));
-        DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &client,
-                  DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+        RECT box = client;
+        if (c.spec && (c.spec->flags & kMiddle)) {
+            RECT need = client;
+            DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &need, format | DT_CALCRECT);
+            box.top = std::max(0L, (client.bottom - (need.bottom - need.top)) / 2);
+        }
+        DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &box, format);
         SelectObject(canvas.dc(), old);
         canvas.blitTo(dc, 0, 0);
     }

@@ -12,6 +12,8 @@ bool makeFile(const std::string& path, size_t size, DWORD attributes = 0);
 // `folders` folders under `root`, each holding one 1-byte x.tmp: a walk long enough to
 // act on while it runs.
 bool makeWideTree(const std::string& root, int folders);
+// A file holding exactly these bytes.
+bool makeTextFile(const std::string& path, const std::string& text);
 bool fileExists(const std::string& path);
 std::string fileContent(const std::string& path);
 DWORD fileAttributes(const std::string& path);

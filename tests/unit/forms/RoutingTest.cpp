@@ -6,6 +6,8 @@
 
 #include "forms/ControlSpec.h"
 #include "forms/Routing.h"
+#include "shell/Publisher.h"
+#include "shell/Settings.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace dv {
@@ -93,6 +95,32 @@ TEST_F(RoutingTest, DialogButtonsCloseTheirOwnWindow) {
     EXPECT_EQ(ui.openWindows, (std::set<Ctl>{Ctl::MainWindow, Ctl::PrivacyTracesWindow}));
     raiseEvent(app, Ctl::privacyCloseButton, Event::Click);
     EXPECT_EQ(ui.openWindows, std::set<Ctl>{Ctl::MainWindow});
+}
+
+TEST_F(RoutingTest, EachDialogOpensFromItsControl) {
+    const std::pair<Ctl, Ctl> openers[] = {
+        {Ctl::addGarbageTypeButton, Ctl::AddGarbageTypeWindow},
+        {Ctl::aboutButton, Ctl::AboutWindow},
+        {Ctl::languageMenuOthers, Ctl::LanguageWindow},
+        {Ctl::updateSettingsButton, Ctl::UpdateSettingsWindow},
+        {Ctl::privacyTracesButton, Ctl::PrivacyTracesWindow},
+        {Ctl::privacyPluginButton, Ctl::ExclusionListWindow},
+    };
+    for (auto [control, window] : openers) {
+        raiseEvent(app, control, Event::Click);
+        EXPECT_EQ(ui.opened.back(), window) << controlName(control);
+    }
+    raiseEvent(app, Ctl::visitWebsiteButton, Event::Click);
+    EXPECT_EQ(p.shell.openedAddresses, std::vector<std::string>{kWebsiteAddress});
+}
+
+TEST_F(RoutingTest, PrivacyWindowTicksTheStepBoxUnlessNotShowIsOne) {
+    for (uint32_t notShow : {0u, 1u, 2u}) {
+        regWriteInt(app, kUsers, kNotShowItem, notShow);
+        ui.setChecked(Ctl::privacyShowStepCheck, notShow != 1);
+        ui.openModal(Ctl::PrivacyTracesWindow);
+        EXPECT_EQ(ui.isChecked(Ctl::privacyShowStepCheck), notShow != 1) << notShow;
+    }
 }
 
 TEST_F(RoutingTest, CloseRequests) {
