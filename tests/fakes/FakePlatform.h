@@ -3,7 +3,9 @@
 #pragma once
 #include "shell/App.h"
 #include "tests/fakes/FakeFileSystem.h"
+#include "tests/fakes/FakeHttp.h"
 #include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeThreads.h"
 #include "tests/fakes/FakeUi.h"
 
 namespace dv {
@@ -16,11 +18,15 @@ struct FakePlatform {
     FakeSystem system;
     FakeUi ui;
     App app{fs, registry, ini, shell, system, ui, AppState{}};
+    FakeHttp http;
+    FakeThreads threads;
 
     static constexpr const char* kBase = "C:\\Dustvane";
 
     FakePlatform() {
         ui.app = &app;
+        app.http = &http;
+        app.threads = &threads;
         fs.addFolder("C:\\Dustvane\\BackFile");
         fs.setCurrentDirectory(kBase);
         app.state.baseFolder = kBase;
