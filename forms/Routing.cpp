@@ -9,6 +9,7 @@
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
 #include "shell/Startup.h"
+#include "update/UpdateSettings.h"
 
 namespace dv {
 namespace {
@@ -30,8 +31,8 @@ void closeDialog(App& app) {
 
 // Not routed yet, their features come later: helpButton, driveCombo (drive-space display),
 // cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
-// aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
-// working controls of the six dialogs (add, apply, check now, plugin, their edit and check
+// aboutButton, privacyTracesButton, addGarbageTypeButton, and the
+// working controls of the dialogs (add, apply, plugin, their edit and check
 // boxes, the dialogs' Created events).
 // recycleModeRadio, permanentModeRadio and autoEmptyRecycleCheck only change their mark;
 // the delete commands read it.
@@ -86,6 +87,13 @@ const Route kRoutes[] = {
     {Ctl::languageCloseButton, Event::Click, closeDialog<Ctl::LanguageWindow>},
     {Ctl::languageReturnButton, Event::Click, closeDialog<Ctl::LanguageWindow>},
     {Ctl::updateReturnButton, Event::Click, closeDialog<Ctl::UpdateSettingsWindow>},
+
+    // UpdateSettingsWindow.
+    {Ctl::updateSettingsButton, Event::Click, openUpdateSettings},
+    {Ctl::UpdateSettingsWindow, Event::Created, updateSettingsCreated},
+    {Ctl::updateAutoCheck, Event::Click, updateAutoCheckClicked},
+    {Ctl::updateDaysEdit, Event::TextChange, updateDaysChanged},
+    {Ctl::updateCheckNowButton, Event::Click, updateCheckNowClicked},
     {Ctl::privacyCloseButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
     {Ctl::privacyReturnButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
     {Ctl::exclusionCloseButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},

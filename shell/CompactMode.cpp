@@ -2,6 +2,7 @@
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "update/UpdateCheck.h"
 
 namespace dv {
 
@@ -56,6 +57,8 @@ void stepTimerTick(App& app) {
 void finishTimerTick(App& app) {
     advanceProgress(app);
     if (compactDeleteRunning || app.ui.rowCount(Ctl::resultList) > 0) return;
+    // The update check started with the program shows its outcome before the end.
+    if (updateCheckRunning()) return;
     app.ui.setTimer(Ctl::finishTimer, 0);
     app.ui.endProgram(0);
 }

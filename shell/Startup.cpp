@@ -3,7 +3,9 @@
 #include "search/ListFile.h"
 #include "search/Patterns.h"
 #include "shell/Language.h"
+#include "shell/Publisher.h"
 #include "shell/Settings.h"
+#include "update/UpdateCheck.h"
 
 namespace dv {
 
@@ -47,14 +49,18 @@ void runStartup(App& app) {
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
     ui.setWindowState(Ctl::MainWindow, WindowState::Centred);
 
+    // The scheduled update check reports into stepTextLabel, which only the step window
+    // of compact automatic mode shows. That mode runs its whole work inside the calls
+    // below and ends the program when it is done, so the check starts before it: its
+    // outcome then shows while the work runs, and the automatic end waits for it.
+    SetUpdateDisplayTarget(Ctl::stepTextLabel, kWebsiteAddress);
+    ScheduleUpdateCheck(app);
+
     // The switches are read only now: Enter on the splash may just have cleared them.
     if (regReadInt(app, kUsers, kAutoSearchItem) == 1)
         enterCompactMode(app);
     else if (regReadInt(app, kUsers, kNotShowItem) != 1)
         ui.openModal(Ctl::StartupWizardWindow);
-
-    // To come, last in every start mode: the scheduled update check, reporting into
-    // stepTextLabel and opening websiteLink.
 }
 
 }  // namespace dv
