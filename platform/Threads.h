@@ -20,9 +20,9 @@ public:
     virtual ~Threads() = default;
     // Runs body on a new thread; null (body not run) when no thread can be started.
     virtual std::unique_ptr<Worker> start(std::function<void()> body) = 0;
-    // Runs call on the GUI thread the next time it handles its messages. Calls posted
-    // once the program has begun to end are dropped.
-    virtual void postToGui(std::function<void()> call) = 0;
+    // Runs call on the GUI thread the next time it handles its messages. False when the
+    // call is dropped, as every call posted once the program has begun to end is.
+    virtual bool postToGui(std::function<void()> call) = 0;
     // True once the program has begun to end: workers give up what they wait for.
     virtual bool stopping() = 0;
     // Waits ms milliseconds, less when the program begins to end; false then.

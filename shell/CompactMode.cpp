@@ -58,7 +58,7 @@ void finishTimerTick(App& app) {
     advanceProgress(app);
     if (compactDeleteRunning || app.ui.rowCount(Ctl::resultList) > 0) return;
     // The update check started with the program shows its outcome before the end.
-    if (updateCheckRunning()) return;
+    if (updateCheckHoldsTheEnd(app)) return;
     app.ui.setTimer(Ctl::finishTimer, 0);
     app.ui.endProgram(0);
 }

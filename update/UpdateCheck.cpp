@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kRequestTimeoutSeconds = 10;
 constexpr uint32_t kSettleMs = 3000;  // between writing the version file and reading it
+constexpr uint32_t kReadingMs = 2000;  // an outcome stays on screen before an automatic end
 
 // Never destroyed: a check still running while the process ends may hold the lock.
 struct CheckState {
@@ -34,6 +35,8 @@ CheckState& checks() {
 struct DisplayTarget {
     Ctl label = Ctl::stepTextLabel;
     std::string link = kWebsiteAddress;
+    bool shown = false;    // an outcome has been shown,
+    uint32_t shownAt = 0;  // at this tick
 };
 DisplayTarget& displayTarget() {
     static DisplayTarget* target = new DisplayTarget;
@@ -48,7 +51,9 @@ CalendarDate today(App& app) {
 // GUI thread: the outcome into the display label. The label may belong to a window that
 // has closed meanwhile; the text then goes nowhere.
 void showOutcome(App& app, long remote, bool newer) {
-    const DisplayTarget& target = displayTarget();
+    DisplayTarget& target = displayTarget();
+    target.shown = true;
+    target.shownAt = app.system.tickCount();
     if (!newer) {
         app.ui.setText(target.label, textOfKey(app, 131));
         return;
@@ -58,12 +63,13 @@ void showOutcome(App& app, long remote, bool newer) {
     app.threads->start([&app, address] { app.shell.openAddress(address); });
 }
 
-// The body of RunVersionCheck; `queued` when startVersionCheck counted it.
-void runCheck(App& app, bool queued) {
+// The body of RunVersionCheck; `queued` when startVersionCheck counted it, in which case
+// the count goes down once the outcome is on screen. True when an outcome was posted.
+bool runCheck(App& app, bool queued) {
     Threads& threads = *app.threads;
     std::lock_guard<std::mutex> oneCheck(checks().wholeCheck);
     if (queued) --checks().waiting;
-    if (threads.stopping()) return;
+    if (threads.stopping()) return false;
 
     const std::string settings = basePath(app, kUpdateSettingsFile);
     const long local = leadingWholeNumber(iniRead(app, settings, "version", "mainver", "8.00"));
@@ -71,7 +77,7 @@ void runCheck(App& app, bool queued) {
         iniRead(app, settings, "version", "listaddress", kUpdateListAddress);
     const std::string body =
         HttpRequest(app, address, "", "", "", "", kRequestTimeoutSeconds, true);
-    if (threads.stopping()) return;
+    if (threads.stopping()) return false;
 
     // A file that could not be written whole is not read: the remote version stays 0.
     const std::string downloaded = basePath(app, kDownloadedUpdateFile);
@@ -82,11 +88,16 @@ void runCheck(App& app, bool queued) {
     long remote = 0;
     if (written && waited)
         remote = leadingWholeNumber(iniRead(app, downloaded, "version", "mainver", "0"));
+    bool posted = false;
     if (waited) {
         const bool newer = remote > local;
-        threads.postToGui([&app, remote, newer] { showOutcome(app, remote, newer); });
+        posted = threads.postToGui([&app, remote, newer, queued] {
+            showOutcome(app, remote, newer);
+            if (queued) --checks().running;
+        });
     }
     app.fs.deleteFile(downloaded);
+    return posted;
 }
 
 }  // namespace
@@ -113,8 +124,7 @@ void startVersionCheck(App& app) {
     ++checks().running;
     ++checks().waiting;
     auto worker = app.threads->start([&app] {
-        runCheck(app, true);
-        --checks().running;
+        if (!runCheck(app, true)) --checks().running;
     });
     if (!worker) {
         --checks().waiting;
@@ -126,6 +136,10 @@ void RunVersionCheck(App& app) {
     if (app.http && app.threads) runCheck(app, false);
 }
 
-bool updateCheckRunning() { return checks().running > 0; }
+bool updateCheckHoldsTheEnd(App& app) {
+    const DisplayTarget& target = displayTarget();
+    return checks().running > 0 ||
+           (target.shown && app.system.tickCount() - target.shownAt < kReadingMs);
+}
 
 }  // namespace dv

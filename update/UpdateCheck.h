@@ -29,7 +29,9 @@ void startVersionCheck(App& app);
 // the program shows nothing.
 void RunVersionCheck(App& app);
 
-// True from startVersionCheck until that check has ended.
-bool updateCheckRunning();
+// GUI thread: true from startVersionCheck until that check's outcome is on screen (or the
+// check ended without one), and for two seconds after an outcome was shown, so that the
+// automatic end of compact mode lets it be read.
+bool updateCheckHoldsTheEnd(App& app);
 
 }  // namespace dv

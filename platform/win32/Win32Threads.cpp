@@ -62,8 +62,8 @@ std::unique_ptr<Worker> Win32Threads::start(std::function<void()> body) {
     return std::make_unique<Win32Worker>(thread);
 }
 
-void Win32Threads::postToGui(std::function<void()> call) {
-    if (!stopping()) relay_.post(std::move(call));
+bool Win32Threads::postToGui(std::function<void()> call) {
+    return !stopping() && relay_.post(std::move(call));
 }
 
 bool Win32Threads::stopping() { return !stop_ || WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }

@@ -20,7 +20,7 @@ public:
     Win32Threads& operator=(const Win32Threads&) = delete;
 
     std::unique_ptr<Worker> start(std::function<void()> body) override;
-    void postToGui(std::function<void()> call) override;
+    bool postToGui(std::function<void()> call) override;
     bool stopping() override;
     bool pause(uint32_t ms) override;
 

@@ -21,8 +21,9 @@ public:
         body();
         return std::make_unique<Ended>();
     }
-    void postToGui(std::function<void()> call) override {
+    bool postToGui(std::function<void()> call) override {
         if (!stop) posted.push_back(std::move(call));
+        return !stop;
     }
     bool stopping() override { return stop; }
     bool pause(uint32_t ms) override {

@@ -4,6 +4,7 @@
 
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
+#include "shell/Startup.h"
 #include "tests/fakes/FakePlatform.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSchedule.h"
@@ -70,6 +71,7 @@ TEST(UpdateSchedule, DueOnceTheIntervalHasPassed) {
         const std::string time = iniRead(p.app, kSettings, "update", "time", "none");
         EXPECT_EQ(time, r.due ? kToday : (r.last ? r.last : "none")) << r.autoSwitch << r.days;
         EXPECT_EQ(p.http.called("open"), r.due) << r.autoSwitch << r.days;
+        p.threads.runPosted();  // a started check ends with its outcome on screen
     }
 }
 
@@ -112,6 +114,21 @@ TEST(UpdateCheck, EndingProgramStopsTheCheckQuietly) {
     RunVersionCheck(p.app);
     EXPECT_TRUE(p.http.log.empty());
     EXPECT_TRUE(p.threads.posted.empty());
+}
+
+TEST(UpdateCheck, CompactModeEndsOnlyOnceTheOutcomeCouldBeRead) {
+    FakePlatform p;
+    SetUpdateDisplayTarget(Ctl::stepTextLabel, kWebsiteAddress);
+    startVersionCheck(p.app);  // the check has run; its outcome waits for the GUI thread
+    finishTimerTick(p.app);
+    EXPECT_FALSE(p.ui.ended);
+    p.threads.runPosted();
+    p.system.ticks += 1999;
+    finishTimerTick(p.app);
+    EXPECT_FALSE(p.ui.ended);
+    p.system.ticks += 1;
+    finishTimerTick(p.app);
+    EXPECT_TRUE(p.ui.ended);
 }
 
 TEST(UpdateSettingsWindow, BoxesWriteTheSchedule) {
