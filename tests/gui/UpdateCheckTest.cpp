@@ -50,10 +50,20 @@ protected:
         ASSERT_TRUE(makeFolder(mine));
         for (const char* f : {"language.ini", "English.lng"})
             ASSERT_TRUE(CopyFileA((shipped + f).c_str(), (mine + f).c_str(), FALSE)) << shipped << f;
-        ASSERT_TRUE(writeBytes(settingsFile(), updateSection + "[version]\r\nlistaddress=" +
-                                                   server.url("/en/dustvane/update.ini") + "\r\n"));
+        ASSERT_TRUE(pointAt(server, updateSection));
+    }
+    bool pointAt(const LoopbackHttpServer& server, const std::string& updateSection = "") {
+        return writeBytes(settingsFile(), updateSection + "[version]\r\nlistaddress=" +
+                                              server.url("/en/dustvane/update.ini") + "\r\n");
     }
     std::string settingsFile() { return app().folder() + "\\dustvaneset.ini"; }
+    // Opens UpdateSettingsWindow from the main window.
+    HWND openDialog(HWND top) {
+        HWND opener = placed(top, updateSettingsButton);
+        if (!opener) return nullptr;
+        click(opener);
+        return waitTopWindow(pid(), "Dustvane", 285, 138, kShortWait);
+    }
 };
 
 TEST_F(UpdateCheckTest, CheckNowShowsTheOutcomeAndTheSwitchWritesTheSchedule) {
@@ -61,10 +71,7 @@ TEST_F(UpdateCheckTest, CheckNowShowsTheOutcomeAndTheSwitchWritesTheSchedule) {
     prepare(server, "");
     HWND top = startNormal();
     ASSERT_TRUE(top);
-    HWND opener = placed(top, updateSettingsButton);
-    ASSERT_TRUE(opener);
-    click(opener);
-    HWND dialog = waitTopWindow(pid(), "Dustvane", 285, 138, kShortWait);
+    HWND dialog = openDialog(top);
     ASSERT_TRUE(dialog) << "no UpdateSettingsWindow";
     HWND status = waitControl(dialog, Find().className("Static").at(26, 72, 232, 18), kShortWait);
     HWND days = findControl(dialog, Find().className("Edit").at(100, 46, 64, 18));
@@ -84,6 +91,46 @@ TEST_F(UpdateCheckTest, CheckNowShowsTheOutcomeAndTheSwitchWritesTheSchedule) {
     const std::string settings = fileContent(settingsFile());
     for (const std::string& line : {std::string("auto=T"), std::string("day=10"), "time=" + dateTextOf(0)})
         EXPECT_NE(settings.find(line + "\r\n"), std::string::npos) << line << "\n" << settings;
+}
+
+// An outcome that arrives after its dialog has closed goes nowhere; ending the program
+// while a request waits on a server that never answers takes a moment, not its timeout.
+TEST_F(UpdateCheckTest, ClosingTheDialogOrTheProgramDuringACheck) {
+    LoopbackHttpServer quick(LoopbackHttpServer::ok("[version]\r\nmainver=8.50\r\n"));
+    LoopbackHttpServer silent("", true);
+    prepare(quick, "");
+    HWND top = startNormal();
+    ASSERT_TRUE(top);
+    auto checkAndClose = [&](LoopbackHttpServer& server) {
+        HWND dialog = openDialog(top);
+        ASSERT_TRUE(dialog);
+        HWND status = waitControl(dialog, Find().className("Static").at(26, 72, 232, 18), kShortWait);
+        HWND checkNow = findControl(dialog, Find().caption("Check now"));
+        HWND back = findControl(dialog, Find().caption("Return"));
+        ASSERT_TRUE(status && checkNow && back);
+        EXPECT_EQ(textOf(status), ". . . . . .");
+        click(checkNow);
+        click(back);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, kShortWait));
+        EXPECT_TRUE(waitUntil([&] { return server.connections() == 1; }, kShortWait));
+    };
+    checkAndClose(quick);
+    Sleep(4000);  // the outcome has come and gone
+    EXPECT_TRUE(app().running());
+
+    ASSERT_TRUE(pointAt(silent));
+    checkAndClose(silent);
+    HWND exitButton = placed(top, mw::exitButton);
+    ASSERT_TRUE(exitButton);
+    click(exitButton);
+    MessageBoxSeen box = waitMessageBox(pid(), kShortWait);
+    ASSERT_TRUE(box.hwnd);
+    const DWORD asked = GetTickCount();
+    ASSERT_TRUE(pressDialogButton(box.hwnd, "Yes"));
+    DWORD code = 1234;
+    ASSERT_TRUE(app().waitExit(kLongWait, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_LT(GetTickCount() - asked, 5000u);
 }
 
 TEST_F(UpdateCheckTest, CheckDueAtStartReportsIntoTheCompactWindow) {
