@@ -13,6 +13,7 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 #include "shell/Startup.h"
 
@@ -48,7 +49,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     dv::Win32ShellOps shell;
     dv::Win32System system;
     dv::Win32Ui ui;
-    dv::App app{fs, registry, ini, shell, system, ui, {}};
+    dv::Win32UrlCache urlCache;
+    dv::App app{fs, registry, ini, shell, system, ui, urlCache, {}};
     ui.attach(app);
     dv::Win32Http http;
     dv::Win32Threads threads;

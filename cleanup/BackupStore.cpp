@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "cleanup/PlainFile.h"
 #include "shell/Settings.h"
 #include "shell/PathText.h"
 
@@ -76,8 +77,10 @@ bool backupFile(App& app, const std::string& source, const std::string& copyPath
     if (source.empty() || copyPath.empty() || sameText(source, copyPath)) return false;
     // Recovery only accepts full drive paths; a copy it would refuse is no copy.
     if (!isRecordablePath(source)) return false;
+    // Only a plain file is copied: never a folder, a link, or a file behind a junction.
+    if (!isPlainFile(app.fs, source)) return false;
     uint32_t attributes = app.fs.attributes(source);
-    if (attributes == kInvalidAttributes || (attributes & kAttrDirectory)) return false;
+    if (attributes == kInvalidAttributes) return false;
 
     BackupRecord record;
     record.sourcePath = source;

@@ -1,8 +1,11 @@
 // The delete commands: Recycle Bin, permanent and backup modes, and Reset.
 #include "cleanup/DeleteCommands.h"
 
+#include <algorithm>
+
 #include "cleanup/BackupStore.h"
 #include "cleanup/BusyScope.h"
+#include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
 #include "shell/NumberText.h"
 #include "shell/Startup.h"
@@ -17,6 +20,7 @@ constexpr unsigned kRecycleOptions = 7;
 
 struct RowOutcome {
     bool handled = false;      // false when no delete mode is chosen
+    bool kept = false;         // the path is no plain file now: not touched, row stays
     uint64_t removedBytes = 0; // listed size, counted only when the file is really gone
 };
 
@@ -46,6 +50,7 @@ uint64_t listedSize(App& app, const std::string& text, const std::string& path) 
 }
 
 void clearReadOnlyAndDelete(App& app, const std::string& path) {
+    if (!isPlainFile(app.fs, path)) return;
     uint32_t attributes = app.fs.attributes(path);
     if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly))
         app.fs.setAttributes(path, attributes & (kAttrHidden | kAttrSystem | kAttrArchive));
@@ -91,26 +96,41 @@ void backUpAndDelete(App& app, const std::string& name, const std::string& path,
     if (saved) clearReadOnlyAndDelete(app, path);
 }
 
-// The mode step for row r; the radio buttons are read anew for every row.
+enum class DeleteMode { None, Recycle, Permanent, Backup };
+
+DeleteMode chosenMode(App& app) {
+    if (app.ui.isChecked(Ctl::recycleModeRadio)) return DeleteMode::Recycle;
+    if (app.ui.isChecked(Ctl::permanentModeRadio)) return DeleteMode::Permanent;
+    if (app.ui.isChecked(Ctl::backupModeRadio)) return DeleteMode::Backup;
+    return DeleteMode::None;
+}
+
+// The mode step for row r; the radio buttons are read anew for every row. A path that
+// has become a folder or a link since the search is left alone and keeps its row.
 RowOutcome removeRowFile(App& app, int row, const std::string& backupFolder) {
-    const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
-    const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
-    const uint64_t size = listedSize(app, app.ui.cell(Ctl::resultList, row, kColSize), path);
-    const bool existed = !path.empty() && app.fs.exists(path);
-
-    if (app.ui.isChecked(Ctl::recycleModeRadio))
-        recycleFile(app, path, kRecycleOptions);
-    else if (app.ui.isChecked(Ctl::permanentModeRadio))
-        clearReadOnlyAndDelete(app, path);
-    else if (app.ui.isChecked(Ctl::backupModeRadio))
-        backUpAndDelete(app, name, path, backupFolder);
-    else
-        return RowOutcome{};
-
-    removeListedRow(app, row, path);
+    const DeleteMode mode = chosenMode(app);
+    if (mode == DeleteMode::None) return RowOutcome{};
     RowOutcome outcome;
     outcome.handled = true;
-    if (existed && !app.fs.exists(path)) outcome.removedBytes = size;
+
+    const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
+    const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
+    const PathKind kind = lookUpPath(app.fs, path);
+    if (kind == PathKind::NotPlain) {
+        outcome.kept = true;
+        return outcome;
+    }
+    const uint64_t size = listedSize(app, app.ui.cell(Ctl::resultList, row, kColSize), path);
+
+    if (mode == DeleteMode::Recycle)
+        recycleFile(app, path, kRecycleOptions);
+    else if (mode == DeleteMode::Permanent)
+        clearReadOnlyAndDelete(app, path);
+    else
+        backUpAndDelete(app, name, path, backupFolder);
+
+    removeListedRow(app, row, path);
+    if (kind == PathKind::PlainFile && !app.fs.exists(path)) outcome.removedBytes = size;
     return outcome;
 }
 
@@ -142,7 +162,7 @@ RowOutcome deleteRowCounted(App& app, int position) {
     if (row < 0 || row >= count) return RowOutcome{};
     RowOutcome outcome = removeRowFile(app, row, folder);
     if (!outcome.handled) return outcome;
-    emptyRecycleBinIfAsked(app);
+    if (!outcome.kept) emptyRecycleBinIfAsked(app);
     if (app.ui.rowCount(Ctl::resultList) == 0) showAfterDeleteState(app);
     showRemoved(app, 56, outcome.removedBytes);
     return outcome;
@@ -151,8 +171,10 @@ RowOutcome deleteRowCounted(App& app, int position) {
 }  // namespace
 
 bool recycleFile(App& app, const std::string& path, unsigned options) {
-    // The shell would expand wildcards; no file name contains them.
+    // The shell would expand wildcards; no file name contains them. It would also move a
+    // whole folder, or follow a link to its target.
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+    if (!isPlainFile(app.fs, path)) return false;
     unsigned flags = kFofAllowUndo;
     if (options & 1) flags |= kFofNoConfirmation;
     if (options & 2) flags |= kFofNoErrorUi;
@@ -174,15 +196,21 @@ void deleteAllRows(App& app) {
         showKeyMessage(app, 60);
         return;
     }
-    while (app.ui.rowCount(Ctl::resultList) > 0) {
-        RowOutcome outcome = removeRowFile(app, app.ui.rowCount(Ctl::resultList) - 1, folder);
-        if (!outcome.handled) break;
+    // Last row first. Rows above the one handled keep their places, whether it was removed
+    // or kept; handlers run while messages are processed may shorten the list.
+    bool completed = true;
+    for (int row = count - 1; row >= 0; --row) {
+        row = std::min(row, app.ui.rowCount(Ctl::resultList) - 1);
+        if (row < 0) break;
+        RowOutcome outcome = removeRowFile(app, row, folder);
+        if (!outcome.handled) {
+            completed = false;
+            break;
+        }
         total += outcome.removedBytes;
     }
-    if (app.ui.rowCount(Ctl::resultList) == 0) {
-        emptyRecycleBinIfAsked(app);
-        showAfterDeleteState(app);
-    }
+    if (completed) emptyRecycleBinIfAsked(app);
+    if (app.ui.rowCount(Ctl::resultList) == 0) showAfterDeleteState(app);
     showRemoved(app, 61, total);
 }
 
@@ -210,6 +238,7 @@ void deleteTickedRows(App& app) {
         }
         RowOutcome outcome = deleteRowCounted(app, i + 1);
         if (!outcome.handled) break;
+        if (outcome.kept) ++i;  // its row stays; the rows below did not move up
         total += outcome.removedBytes;
         showRemoved(app, 61, total);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cleanup/BusyScope.h"
+#include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -62,8 +63,10 @@ std::unique_ptr<File> openRecord(App& app, const std::string& recordPath, Backup
 // Streams the content into a new file at the record's path. A partial file is removed;
 // the record itself is untouched either way.
 bool writeContent(App& app, File& record, const std::string& target, uint32_t length) {
+    // Never write through a folder that has become a junction or link since the backup:
+    // the record stays for a later try.
+    if (!isSafeWriteTarget(app.fs, target)) return false;
     uint32_t old = app.fs.attributes(target);
-    if (old != kInvalidAttributes && (old & kAttrDirectory)) return false;
     const uint32_t blocking = kAttrReadOnly | kAttrHidden | kAttrSystem;
     bool cleared = old != kInvalidAttributes && (old & blocking);
     if (cleared) app.fs.setAttributes(target, old & kAttrArchive);  // replaced without asking

@@ -5,9 +5,12 @@
 #include "cleanup/BackupStore.h"
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
+#include "privacy/Cleaners.h"
+#include "privacy/HistoryCleaner.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
+#include "shell/Help.h"
 #include "shell/Startup.h"
 #include "update/UpdateSettings.h"
 
@@ -29,8 +32,8 @@ void closeDialog(App& app) {
     app.ui.closeWindow(window);
 }
 
-// Not routed yet, their features come later: helpButton, driveCombo (drive-space display),
-// cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
+// Not routed yet, their features come later: driveCombo (drive-space display),
+// visitWebsiteButton, languageButton, languageMenu items,
 // aboutButton, privacyTracesButton, addGarbageTypeButton, and the
 // working controls of the dialogs (add, apply, plugin, their edit and check
 // boxes, the dialogs' Created events).
@@ -43,11 +46,16 @@ const Route kRoutes[] = {
     {Ctl::closeButton, Event::Click, exitRequest},
     {Ctl::exitButton, Event::Click, exitRequest},
     {Ctl::minimizeButton, Event::Click, minimiseMainWindow},
+    {Ctl::helpButton, Event::Click, showHelp},
+    {Ctl::MainWindow, Event::Help, showHelp},
     {Ctl::patternSetCombo, Event::SelChange, patternSetChanged},
     {Ctl::startSearchButton, Event::Click, startSearch},
     {Ctl::cancelButton, Event::Click, cancelSearch},
     {Ctl::resetButton, Event::Click, resetList},
     {Ctl::recoveryButton, Event::Click, recoverAll},
+    {Ctl::cookieCleanerButton, Event::Click, cleanCookies},
+    {Ctl::tempCleanerButton, Event::Click, cleanTempFolder},
+    {Ctl::internetCleanerButton, Event::Click, cleanUrlCache},
     {Ctl::backupModeRadio, Event::Click, useBackupMode},
     {Ctl::backupFolderButton, Event::Click, chooseBackupFolder},
     {Ctl::deleteAllButton, Event::Click, deleteAllRows},
@@ -96,6 +104,7 @@ const Route kRoutes[] = {
     {Ctl::updateCheckNowButton, Event::Click, updateCheckNowClicked},
     {Ctl::privacyCloseButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
     {Ctl::privacyReturnButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::privacyApplyButton, Event::Click, applyPrivacyCleaning},
     {Ctl::exclusionCloseButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
     {Ctl::exclusionReturnButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
 };

@@ -94,7 +94,7 @@ dv_ensure_prefix() {
 # Windows path (a program started from a folder outside every drive sees no
 # usable module path). Besides the given programs, the data the program keeps
 # next to itself is copied from SRC when present; files already in DEST stay,
-# but for the language files.
+# but for the language files and the help file.
 dv_stage_app() {
   local src=$1 dest=$2 item
   shift 2
@@ -104,10 +104,11 @@ dv_stage_app() {
               "$src"/*.lng "$src"/Files.txt "$src"/quilltext.txt; do
     [[ -e $item ]] && cp -rn -- "$item" "$dest/"
   done
-  # Language files are the build's, never the user's: always refresh them.
+  # Language files and the help file are the build's, never the user's: always refresh them.
   if [[ -d $src/LANGUAGE ]]; then
     (cd "$src" && find LANGUAGE -type f -iname '*.lng' -exec cp -f --parents {} "$dest/" \;)
   fi
+  [[ -f $src/help.hlp ]] && cp -f -- "$src/help.hlp" "$dest/"
   return 0
 }
 

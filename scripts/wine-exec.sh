@@ -11,6 +11,8 @@
 #   DV_TRASH_DIR       the Unix folder of Wine's Recycle Bin for this run
 #   HOME, XDG_*        per-run folders
 #   DV_RUN_DIR         the Unix folder of this run (kept for the last 9 runs)
+#   wine-link.sh       beside the program: makes a symbolic link for a test (Wine
+#                      cannot), inside the run or the prefix only
 #   DISPLAY            a private Xvfb (1280x1024x24) when DV_NEEDS_DISPLAY=1
 #                      or when no DISPLAY is set
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
@@ -72,6 +74,8 @@ src=$(dirname "$program")
 extra=()
 [[ -f $src/Dustvane.exe && $program != "$src/Dustvane.exe" ]] && extra+=("$src/Dustvane.exe")
 dv_stage_app "$src" "$app" "$program" "${extra[@]}"
+# Test programs make symbolic links through this script (Wine cannot make them itself).
+cp -f "$DV_REPO/scripts/wine-link.sh" "$app/"
 
 cd "$run/drive"
 timeout --kill-after=10 "${DV_TIMEOUT:-600}" wine "$app/$(basename "$program")" "$@" \

@@ -11,8 +11,12 @@
 #include "platform/System.h"
 #include "platform/Threads.h"
 #include "platform/Ui.h"
+#include "platform/UrlCache.h"
 
 namespace dv {
+
+// Compact mode's delete-all: not started, running, or through the whole list.
+enum class CompactDelete { NotStarted, Running, Done };
 
 struct AppState {
     std::vector<std::string> exclusionList;   // full paths the search never lists
@@ -24,6 +28,7 @@ struct AppState {
     int splashTicks = 0;
     std::string baseFolder;                   // the program's folder, fixed at start
     bool cleanupBusy = false;                 // a delete command or recovery is running
+    CompactDelete compactDelete = CompactDelete::NotStarted;
 };
 
 struct App {
@@ -33,6 +38,7 @@ struct App {
     ShellOps& shell;
     System& system;
     Ui& ui;
+    UrlCache& urlCache;
     AppState state;
     // Only the update check goes on the network and off the GUI thread; without these
     // two it does nothing.

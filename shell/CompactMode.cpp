@@ -1,4 +1,5 @@
 #include "cleanup/DeleteCommands.h"
+#include "privacy/Cleaners.h"
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -10,9 +11,6 @@ namespace {
 
 constexpr int kStepIntervalMs = 30;
 
-// True while the delete-all of compact mode runs; the program must not end in the middle
-// of it, even when finishTimer ticks while the delete processes messages.
-bool compactDeleteRunning = false;
 
 // Adds 1 to the shared counter and shows it; after a value above 100 it restarts at 0.
 void advanceProgress(App& app) {
@@ -34,7 +32,10 @@ void enterCompactMode(App& app) {
 }
 
 void runCleanersAndSearch(App& app) {
-    // To come: the cookie, temp and internet cleaners, each run to its end before the search.
+    // Each cleaner runs to its end before the next one and before the search.
+    cleanCookies(app);
+    cleanTempFolder(app);
+    cleanUrlCache(app);
     startSearch(app);
 }
 
@@ -49,14 +50,19 @@ void stepTimerTick(App& app) {
     ui.setTimer(Ctl::finishTimer, kStepIntervalMs);
     // Nothing found: no delete, so no "nothing to delete" box holds up the automatic end.
     if (ui.rowCount(Ctl::resultList) == 0) return;
-    compactDeleteRunning = true;
+    app.state.compactDelete = CompactDelete::Running;
     deleteAllRows(app);
-    compactDeleteRunning = false;
+    app.state.compactDelete = CompactDelete::Done;
 }
 
 void finishTimerTick(App& app) {
     advanceProgress(app);
-    if (compactDeleteRunning || app.ui.rowCount(Ctl::resultList) > 0) return;
+    // The program never ends in the middle of the delete, even when this timer ticks while
+    // it processes messages. Rows it left alone (paths that had become folders or links)
+    // do not keep the program waiting once it has gone through the list.
+    const CompactDelete stage = app.state.compactDelete;
+    if (stage == CompactDelete::Running) return;
+    if (app.ui.rowCount(Ctl::resultList) > 0 && stage != CompactDelete::Done) return;
     // The update check started with the program shows its outcome before the end.
     if (updateCheckHoldsTheEnd(app)) return;
     app.ui.setTimer(Ctl::finishTimer, 0);

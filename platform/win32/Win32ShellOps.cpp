@@ -102,7 +102,7 @@ bool Win32ShellOps::openAddress(const std::string& address) {
 void Win32ShellOps::openHelp(const std::string& helpFile) {
     DWORD attrs = GetFileAttributesA(helpFile.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return;
-    WinHelpA(static_cast<HWND>(owner_), helpFile.c_str(), HELP_FINDER, 0);
+    WinHelpA(static_cast<HWND>(owner_), helpFile.c_str(), HELP_CONTENTS, 0);
 }
 
 }  // namespace dv

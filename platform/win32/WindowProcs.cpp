@@ -142,12 +142,6 @@ void onTimer(LiveWindow& w, UINT_PTR timer) {
     if (c && c->kind == Kind::Timer && c->timerMs > 0) w.events->raise(id, Event::Tick);
 }
 
-void openHelpFile(LiveWindow& w) {
-    if (w.helpFile.empty() || GetFileAttributesA(w.helpFile.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return;
-    WinHelpA(w.hwnd, w.helpFile.c_str(), HELP_FINDER, 0);
-}
-
 // A press on a label, picture or panel: reported, and a drag where the table says so.
 void pressed(LiveWindow& w, const LiveControl& c) {
     Ctl window = w.id, id = c.id;
@@ -241,7 +235,10 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
-        case WM_HELP: openHelpFile(*w); return TRUE;
+        case WM_HELP:
+            // F1 on the window or any control in it: the system asks the window for help.
+            if (!w->helpFile.empty()) w->events->raise(w->id, Event::Help);
+            return TRUE;
         case WM_ACTIVATE:
             if (LOWORD(wp) == WA_INACTIVE) {
                 HWND f = GetFocus();

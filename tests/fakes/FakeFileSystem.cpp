@@ -267,6 +267,14 @@ bool FakeFileSystem::removeNode(const std::string& key) {
     return true;
 }
 
+bool FakeFileSystem::removeTree(const std::string& path) {
+    Node* n = find(path);
+    if (!n) return false;
+    const std::string key = fold(trimSlash(path));
+    for (const std::string& child : std::vector<std::string>(n->children)) removeTree(child);
+    return removeNode(key);
+}
+
 bool FakeFileSystem::deleteFile(const std::string& path) {
     std::string key = fold(path);
     Node* n = find(path);

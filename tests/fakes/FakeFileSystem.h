@@ -37,6 +37,8 @@ public:
     std::string content(const std::string& path) const;
     const Node* node(const std::string& path) const;
     std::vector<std::string> childNames(const std::string& folder) const;
+    // Removes a file or a whole folder tree, as the shell's delete would.
+    bool removeTree(const std::string& path);
 
     // Failure switches.
     std::set<std::string> unreadable;   // folded paths whose content cannot be opened

@@ -7,6 +7,7 @@
 #include "tests/fakes/FakeServices.h"
 #include "tests/fakes/FakeThreads.h"
 #include "tests/fakes/FakeUi.h"
+#include "tests/fakes/FakeUrlCache.h"
 
 namespace dv {
 
@@ -17,7 +18,8 @@ struct FakePlatform {
     FakeShellOps shell{fs};
     FakeSystem system;
     FakeUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    FakeUrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
     FakeHttp http;
     FakeThreads threads;
 

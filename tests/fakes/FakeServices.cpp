@@ -235,6 +235,11 @@ int FakeShellOps::deleteOperation(const std::string& from, unsigned flags, bool&
     aborted = false;
     if (failDeletes || !fs_.exists(from)) return 2;
     uint32_t a = fs_.attributes(from);
+    if (a & (kAttrDirectory | kAttrReparsePoint)) {  // the shell takes folders whole
+        fs_.removeTree(from);
+        trash.push_back(from);
+        return 0;
+    }
     fs_.setAttributes(from, a & ~kAttrReadOnly);
     if (!fs_.deleteFile(from)) {
         fs_.setAttributes(from, a);

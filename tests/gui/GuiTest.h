@@ -43,6 +43,7 @@ constexpr Place currentFileLabel{15, 239, 296, 16, nullptr, "Static"};
 constexpr Place statisticsTitleLabel{15, 257, 296, 16, nullptr, "Static"};
 constexpr Place alertLabel{316, 239, 336, 20, nullptr, "Static"};
 constexpr Place recoveredLabel{316, 261, 336, 15, nullptr, "Static"};
+constexpr Place helpButton{566, 15, 24, 18, nullptr, "Button"};
 constexpr Place closeButton{626, 15, 24, 18, nullptr, "Button"};
 constexpr Place exitButton{628, 444, 20, 17, nullptr, "Button"};
 // Inside criteriaPanel (15,53).
@@ -73,7 +74,8 @@ HWND placed(HWND top, const Place& p, DWORD timeoutMs = kShortWait);
 bool containsNumber(const std::string& text, long long n);
 
 // Compact automatic mode searches every drive letter with set 3 and deletes what it
-// finds. It is run only where the drives are the test prefix's C: and the test drive.
+// finds. It is run only where the drives are the test prefix's C: and the test drive, and
+// its cleaners are pointed (through the environment) at folders of the test drive.
 bool onlyTestDrives();
 
 class GuiTest : public ::testing::Test {

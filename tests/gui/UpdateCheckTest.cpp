@@ -1,6 +1,7 @@
 // The update check seen from outside: "Check now" and the automatic switch in
 // UpdateSettingsWindow, and the check due at start-up in compact automatic mode. The
 // version file comes from a server of the test's own on 127.0.0.1.
+#include "tests/gui/CleanerFolders.h"
 #include "tests/gui/GuiTest.h"
 #include "tests/gui/TestTree.h"
 #include "tests/support/LoopbackHttpServer.h"
@@ -137,6 +138,8 @@ TEST_F(UpdateCheckTest, CheckDueAtStartReportsIntoTheCompactWindow) {
     if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
     LoopbackHttpServer server(LoopbackHttpServer::ok("[version]\r\nmainver=8\r\n"));
     prepare(server, "[update]\r\nauto=T\r\nday=10\r\ntime=" + dateTextOf(10) + "\r\n");
+    CleanerFolders folders(app());  // the cleaners of this mode work on stand-ins
+    ASSERT_TRUE(folders.problem.empty()) << folders.problem;
     setStartSwitch("AutoSearch", 1);
     ASSERT_TRUE(app().start()) << app().error();
     HWND top = waitTopWindow(pid(), "Dustvane", mw::kCompactWidth, mw::kCompactHeight, kLongWait);

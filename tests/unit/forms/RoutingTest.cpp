@@ -60,13 +60,31 @@ TEST_F(RoutingTest, ResultListAndFileMenuReachTheirHandlers) {
 }
 
 TEST_F(RoutingTest, ControlsWithoutRouteDoNothing) {
-    raiseEvent(app, Ctl::helpButton, Event::Click);
+    raiseEvent(app, Ctl::appIconPicture, Event::Click);
     raiseEvent(app, Ctl::titleLabel, Event::Tick);
     raiseEvent(app, Ctl::None, Event::Click);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_TRUE(ui.drags.empty());
     EXPECT_FALSE(ui.ended);
+}
+
+// The help button and F1 open the help file beside the program, and only a file.
+TEST(HelpRouting, HelpButtonAndF1OpenTheHelpFileWhenThereIsOne) {
+    const std::string helpFile = "C:\\Dustvane\\help.hlp";
+    enum class There { Nothing, Folder, File };
+    for (There there : {There::Nothing, There::Folder, There::File}) {
+        SCOPED_TRACE(int(there));
+        FakePlatform p;
+        if (there == There::Folder) p.fs.addFolder(helpFile);
+        if (there == There::File) p.fs.addFile(helpFile, "?_");
+        raiseEvent(p.app, Ctl::MainWindow, Event::Help);
+        raiseEvent(p.app, Ctl::helpButton, Event::Click);
+        EXPECT_EQ(p.ui.helpFiles[Ctl::MainWindow], helpFile);
+        EXPECT_TRUE(p.ui.messages.empty());
+        const size_t opened = there == There::File ? 2 : 0;  // F1, then the button
+        EXPECT_EQ(p.shell.openedHelp, std::vector<std::string>(opened, helpFile));
+    }
 }
 
 TEST_F(RoutingTest, DialogButtonsCloseTheirOwnWindow) {

@@ -59,6 +59,21 @@ TEST_F(CompactTest, ProgressWrapsAndFinishWaitsForAnEmptyList) {
     EXPECT_FALSE(ui.ended);
 }
 
+// A listed file that became a folder after the search is left alone and keeps its row;
+// the program still ends once delete-all has gone through the list.
+TEST_F(CompactTest, EndsAfterTheDeleteEvenWhenItLeftARowAlone) {
+    p.fs.addFolder("C:\\t\\x.tmp");
+    int row = ui.appendRow(Ctl::resultList, "x.tmp");
+    ui.setCell(Ctl::resultList, row, 4, "C:\\t\\x.tmp");
+    ui.setChecked(Ctl::permanentModeRadio, true);
+    ui.setVisible(Ctl::alertLabel, true);
+    stepTimerTick(app);
+    EXPECT_TRUE(p.fs.exists("C:\\t\\x.tmp"));
+    EXPECT_EQ(ui.rowCount(Ctl::resultList), 1);
+    finishTimerTick(app);
+    EXPECT_TRUE(ui.ended);
+}
+
 TEST_F(CompactTest, ShowStepCheckWritesBothSwitches) {
     ui.setChecked(Ctl::showStepCheck, true);
     showStepCheckClicked(app);

@@ -12,6 +12,7 @@
 
 #include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32Threads.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
 #include "tests/wine/WinePlatform.h"
@@ -49,7 +50,8 @@ struct UpdateEnv {
     AddressRecorder shell;
     Win32System system;
     PumpingUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    Win32UrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
     Win32Http http;
     Win32Threads threads;
     std::string folder = scratchBase() + "update";

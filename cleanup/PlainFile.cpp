@@ -1,0 +1,53 @@
+#include "cleanup/PlainFile.h"
+
+#include <vector>
+
+#include "search/Matcher.h"
+
+namespace dv {
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Byte positions of the separators that end each folder of the path below its root
+// ("X:\" or "\\server\share\"), in order, and whether the path ends in a separator.
+// A trail byte of a double-byte character is never taken for a separator.
+std::vector<size_t> folderEnds(const std::string& path, bool& endsWithSeparator) {
+    std::vector<size_t> ends;
+    endsWithSeparator = false;
+    size_t rootSeparators = 0;
+    if (path.size() >= 3 && path[1] == ':' && isSeparator(path[2]))
+        rootSeparators = 1;  // "X:\"
+    else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]))
+        rootSeparators = 4;  // "\\server\share\"
+    size_t seen = 0;
+    for (size_t i = 0; i < path.size();) {
+        size_t len = charLength(path, i);
+        bool separator = len == 1 && isSeparator(path[i]);
+        if (separator && ++seen > rootSeparators && i > 0 && !endsWithSeparator)
+            ends.push_back(i);
+        endsWithSeparator = separator;
+        i += len;
+    }
+    return ends;
+}
+
+}  // namespace
+
+PathKind lookUpPath(FileSystem& fs, const std::string& path) {
+    bool endsWithSeparator = false;
+    const std::vector<size_t> ends = folderEnds(path, endsWithSeparator);
+    if (path.empty() || endsWithSeparator) return PathKind::NotPlain;
+    for (size_t end : ends) {
+        uint32_t folder = fs.attributes(path.substr(0, end));
+        if (folder == kInvalidAttributes || !(folder & kAttrDirectory)) return PathKind::NoFolder;
+        if (folder & kAttrReparsePoint) return PathKind::NotPlain;
+    }
+    uint32_t attributes = fs.attributes(path);
+    if (attributes == kInvalidAttributes) return PathKind::Missing;
+    if (attributes & (kAttrDirectory | kAttrReparsePoint)) return PathKind::NotPlain;
+    return PathKind::PlainFile;
+}
+
+}  // namespace dv

@@ -1,0 +1,33 @@
+// The one look-up every delete, recycle, backup copy and restore makes just before it
+// acts. A listed path can change meaning after the search: another program may put a
+// folder or a link in its place, or turn a folder on the way into a junction. The shell's
+// delete moves whatever the path names (a whole folder, or a link's target), so nothing
+// acts on a path that is not, at that moment, a plain file reached through plain folders.
+#pragma once
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace dv {
+
+enum class PathKind {
+    PlainFile,  // a file, no reparse point, every folder on the way a plain folder
+    Missing,    // every folder on the way is plain, but nothing is at the path
+    NoFolder,   // a folder on the way is missing
+    NotPlain,   // a folder, a reparse point, or reached through a reparse point
+};
+
+PathKind lookUpPath(FileSystem& fs, const std::string& path);
+
+inline bool isPlainFile(FileSystem& fs, const std::string& path) {
+    return lookUpPath(fs, path) == PathKind::PlainFile;
+}
+
+// A file may be written at the path: every folder on the way is a plain folder and the
+// path itself is missing or a plain file.
+inline bool isSafeWriteTarget(FileSystem& fs, const std::string& path) {
+    PathKind kind = lookUpPath(fs, path);
+    return kind == PathKind::PlainFile || kind == PathKind::Missing;
+}
+
+}  // namespace dv

@@ -1,0 +1,34 @@
+// Feeds arbitrary bytes to the language file reader and looks every key up in the lines
+// it gives. A line never holds a line end or an end-of-text byte, and a text is its line
+// without the first "K=" (so never longer than the line).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "search/ListFile.h"
+#include "shell/Texts.h"
+#include "tests/fakes/FakePlatform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static dv::FakePlatform* platform = new dv::FakePlatform;
+    dv::App& app = platform->app;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    app.state.languageLines = dv::splitListLines(bytes);
+    for (const std::string& line : app.state.languageLines) {
+        if (line.empty() || line.find_first_of(std::string("\n\0\x1A", 3)) != std::string::npos)
+            std::abort();
+    }
+    const int keys = int(app.state.languageLines.size()) + 2;
+    for (int key = 0; key <= keys; ++key) {
+        const std::string text = dv::textOfKey(app, key);
+        if (key < 1 || key > int(app.state.languageLines.size())) {
+            if (!text.empty()) std::abort();
+            continue;
+        }
+        const std::string& line = app.state.languageLines[size_t(key) - 1];
+        const std::string marker = std::to_string(key) + "=";
+        if (!text.empty() && text.size() + marker.size() != line.size()) std::abort();
+    }
+    return 0;
+}
