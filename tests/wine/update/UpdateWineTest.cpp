@@ -24,8 +24,14 @@ namespace {
 
 using dvtest::LoopbackHttpServer;
 
-// Handles the waiting messages of the thread that asks, as the window layer does.
+// Handles the waiting messages of the thread that asks, as the window layer does, and
+// counts the captions written (on this thread).
 struct PumpingUi : RecordingUi {
+    int captions = 0;
+    void setText(Ctl c, const std::string& t) override {
+        ++captions;
+        RecordingUi::setText(c, t);
+    }
     void processPendingMessages() override {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -80,6 +86,14 @@ protected:
     }
     UpdateEnv env;
 };
+
+// Polls for up to 20 s.
+template <class Pred>
+bool waitUntilTrue(Pred pred) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(10))
+        if (pred()) return true;
+    return pred();
+}
 
 std::atomic<int> timerTicks{0};
 void CALLBACK countTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
@@ -170,10 +184,10 @@ TEST(UpdateCheckWine, OutcomeReachesTheLabelThroughTheGuiThread) {
 
         const DWORD start = GetTickCount();
         startVersionCheck(env->app);
-        while (env->ui.text(Ctl::updateStatusLabel).empty() && GetTickCount() - start < 20000) {
+        waitUntilTrue([&] {
             env->ui.processPendingMessages();
-            Sleep(10);
-        }
+            return env->ui.captions > 0;
+        });
         const DWORD took = GetTickCount() - start;
         EXPECT_EQ(env->ui.text(Ctl::updateStatusLabel), r.label) << address;
         EXPECT_GE(took, 3000u);
@@ -185,6 +199,28 @@ TEST(UpdateCheckWine, OutcomeReachesTheLabelThroughTheGuiThread) {
             EXPECT_EQ(env->shell.opened[0], kWebsiteAddress);
         }
     }
+}
+
+// Two checks never share the request or "\update.ini": the second waits for the first to
+// end. A third asked for while the second still waits is the second.
+TEST(UpdateCheckWine, OverlappingChecksTakeTurns) {
+    UpdateEnv env;
+    LoopbackHttpServer server(LoopbackHttpServer::ok("[version]\r\nmainver=8\r\n"));
+    iniWrite(env.app, basePath(env.app, "\\dustvaneset.ini"), "version", "listaddress",
+             server.url("/u.ini"));
+    const DWORD start = GetTickCount();
+    startVersionCheck(env.app);
+    ASSERT_TRUE(waitUntilTrue([&] { return server.connections() == 1; }));
+    startVersionCheck(env.app);
+    startVersionCheck(env.app);
+    EXPECT_TRUE(waitUntilTrue([&] {
+        env.ui.processPendingMessages();
+        return env.ui.captions == 2;
+    }));
+    EXPECT_GE(GetTickCount() - start, 6000u) << "the second check ran alongside the first";
+    env.threads.finish(INFINITE);
+    EXPECT_EQ(server.connections(), 2);
+    EXPECT_EQ(env.ui.captions, 2);
 }
 
 }  // namespace
