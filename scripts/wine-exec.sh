@@ -15,6 +15,7 @@
 #                      cannot), inside the run or the prefix only
 #   DISPLAY            a private Xvfb (1280x1024x24) when DV_NEEDS_DISPLAY=1
 #                      or when no DISPLAY is set
+# DV_WINE_LOCALE (e.g. ja_JP.UTF-8) runs it under that locale and so its code page.
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
 # repository; a build tree elsewhere (e.g. /tmp/x/win) keeps its own state in
@@ -78,8 +79,8 @@ dv_stage_app "$src" "$app" "$program" "${extra[@]}"
 cp -f "$DV_REPO/scripts/wine-link.sh" "$app/"
 
 cd "$run/drive"
-timeout --kill-after=10 "${DV_TIMEOUT:-600}" wine "$app/$(basename "$program")" "$@" \
-  >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
+timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${dv_locale_env[@]}" \
+  wine "$app/$(basename "$program")" "$@" >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
 rc=$?
 [[ $rc == 124 ]] && echo "wine-exec: $(basename "$program") timed out after ${DV_TIMEOUT:-600} s" >>"$run/stderr.txt"
 cat "$run/stdout.txt"
