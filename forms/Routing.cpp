@@ -50,8 +50,6 @@ void dialogCreated(App& app) {
     applyDialogTexts(app, window);
 }
 
-// Not routed yet, their features come later: the update check of UpdateSettingsWindow
-// (check now, the auto-check and days boxes).
 // recycleModeRadio, permanentModeRadio and autoEmptyRecycleCheck only change their mark;
 // the delete commands read it.
 const Route kRoutes[] = {
@@ -128,6 +126,10 @@ const Route kRoutes[] = {
     // UpdateSettingsWindow.
     {Ctl::updateSettingsButton, Event::Click, openUpdateSettings},
     {Ctl::UpdateSettingsWindow, Event::Created, updateSettingsCreated},
+    {Ctl::updateAutoCheck, Event::Click, updateAutoCheckClicked},
+    {Ctl::updateDaysEdit, Event::TextChange, updateDaysChanged},
+    {Ctl::updateCheckNowButton, Event::Click, updateCheckNowClicked},
+    {Ctl::privacyApplyButton, Event::Click, applyPrivacyCleaning},
 
     // The dialogs' close and Return buttons only close them.
     {Ctl::addTypeCloseButton, Event::Click, closeDialog<Ctl::AddGarbageTypeWindow>},
@@ -139,7 +141,6 @@ const Route kRoutes[] = {
     {Ctl::updateReturnButton, Event::Click, closeDialog<Ctl::UpdateSettingsWindow>},
     {Ctl::privacyCloseButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
     {Ctl::privacyReturnButton, Event::Click, closeDialog<Ctl::PrivacyTracesWindow>},
-    {Ctl::privacyApplyButton, Event::Click, applyPrivacyCleaning},
     {Ctl::exclusionCloseButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
     {Ctl::exclusionReturnButton, Event::Click, closeDialog<Ctl::ExclusionListWindow>},
 };

@@ -63,6 +63,8 @@ export DV_TEST_DRIVE=T:
 export HOME=$run/home XDG_DATA_HOME=$run/data XDG_CONFIG_HOME=$run/config XDG_CACHE_HOME=$run/cache
 export DV_TRASH_DIR=$XDG_DATA_HOME/Trash
 export DV_RUN_DIR=$run
+# Programs reach only the servers the tests start on 127.0.0.1, never through a proxy.
+unset http_proxy https_proxy ftp_proxy all_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY ALL_PROXY NO_PROXY
 
 if [[ ${DV_NEEDS_DISPLAY:-} == 1 || -z ${DISPLAY:-} ]]; then
   dv_start_xvfb 1280x1024x24 "$run"

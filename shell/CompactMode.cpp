@@ -3,6 +3,7 @@
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "update/UpdateCheck.h"
 
 namespace dv {
 
@@ -62,6 +63,8 @@ void finishTimerTick(App& app) {
     const CompactDelete stage = app.state.compactDelete;
     if (stage == CompactDelete::Running) return;
     if (app.ui.rowCount(Ctl::resultList) > 0 && stage != CompactDelete::Done) return;
+    // The update check started with the program shows its outcome before the end.
+    if (updateCheckHoldsTheEnd(app)) return;
     app.ui.setTimer(Ctl::finishTimer, 0);
     app.ui.endProgram(0);
 }

@@ -100,4 +100,12 @@ std::string Win32System::tempPath() {
     return growingText([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
 }
 
+SystemTime Win32System::localTime() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    SystemTime local;
+    std::memcpy(static_cast<void*>(&local), &st, sizeof st);
+    return local;
+}
+
 }  // namespace dv

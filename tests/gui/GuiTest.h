@@ -77,6 +77,11 @@ HWND placed(HWND top, const Place& p, DWORD timeoutMs = kShortWait);
 // Digit runs of a text, as numbers ("Found 12 files in 3 s" -> 12, 3).
 bool containsNumber(const std::string& text, long long n);
 
+// Compact automatic mode searches every drive letter with set 3 and deletes what it
+// finds. It is run only where the drives are the test prefix's C: and the test drive, and
+// its cleaners are pointed (through the environment) at folders of the test drive.
+bool onlyTestDrives();
+
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override;

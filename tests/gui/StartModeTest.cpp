@@ -107,16 +107,6 @@ TEST_F(GuiTest, ExitQuestionNoKeepsRunningAndYesEndsWithCodeZero) {
     EXPECT_EQ(0u, code);
 }
 
-// Compact automatic mode searches every drive letter with set 3 and deletes what it
-// finds. It is run only where the drives are the test prefix's C: and the test drive, and
-// its cleaners are pointed (through the environment) at folders of the test drive.
-bool onlyTestDrives() {
-    const std::string drive = testDrive();
-    if (drive.size() != 2 || drive[1] != ':') return false;
-    const DWORD allowed = (1u << ('C' - 'A')) | (1u << (toupper(drive[0]) - 'A'));
-    return (GetLogicalDrives() & ~allowed & ~3u) == 0;
-}
-
 TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
     const std::string tree = app().folder() + "\\tree";
