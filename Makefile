@@ -3,12 +3,12 @@
 #               on a private Xvfb, saving build/screenshot.png)
 #   make test   build everything and run every test suite
 # Both install missing tools first (scripts/deps.sh; Debian 12, as root).
-# Helper targets: deps, native, windows, fuzz, prefix, bench, clean.
+# Helper targets: deps, native, windows, fuzz, prefix, bench, dist, clean.
 
 SHELL := /bin/bash
 export JOBS ?= 2
 
-.PHONY: run test deps native windows fuzz prefix bench clean
+.PHONY: run test deps native windows fuzz prefix bench dist clean
 
 run: deps
 	bash scripts/build.sh windows Dustvane
@@ -36,6 +36,11 @@ bench: deps
 	  echo "== $$n"; script=scripts/bench-$${n%_bench}.sh; \
 	  if [[ -f $$script ]]; then bash $$script; else bash scripts/wine-exec.sh build/windows/$$n.exe; fi; \
 	done
+
+# The Windows packages in build/dist/: the portable zip and the installer.
+dist: deps
+	bash scripts/build.sh windows Dustvane
+	python3 scripts/dist.py
 
 clean:
 	rm -rf build

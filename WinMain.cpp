@@ -6,15 +6,21 @@
 #include <string>
 
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32IniFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 #include "shell/Startup.h"
 
 namespace {
+
+// How long the end of the program waits for update checks still running.
+constexpr DWORD kThreadsEndMs = 2000;
 
 // The folder that holds the program file, with a trailing backslash only at a drive root.
 std::string programFolder() {
@@ -43,8 +49,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     dv::Win32ShellOps shell;
     dv::Win32System system;
     dv::Win32Ui ui;
-    dv::App app{fs, registry, ini, shell, system, ui, {}};
+    dv::Win32UrlCache urlCache;
+    dv::App app{fs, registry, ini, shell, system, ui, urlCache, {}};
     ui.attach(app);
+    dv::Win32Http http;
+    dv::Win32Threads threads;
+    app.http = &http;
+    app.threads = &threads;
+    // Whichever way the program ends, running checks are told to stop and given a moment.
+    ui.setExitHook([&threads] { threads.finish(kThreadsEndMs); });
 
     std::string folder = programFolder();
     if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
@@ -55,5 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The start-up sequence: it shows the windows through the window operations.
     ui.raise(dv::Ctl::MainWindow, dv::Event::Created);
     ui.runMessageLoop();
+    // A check still blocked in the network must not outlive the objects it uses.
+    if (!threads.finish(0)) ExitProcess(0);
     return 0;
 }

@@ -24,6 +24,7 @@ int main() {
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "search/Patterns.h"
 #include "search/SearchEngine.h"
 #include "tests/wine/RecordingUi.h"
@@ -56,7 +57,8 @@ struct Platform {
     Win32ShellOps shell;
     Win32System system;
     winetest::RecordingUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    Win32UrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
 
     explicit Platform(int set) {
         for (const std::string& item : patternSetComboItems()) ui.comboAdd(Ctl::patternSetCombo, item);

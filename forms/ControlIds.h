@@ -218,6 +218,7 @@ enum class Event {
     RowActivated,  // list row double-clicked
     RowContext,    // list row right-clicked
     Tick,          // timer tick
+    Help,          // F1 on a window that has a help file
 };
 
 // The name of a control as it appears in the catalogue ("resultList").

@@ -40,6 +40,7 @@ enum : uint32_t {
     kBold = 1u << 3,
     kDrags = 1u << 4,        // left button pressed here drags the window
     kFirstRadio = 1u << 5,   // starts a radio group
+    kMiddle = 1u << 6,       // text centred in the control's height (title strips)
 };
 
 constexpr uint32_t kNoColour = 0xFF000000u;

@@ -22,10 +22,10 @@ constexpr ControlSpec icon(Ctl id) {
             kNoColour};
 }
 
-// The title is wider in the 387-px-wide windows.
+// The title is wider in the 387-px-wide windows; its text stands level with the icon.
 constexpr ControlSpec title(Ctl id, int w, const char* text) {
     return {id, Kind::TransparentLabel, Ctl::None, 26, 1, w == 387 ? 296 : 194, 32, text, nullptr,
-            0, 0, kDrags, 0, kNoColour, kNoColour};
+            0, 0, kDrags | kMiddle, 0, kNoColour, kNoColour};
 }
 
 constexpr ControlSpec closeButton(Ctl id, int w) {

@@ -24,7 +24,7 @@ const char kShowStep[] = "Show the step window when start";
 const ControlSpec kAddType[] = {
     frame::background(Ctl::addTypeBackground, 387, 138),
     {Ctl::addTypeTitleLabel, K::TransparentLabel, W, 8, 1, 344, 22, "Dustvane", nullptr, 0, 0,
-     kBold | kDrags, 14, NC, NC},
+     kBold | kDrags | kMiddle, 14, NC, NC},
     {Ctl::addTypeCloseButton, K::PictureButton, W, 360, 7, 20, 18, nullptr, nullptr, 0, 0, 0, 0,
      NC, NC},
     {Ctl::addTypeRule, K::Rule, W, 8, 28, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
@@ -42,7 +42,7 @@ const ControlSpec kAddType[] = {
      120, kBold, 0, NC, NC},
 };
 
-// 387 x 364. The nine information lines take keys 71 to 79.
+// 387 x 364. The nine information lines take keys 71 to 79; the last one drags as well.
 const ControlSpec kAbout[] = {
     frame::background(Ctl::aboutBackground, 387, 364),
     frame::panel(Ctl::aboutPanel, 387, 364, 0),
@@ -73,7 +73,7 @@ const ControlSpec kAbout[] = {
     {Ctl::aboutLine8Label, K::Label, W, 21, 289, 344, 20,
      "Messenger: dustvane@example.com", nullptr, 78, 0, 0, 0, NC, NC},
     {Ctl::aboutLine9Label, K::Label, W, 21, 316, 344, 20,
-     "Web site: http://www.example.com/en/dustvane/", nullptr, 79, 0, 0, 0, NC, NC},
+     "Web site: http://www.example.com/en/dustvane/", nullptr, 79, 0, kDrags, 0, NC, NC},
 };
 
 // 285 x 238.

@@ -5,10 +5,21 @@
 #include "cleanup/BackupStore.h"
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
+#include "privacy/Cleaners.h"
+#include "privacy/HistoryCleaner.h"
+#include "privacy/PrivacyTracesWindow.h"
+#include "search/ExclusionList.h"
+#include "search/JunkTypes.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
+#include "shell/DriveSpace.h"
+#include "shell/Help.h"
+#include "shell/Language.h"
+#include "shell/LanguageChoice.h"
+#include "shell/MainCommands.h"
 #include "shell/Startup.h"
+#include "update/UpdateSettings.h"
 
 namespace dv {
 namespace {
@@ -28,11 +39,17 @@ void closeDialog(App& app) {
     app.ui.closeWindow(window);
 }
 
-// Not routed yet, their features come later: helpButton, driveCombo (drive-space display),
-// cookie/temp/internetCleanerButton, visitWebsiteButton, languageButton, languageMenu items,
-// aboutButton, updateSettingsButton, privacyTracesButton, addGarbageTypeButton, and the
-// working controls of the six dialogs (add, apply, check now, plugin, their edit and check
-// boxes, the dialogs' Created events).
+template <Ctl window>
+void openDialog(App& app) {
+    app.ui.openModal(window);
+}
+
+// A dialog whose opening does nothing but show its language texts.
+template <Ctl window>
+void dialogCreated(App& app) {
+    applyDialogTexts(app, window);
+}
+
 // recycleModeRadio, permanentModeRadio and autoEmptyRecycleCheck only change their mark;
 // the delete commands read it.
 const Route kRoutes[] = {
@@ -42,11 +59,16 @@ const Route kRoutes[] = {
     {Ctl::closeButton, Event::Click, exitRequest},
     {Ctl::exitButton, Event::Click, exitRequest},
     {Ctl::minimizeButton, Event::Click, minimiseMainWindow},
+    {Ctl::helpButton, Event::Click, showHelp},
+    {Ctl::MainWindow, Event::Help, showHelp},
     {Ctl::patternSetCombo, Event::SelChange, patternSetChanged},
     {Ctl::startSearchButton, Event::Click, startSearch},
     {Ctl::cancelButton, Event::Click, cancelSearch},
     {Ctl::resetButton, Event::Click, resetList},
     {Ctl::recoveryButton, Event::Click, recoverAll},
+    {Ctl::cookieCleanerButton, Event::Click, cleanCookies},
+    {Ctl::tempCleanerButton, Event::Click, cleanTempFolder},
+    {Ctl::internetCleanerButton, Event::Click, cleanUrlCache},
     {Ctl::backupModeRadio, Event::Click, useBackupMode},
     {Ctl::backupFolderButton, Event::Click, chooseBackupFolder},
     {Ctl::deleteAllButton, Event::Click, deleteAllRows},
@@ -61,6 +83,17 @@ const Route kRoutes[] = {
     {Ctl::alertBlinkTimer, Event::Tick, alertBlinkTick},
     {Ctl::stepTimer, Event::Tick, stepTimerTick},
     {Ctl::finishTimer, Event::Tick, finishTimerTick},
+    {Ctl::driveCombo, Event::SelChange, refreshDriveSpace},
+    {Ctl::visitWebsiteButton, Event::Click, visitWebsite},
+    {Ctl::aboutButton, Event::Click, openDialog<Ctl::AboutWindow>},
+    {Ctl::addGarbageTypeButton, Event::Click, openDialog<Ctl::AddGarbageTypeWindow>},
+    {Ctl::privacyTracesButton, Event::Click, openDialog<Ctl::PrivacyTracesWindow>},
+    {Ctl::languageButton, Event::Click, popUpLanguageMenu},
+    {Ctl::languageMenuEnglish, Event::Click, chooseEnglish},
+    {Ctl::languageMenuChineseGB, Event::Click, chooseChineseSimplified},
+    {Ctl::languageMenuChineseBig5, Event::Click, chooseChineseTraditional},
+    {Ctl::languageMenuJapanese, Event::Click, chooseJapanese},
+    {Ctl::languageMenuOthers, Event::Click, chooseOtherLanguage},
 
     // SplashWindow: the picture covers the whole window, so either may report the gesture.
     {Ctl::SplashWindow, Event::Created, splashCreated},
@@ -77,6 +110,26 @@ const Route kRoutes[] = {
     {Ctl::wizardAutoSearchCheck, Event::Click, wizardAutoSearchCheckClicked},
     {Ctl::wizardNotShowCheck, Event::Click, wizardNotShowCheckClicked},
     {Ctl::wizardCloseButton, Event::Click, exitRequest},
+
+    // The dialogs' own work.
+    {Ctl::AddGarbageTypeWindow, Event::Created, dialogCreated<Ctl::AddGarbageTypeWindow>},
+    {Ctl::addTypePatternEdit, Event::TextChange, updateTypeDescription},
+    {Ctl::addTypeAddButton, Event::Click, addJunkType},
+    {Ctl::AboutWindow, Event::Created, dialogCreated<Ctl::AboutWindow>},
+    {Ctl::LanguageWindow, Event::Created, languageWindowCreated},
+    {Ctl::languageApplyButton, Event::Click, applyChosenLanguageFile},
+    {Ctl::PrivacyTracesWindow, Event::Created, privacyTracesCreated},
+    {Ctl::privacyPluginButton, Event::Click, openDialog<Ctl::ExclusionListWindow>},
+    {Ctl::ExclusionListWindow, Event::Created, exclusionWindowCreated},
+    {Ctl::exclusionAddButton, Event::Click, editExclusions},
+
+    // UpdateSettingsWindow.
+    {Ctl::updateSettingsButton, Event::Click, openUpdateSettings},
+    {Ctl::UpdateSettingsWindow, Event::Created, updateSettingsCreated},
+    {Ctl::updateAutoCheck, Event::Click, updateAutoCheckClicked},
+    {Ctl::updateDaysEdit, Event::TextChange, updateDaysChanged},
+    {Ctl::updateCheckNowButton, Event::Click, updateCheckNowClicked},
+    {Ctl::privacyApplyButton, Event::Click, applyPrivacyCleaning},
 
     // The dialogs' close and Return buttons only close them.
     {Ctl::addTypeCloseButton, Event::Click, closeDialog<Ctl::AddGarbageTypeWindow>},

@@ -67,6 +67,11 @@ public:
 
     virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode) = 0;
 
+    // Puts the file `from` in the place of `to` in one step, replacing `to` when it exists
+    // (MoveFileExA with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, after the
+    // content of `from` has reached the disk). False leaves both as they were.
+    virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+
     bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }
 };
 

@@ -29,7 +29,7 @@ public:
     virtual std::string openFileDialog() = 0;
     // The shell's default action on a web address.
     virtual bool openAddress(const std::string& address) = 0;
-    // Opens a help file in the help viewer, owned by the main window.
+    // Opens a help file at its contents topic in the help viewer, owned by the main window.
     virtual void openHelp(const std::string& helpFile) = 0;
 };
 

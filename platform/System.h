@@ -21,6 +21,8 @@ public:
     // Total bytes and bytes free to the caller on a root such as "C:\"; false when unreadable.
     virtual bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) = 0;
     virtual std::string tempPath() = 0;
+    // The current local date and time (GetLocalTime).
+    virtual SystemTime localTime() = 0;
 };
 
 }  // namespace dv

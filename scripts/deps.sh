@@ -9,7 +9,9 @@ packages=(
   g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix, windres
   wine wine64                          # Wine 8, 64-bit only
   xvfb x11-apps xauth imagemagick fonts-liberation
+  fonts-wqy-microhei fonts-vlgothic    # Chinese and Japanese glyphs for the language files
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
+  nsis nsis-common                     # makensis: the Windows installer
 )
 
 # Files the build and the scripts call directly; a package can be "installed"
@@ -20,6 +22,9 @@ required_files=(
   /usr/bin/x86_64-w64-mingw32-windres
   /usr/bin/wine /usr/bin/wineserver /usr/lib/wine/wine64
   /usr/bin/Xvfb /usr/bin/xwd /usr/bin/convert /usr/bin/clang++
+  /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+  /usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf
+  /usr/bin/makensis /usr/share/nsis/Stubs/lzma_solid-amd64-unicode
 )
 
 missing=()

@@ -5,7 +5,8 @@
 # With $DISPLAY: runs it on that display until it ends.
 # Without: runs it on a private Xvfb for RUN_SECONDS (default 8), saves a
 # screenshot to build/screenshot.png and stops everything.
-# DV_EXE names another Dustvane.exe, DV_STATE another state folder.
+# DV_EXE names another Dustvane.exe, DV_STATE another state folder, DV_WINE_LOCALE
+# (e.g. zh_CN.UTF-8) the locale and so the ANSI code page it runs under.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 exe=$(realpath -m "${DV_EXE:-$repo/build/windows/Dustvane.exe}")
@@ -23,27 +24,20 @@ mkdir -p "$home"/{home,data,config,cache}
 export HOME=$home/home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache
 log=$DV_STATE/run.log
 
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  dv_stop_xvfb
-  dv_clean_dosdevices
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+dv_cleanup_on_exit
 
 cd "$app"
 if [[ -n ${DISPLAY:-} ]]; then
   echo "run: starting Dustvane on $DISPLAY (output: $log)"
-  wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null || echo "run: Dustvane ended with exit code $?"
+  "${dv_locale_env[@]}" wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null ||
+    echo "run: Dustvane ended with exit code $?"
   exit 0
 fi
 
 mkdir -p "$DV_STATE/tmp"
 dv_start_xvfb 1024x768x24 "$DV_STATE/tmp"
 echo "run: starting Dustvane on a private display $DISPLAY for ${RUN_SECONDS:-8} s (output: $log)"
-wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null &
+"${dv_locale_env[@]}" wine "$app/Dustvane.exe" >"$log" 2>&1 </dev/null &
 pid=$!
 rc=0
 sleep "${RUN_SECONDS:-8}"

@@ -22,6 +22,14 @@ unset WINESERVER WINELOADER
 
 dv_die() { echo "wine: $*" >&2; exit 1; }
 
+# DV_WINE_LOCALE (e.g. zh_CN.UTF-8, zh_TW.UTF-8, ja_JP.UTF-8) starts the Windows programs
+# under that locale, which gives them its ANSI code page (936, 950, 932); the host needs no
+# such locale. Put "${dv_locale_env[@]}" before wine.
+dv_locale_env=()
+if [[ -n ${DV_WINE_LOCALE:-} ]]; then
+  dv_locale_env=(env LANG="$DV_WINE_LOCALE" LC_ALL="$DV_WINE_LOCALE")
+fi
+
 case $WINEPREFIX in
   /*) ;;
   *) dv_die "WINEPREFIX must be an absolute path: $WINEPREFIX" ;;
@@ -62,12 +70,37 @@ dv_clean_drive_links() {
   done < <(find "$WINEPREFIX/drive_c" -type l -print0 2>/dev/null)
 }
 
+# Chinese and Japanese text in the program's Arial: Wine draws the Latin letters with
+# Liberation Sans, named Arial, and takes every character it lacks from WenQuanYi Micro Hei,
+# then VL PGothic (scripts/deps.sh). The link also makes Wine read ANSI text drawn in
+# Arial in the system's code page (936, 950, 932). Wine finds links by the family name of
+# the face it chose, which for the bold face is "Liberation Sans Bold". Once per prefix.
+dv_ensure_cjk_fonts() {
+  local stamp=$WINEPREFIX/.dustvane-cjk-fonts log=$DV_STATE/wineprefix-create.log
+  [[ -f $stamp ]] && return 0
+  local link='wqy-microhei.ttc,WenQuanYi Micro Hei\0VL-PGothic-Regular.ttf,VL PGothic'
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  (
+    export HOME=$DV_STATE/winehome
+    unset DISPLAY WAYLAND_DISPLAY
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+      /d 'Liberation Sans' /f &&
+    wine reg add "$key" /v 'Liberation Sans' /t REG_MULTI_SZ /d "$link" /f &&
+    wine reg add "$key" /v 'Liberation Sans Bold' /t REG_MULTI_SZ /d "$link" /f
+    rc=$?
+    wineserver -w
+    exit $rc
+  ) >>"$log" 2>&1 || { cat "$log" >&2; dv_die "setting up the CJK fonts failed (log: $log)"; }
+  touch "$stamp"
+}
+
 # Makes the prefix on first use; later calls only re-check the drive mappings.
 dv_ensure_prefix() {
   local stamp=$WINEPREFIX/.dustvane-prefix
   if [[ -f $stamp ]]; then
     dv_clean_dosdevices
     dv_clean_drive_links
+    dv_ensure_cjk_fonts
     return 0
   fi
   echo "wine: making the Wine prefix $WINEPREFIX (once; about a minute)" >&2
@@ -88,13 +121,14 @@ dv_ensure_prefix() {
   dv_clean_dosdevices
   dv_clean_drive_links
   touch "$stamp"
+  dv_ensure_cjk_fonts
 }
 
 # Copies program files into a folder of drive C: so that they run from a
 # Windows path (a program started from a folder outside every drive sees no
 # usable module path). Besides the given programs, the data the program keeps
 # next to itself is copied from SRC when present; files already in DEST stay,
-# but for the language files.
+# but for the language files and the help file.
 dv_stage_app() {
   local src=$1 dest=$2 item
   shift 2
@@ -104,11 +138,21 @@ dv_stage_app() {
               "$src"/*.lng "$src"/Files.txt "$src"/quilltext.txt; do
     [[ -e $item ]] && cp -rn -- "$item" "$dest/"
   done
-  # Language files are the build's, never the user's: always refresh them.
+  # Language files and the help file are the build's, never the user's: always refresh them.
   if [[ -d $src/LANGUAGE ]]; then
     (cd "$src" && find LANGUAGE -type f -iname '*.lng' -exec cp -f --parents {} "$dest/" \;)
   fi
+  [[ -f $src/help.hlp ]] && cp -f -- "$src/help.hlp" "$dest/"
   return 0
+}
+
+# When the script ends: stops every program of the prefix, the private X server and the
+# run's drive letters.
+dv_cleanup_on_exit() {
+  trap 'wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true
+        dv_stop_xvfb; dv_clean_dosdevices' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM HUP
 }
 
 # Starts a private X server; sets DISPLAY and DV_XVFB_PID.

@@ -11,10 +11,12 @@
 #   DV_TRASH_DIR       the Unix folder of Wine's Recycle Bin for this run
 #   HOME, XDG_*        per-run folders
 #   DV_RUN_DIR         the Unix folder of this run (kept for the last 9 runs)
-#   wine-link.sh       beside the program: makes a symbolic link for a test (Wine
-#                      cannot), inside the run or the prefix only
 #   DISPLAY            a private Xvfb (1280x1024x24) when DV_NEEDS_DISPLAY=1
 #                      or when no DISPLAY is set
+#   DV_SIZED_DRIVE=S:  with DV_SIZED_DRIVE_MB=N, a drive of exactly N MiB: a
+#                      tmpfs mounted in a private mount namespace of the run
+#                      (unset when the system refuses the mount)
+# DV_WINE_LOCALE (e.g. ja_JP.UTF-8) runs it under that locale and so its code page.
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
 # repository; a build tree elsewhere (e.g. /tmp/x/win) keeps its own state in
@@ -61,6 +63,8 @@ export DV_TEST_DRIVE=T:
 export HOME=$run/home XDG_DATA_HOME=$run/data XDG_CONFIG_HOME=$run/config XDG_CACHE_HOME=$run/cache
 export DV_TRASH_DIR=$XDG_DATA_HOME/Trash
 export DV_RUN_DIR=$run
+# Programs reach only the servers the tests start on 127.0.0.1, never through a proxy.
+unset http_proxy https_proxy ftp_proxy all_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY ALL_PROXY NO_PROXY
 
 if [[ ${DV_NEEDS_DISPLAY:-} == 1 || -z ${DISPLAY:-} ]]; then
   dv_start_xvfb 1280x1024x24 "$run"
@@ -72,12 +76,22 @@ src=$(dirname "$program")
 extra=()
 [[ -f $src/Dustvane.exe && $program != "$src/Dustvane.exe" ]] && extra+=("$src/Dustvane.exe")
 dv_stage_app "$src" "$app" "$program" "${extra[@]}"
-# Test programs make symbolic links through this script (Wine cannot make them itself).
-cp -f "$DV_REPO/scripts/wine-link.sh" "$app/"
+
+# The mount lives in a mount namespace of the run's own, so it goes with the run.
+sized=()
+if [[ -n ${DV_SIZED_DRIVE_MB:-} ]] && unshare --mount --propagation private true 2>/dev/null; then
+  mkdir -p "$run/sized"
+  ln -sfn "$run/sized" "$WINEPREFIX/dosdevices/s:"
+  export DV_SIZED_DRIVE=S:
+  mount_then_run='mount -t tmpfs -o "size=${DV_SIZED_DRIVE_MB}m" dustvane-sized "$0" ||
+    unset DV_SIZED_DRIVE
+  exec "$@"'
+  sized=(unshare --mount --propagation private sh -c "$mount_then_run" "$run/sized")
+fi
 
 cd "$run/drive"
-timeout --kill-after=10 "${DV_TIMEOUT:-600}" wine "$app/$(basename "$program")" "$@" \
-  >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
+timeout --kill-after=10 "${DV_TIMEOUT:-600}" "${sized[@]}" "${dv_locale_env[@]}" \
+  wine "$app/$(basename "$program")" "$@" >"$run/stdout.txt" 2>"$run/stderr.txt" </dev/null
 rc=$?
 [[ $rc == 124 ]] && echo "wine-exec: $(basename "$program") timed out after ${DV_TIMEOUT:-600} s" >>"$run/stderr.txt"
 cat "$run/stdout.txt"

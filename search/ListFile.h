@@ -7,13 +7,34 @@
 
 namespace dv {
 
+// What the byte after a byte of 0x80 or above is.
+enum class TrailRule {
+    CodePage,  // a trail byte only in the trail range of the code pages (0x40 and up)
+    AnyByte,   // always a trail byte, even LF, NUL or 0x1A: the rule of language files
+};
+
 // Splits raw file bytes into non-empty lines: a line ends at LF, NUL or 0x1A (the last
 // two also end the text), a CR before the end is dropped, a double-byte character is
 // never split.
-std::vector<std::string> splitListLines(const std::string& bytes);
+std::vector<std::string> splitListLines(const std::string& bytes,
+                                        TrailRule rule = TrailRule::CodePage);
 
 // Empties `lines` and fills it with the non-empty lines of the file; pending messages are
 // processed before each line. A missing file gives no lines.
 void loadListFile(App& app, const std::string& path, std::vector<std::string>& lines);
+
+// The non-empty lines of a whole file. A missing file gives no lines; false (lines
+// emptied) when the file exists but cannot be read to its end, so that a caller about
+// to rewrite it never takes a short read for its content.
+bool readListFile(App& app, const std::string& path, std::vector<std::string>& lines);
+
+// Rewrites the file with the lines, separated by CR LF, none after the last. The text
+// goes into a new file beside it that then takes the old one's place in one step, so a
+// failed or interrupted write leaves the old file whole. False when nothing changed.
+bool replaceListFile(App& app, const std::string& path, const std::vector<std::string>& lines);
+
+// Adds the line and CR LF at the end of the file, creating it when missing; a last
+// line the file holds without its line end gets one first. False when the write failed.
+bool appendListLine(App& app, const std::string& path, const std::string& line);
 
 }  // namespace dv

@@ -4,11 +4,14 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/Http.h"
 #include "platform/IniFiles.h"
 #include "platform/Registry.h"
 #include "platform/ShellOps.h"
 #include "platform/System.h"
+#include "platform/Threads.h"
 #include "platform/Ui.h"
+#include "platform/UrlCache.h"
 
 namespace dv {
 
@@ -35,7 +38,12 @@ struct App {
     ShellOps& shell;
     System& system;
     Ui& ui;
+    UrlCache& urlCache;
     AppState state;
+    // Only the update check goes on the network and off the GUI thread; without these
+    // two it does nothing.
+    Http* http = nullptr;
+    Threads* threads = nullptr;
 };
 
 }  // namespace dv

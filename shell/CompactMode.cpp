@@ -1,7 +1,9 @@
 #include "cleanup/DeleteCommands.h"
+#include "privacy/Cleaners.h"
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "update/UpdateCheck.h"
 
 namespace dv {
 
@@ -30,7 +32,10 @@ void enterCompactMode(App& app) {
 }
 
 void runCleanersAndSearch(App& app) {
-    // To come: the cookie, temp and internet cleaners, each run to its end before the search.
+    // Each cleaner runs to its end before the next one and before the search.
+    cleanCookies(app);
+    cleanTempFolder(app);
+    cleanUrlCache(app);
     startSearch(app);
 }
 
@@ -58,6 +63,8 @@ void finishTimerTick(App& app) {
     const CompactDelete stage = app.state.compactDelete;
     if (stage == CompactDelete::Running) return;
     if (app.ui.rowCount(Ctl::resultList) > 0 && stage != CompactDelete::Done) return;
+    // The update check started with the program shows its outcome before the end.
+    if (updateCheckHoldsTheEnd(app)) return;
     app.ui.setTimer(Ctl::finishTimer, 0);
     app.ui.endProgram(0);
 }

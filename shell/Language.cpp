@@ -6,17 +6,13 @@
 #include "forms/ControlSpec.h"
 #include "search/ListFile.h"
 #include "search/Patterns.h"
+#include "shell/DriveSpace.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
 
 namespace dv {
 
 namespace {
-
-const char* const kLanguageIni = "\\LANGUAGE\\language.ini";
-const char* const kOthersIni = "\\LANGUAGE\\others\\lngfile.ini";
-const char* const kOthersFolder = "\\LANGUAGE\\others\\";
-const char* const kSection = "Dustvane";
 
 // The file of the language values "1" to "4".
 const char* builtInLanguageFile(const std::string& value) {
@@ -39,16 +35,19 @@ int loadFile(App& app, const std::string& path) {
 
 }  // namespace
 
+std::string languageValue(App& app) {
+    return iniRead(app, basePath(app, kLanguageIni), kLanguageSection, "language");
+}
+
+std::string otherLanguageFile(App& app) {
+    return iniRead(app, basePath(app, kOthersIni), kLanguageSection, "Filename", "English.lng");
+}
+
 int loadLanguage(App& app) {
-    const std::string languageIni = basePath(app, kLanguageIni);
-    if (!isFile(app, languageIni)) return 0;
-    const std::string value = iniRead(app, languageIni, kSection, "language");
+    if (!isFile(app, basePath(app, kLanguageIni))) return 0;
+    const std::string value = languageValue(app);
     if (const char* file = builtInLanguageFile(value)) return loadFile(app, basePath(app, file));
-    if (value == "5") {
-        const std::string name =
-            iniRead(app, basePath(app, kOthersIni), kSection, "Filename", "English.lng");
-        return loadFile(app, basePath(app, kOthersFolder) + name);
-    }
+    if (value == "5") return loadFile(app, basePath(app, kOthersFolder) + otherLanguageFile(app));
     return 1;  // no language chosen: the current texts stay
 }
 
@@ -63,7 +62,7 @@ bool readLanguageFile(App& app, const std::string& path) {
     // The new lines replace the old ones only once the whole file is read, so handlers
     // that run while messages are processed never see half a language.
     std::vector<std::string> lines;
-    for (std::string& line : splitListLines(bytes)) {
+    for (std::string& line : splitListLines(bytes, TrailRule::AnyByte)) {
         lines.push_back(std::move(line));
         app.ui.processPendingMessages();
     }
@@ -92,8 +91,16 @@ void applyWindowTexts(App& app, Ctl window) {
 
 void applyMainWindowTexts(App& app) {
     applyWindowTexts(app, Ctl::MainWindow);
-    // To come: with a drive selected in driveCombo, refresh the drive-space display,
-    // whose wording comes from keys 50 and 51.
+    if (app.ui.comboSelection(Ctl::driveCombo) >= 0) refreshDriveSpace(app);
+}
+
+void applyDialogTexts(App& app, Ctl window) {
+    if (!app.state.languageLines.empty()) applyWindowTexts(app, window);
+}
+
+void loadAndApplyLanguage(App& app) {
+    // Empty lines would empty every caption; like every window, MainWindow then keeps its texts.
+    if (loadLanguage(app) == 1 && !app.state.languageLines.empty()) applyMainWindowTexts(app);
 }
 
 }  // namespace dv

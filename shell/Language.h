@@ -7,6 +7,18 @@
 
 namespace dv {
 
+// Relative to the base folder. The language value (section "Dustvane", key "language")
+// picks the file; "5" takes the "Filename" of lngfile.ini from the others folder.
+constexpr const char* kLanguageIni = "\\LANGUAGE\\language.ini";
+constexpr const char* kOthersIni = "\\LANGUAGE\\others\\lngfile.ini";
+constexpr const char* kOthersFolder = "\\LANGUAGE\\others\\";
+constexpr const char* kLanguageSection = "Dustvane";
+
+// The language value as language.ini holds it; empty when missing.
+std::string languageValue(App& app);
+// The file name of the others folder that the value "5" loads.
+std::string otherLanguageFile(App& app);
+
 // Loads the file chosen in "\LANGUAGE\language.ini". 0 when that INI file or the chosen
 // language file is missing or unreadable (the lines stay as they are); 1 otherwise,
 // also when the choice names no file.
@@ -22,6 +34,14 @@ bool readLanguageFile(App& app, const std::string& path);
 void applyWindowTexts(App& app, Ctl window);
 
 // MainWindow's keys 1-44, 112 and 111; key 27 gives the five result column titles.
+// Then, with a drive chosen, the drive-space display, whose wording has keys 50 and 51.
 void applyMainWindowTexts(App& app);
+
+// A secondary window's own keys, written when it is created and only while a language
+// is loaded; without one its controls keep their stored English texts.
+void applyDialogTexts(App& app, Ctl window);
+
+// Loads the chosen language and, when that gave lines, applies it to MainWindow at once.
+void loadAndApplyLanguage(App& app);
 
 }  // namespace dv

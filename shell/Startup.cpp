@@ -2,8 +2,11 @@
 
 #include "search/ListFile.h"
 #include "search/Patterns.h"
+#include "shell/DriveSpace.h"
 #include "shell/Language.h"
+#include "shell/Publisher.h"
 #include "shell/Settings.h"
+#include "update/UpdateCheck.h"
 
 namespace dv {
 
@@ -42,7 +45,7 @@ void runStartup(App& app) {
     loadUserJunkTypes(app);
     ui.setComboSelection(Ctl::driveCombo, 0);
     ui.setComboSelection(Ctl::patternSetCombo, 0);
-    // To come: refresh the drive-space display of the selected drive.
+    refreshDriveSpace(app);
 
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
     ui.setWindowState(Ctl::MainWindow, WindowState::Centred);
@@ -53,8 +56,11 @@ void runStartup(App& app) {
     else if (regReadInt(app, kUsers, kNotShowItem) != 1)
         ui.openModal(Ctl::StartupWizardWindow);
 
-    // To come, last in every start mode: the scheduled update check, reporting into
-    // stepTextLabel and opening websiteLink.
+    // Last in every start mode: the scheduled update check, reporting into stepTextLabel,
+    // which only the step window of compact automatic mode shows. That mode's automatic
+    // end waits until the outcome is on screen.
+    SetUpdateDisplayTarget(Ctl::stepTextLabel, kWebsiteAddress);
+    ScheduleUpdateCheck(app);
 }
 
 }  // namespace dv

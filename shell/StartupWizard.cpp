@@ -9,8 +9,7 @@ void wizardCreated(App& app) {
     ui.setVisible(Ctl::MainWindow, false);
     ui.setChecked(Ctl::wizardAutoSearchCheck, regReadInt(app, kUsers, kAutoSearchItem) == 1);
     ui.setChecked(Ctl::wizardNotShowCheck, regReadInt(app, kUsers, kNotShowItem) == 1);
-    if (!app.state.languageLines.empty())
-        applyWindowTexts(app, Ctl::StartupWizardWindow);
+    applyDialogTexts(app, Ctl::StartupWizardWindow);
 }
 
 void wizardAutoSearch(App& app) {

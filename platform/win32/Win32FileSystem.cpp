@@ -237,4 +237,15 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
     return std::make_unique<Win32File>(h);
 }
 
+bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+    // The content first, so the name never points at a file the disk does not yet hold.
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+}
+
 }  // namespace dv

@@ -23,6 +23,7 @@ public:
     bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
                       FileTime lastWrite) override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace dv

@@ -71,7 +71,10 @@ std::string Win32ShellOps::openFileDialog() {
     char file[4096] = {};
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = static_cast<HWND>(owner_);
+    // Owned by the window that asks (a modal dialog over a disabled MainWindow): closing
+    // the file dialog enables its owner again, which must not be the window beneath.
+    HWND active = GetActiveWindow();
+    ofn.hwndOwner = active ? active : static_cast<HWND>(owner_);
     ofn.lpstrFilter = "All files (*.*)\0*.*\0";
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
@@ -102,7 +105,7 @@ bool Win32ShellOps::openAddress(const std::string& address) {
 void Win32ShellOps::openHelp(const std::string& helpFile) {
     DWORD attrs = GetFileAttributesA(helpFile.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return;
-    WinHelpA(static_cast<HWND>(owner_), helpFile.c_str(), HELP_FINDER, 0);
+    WinHelpA(static_cast<HWND>(owner_), helpFile.c_str(), HELP_CONTENTS, 0);
 }
 
 }  // namespace dv

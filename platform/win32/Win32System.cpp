@@ -70,6 +70,11 @@ uint32_t Win32System::tickCount() { return GetTickCount(); }
 void Win32System::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool Win32System::diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) {
+    // A drive without a medium answers with a failure, not with a system message box.
+    struct QuietErrors {
+        UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
+        ~QuietErrors() { SetErrorMode(old); }
+    } quiet;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto ex = kernel ? reinterpret_cast<DiskFreeSpaceEx>(
                            reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
@@ -93,6 +98,14 @@ bool Win32System::diskSpace(const std::string& root, uint64_t& total, uint64_t& 
 
 std::string Win32System::tempPath() {
     return growingText([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
+}
+
+SystemTime Win32System::localTime() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    SystemTime local;
+    std::memcpy(static_cast<void*>(&local), &st, sizeof st);
+    return local;
 }
 
 }  // namespace dv

@@ -13,6 +13,7 @@ public:
     void sleep(uint32_t milliseconds) override;
     bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) override;
     std::string tempPath() override;
+    SystemTime localTime() override;
 };
 
 }  // namespace dv

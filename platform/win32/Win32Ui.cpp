@@ -17,9 +17,6 @@ namespace {
 // Paints a window and all its controls at once, so it never shows half drawn.
 void paintNow(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-constexpr char kRelayClass[] = "DustvaneRelay";
-constexpr UINT kRelayCall = WM_APP + 1;  // lParam: a std::function<void()> to run and delete
-
 bool isButtonKind(Kind k) {
     return k == Kind::ImageButton || k == Kind::PictureButton || k == Kind::Check ||
            k == Kind::Radio;
@@ -67,16 +64,7 @@ LiveControl* nextRadio(LiveWindow& w, const LiveControl& from, bool forwards) {
 
 }  // namespace
 
-Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {
-    WNDCLASSEXA rc = {};
-    rc.cbSize = sizeof rc;
-    rc.lpfnWndProc = relayProc;
-    rc.hInstance = GetModuleHandleA(nullptr);
-    rc.lpszClassName = kRelayClass;
-    RegisterClassExA(&rc);
-    relay_ = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-}
+Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {}
 
 Win32Ui::~Win32Ui() {
     std::vector<HWND> windows;  // destroying one takes it out of open_
@@ -84,22 +72,11 @@ Win32Ui::~Win32Ui() {
         if (w->alive) windows.push_back(w->hwnd);
     for (HWND h : windows)
         if (IsWindow(h)) DestroyWindow(h);
-    if (relay_) DestroyWindow(relay_);
-}
-
-LRESULT CALLBACK Win32Ui::relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRelayCall) {
-        std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lp));
-        if (call && *call) (*call)();
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 bool Win32Ui::relayed(std::function<void()> call) {
     if (onGuiThread()) return false;
-    auto* heap = new std::function<void()>(std::move(call));
-    if (!relay_ || !PostMessageA(relay_, kRelayCall, 0, reinterpret_cast<LPARAM>(heap))) delete heap;
+    relay_.post(std::move(call));
     return true;
 }
 
@@ -392,6 +369,7 @@ void Win32Ui::repaintHeldLists(bool now) {
 
 // Releases the three process-wide lists.
 void Win32Ui::runExitRoutine() {
+    if (exitHook_) exitHook_();
     if (!app_) return;
     app_->state.exclusionList.clear();
     app_->state.languageLines.clear();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/win32/GuiRelay.h"
 #include "platform/win32/LiveWindow.h"
 
 namespace dv {
@@ -32,6 +33,9 @@ public:
     HWND windowHandle(Ctl window) const;
     // The program's message loop; returns the exit code that ended it.
     int runMessageLoop();
+    // Runs first when the program ends, whichever way (end of the message loop or
+    // endProgram).
+    void setExitHook(std::function<void()> hook) { exitHook_ = std::move(hook); }
 
     // WindowEvents
     void raise(Ctl control, Event event) override;
@@ -107,11 +111,11 @@ private:
     // the last processing point are shown to the lists there too.
     void holdListPainting(HWND list);
     void repaintHeldLists(bool now);
-    static LRESULT CALLBACK relayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     App* app_ = nullptr;
     DWORD guiThread_ = 0;
-    HWND relay_ = nullptr;  // carries captions written by other threads to the GUI thread
+    GuiRelay relay_;  // carries captions written by other threads to the GUI thread
+    std::function<void()> exitHook_;
     std::map<Ctl, std::unique_ptr<LiveWindow>> open_;
     std::vector<std::unique_ptr<LiveWindow>> closed_;  // released when no handler runs
     int handlerDepth_ = 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/Artwork.h"
@@ -146,12 +147,6 @@ void onTimer(LiveWindow& w, UINT_PTR timer) {
     if (c && c->kind == Kind::Timer && c->timerMs > 0) w.events->raise(id, Event::Tick);
 }
 
-void openHelpFile(LiveWindow& w) {
-    if (w.helpFile.empty() || GetFileAttributesA(w.helpFile.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return;
-    WinHelpA(w.hwnd, w.helpFile.c_str(), HELP_FINDER, 0);
-}
-
 // A press on a label, picture or panel: reported, and a drag where the table says so.
 void pressed(LiveWindow& w, const LiveControl& c) {
     Ctl window = w.id, id = c.id;
@@ -184,8 +179,14 @@ void paintTransparentLabel(LiveWindow& w, const LiveControl& c, HWND h) {
         GdiFlush();
         HGDIOBJ old = SelectObject(canvas.dc(), c.font);
         SetTextColor(canvas.dc(), IsWindowEnabled(h) ? colourRef(c.textRgb) : RGB(96, 96, 96));
-        DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &client,
-                  DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+        RECT box = client;
+        if (c.spec && (c.spec->flags & kMiddle)) {
+            RECT need = client;
+            DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &need, format | DT_CALCRECT);
+            box.top = std::max(0L, (client.bottom - (need.bottom - need.top)) / 2);
+        }
+        DrawTextA(canvas.dc(), text.c_str(), int(text.size()), &box, format);
         SelectObject(canvas.dc(), old);
         canvas.blitTo(dc, 0, 0);
     }
@@ -245,7 +246,10 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
-        case WM_HELP: openHelpFile(*w); return TRUE;
+        case WM_HELP:
+            // F1 on the window or any control in it: the system asks the window for help.
+            if (!w->helpFile.empty()) w->events->raise(w->id, Event::Help);
+            return TRUE;
         case WM_ACTIVATE:
             if (LOWORD(wp) == WA_INACTIVE) {
                 HWND f = GetFocus();

@@ -341,4 +341,24 @@ std::unique_ptr<File> FakeFileSystem::open(const std::string& path, OpenMode mod
     return std::make_unique<FakeFile>(*this, key, exclusive, writes);
 }
 
+bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    Node* source = find(from);
+    Node* target = find(to);
+    if (failReplace || !source || source->folder || source->openCount > 0) return false;
+    if (target && (target->folder || target->openCount > 0 ||
+                   (target->attributes & kAttrReadOnly) || undeletable.count(fold(to))))
+        return false;
+    if (fold(from) == fold(to)) return true;
+    Node moved = *source;
+    removeNode(fold(from));
+    Node& placed = createFile(to);
+    placed.content = std::move(moved.content);
+    placed.attributes = moved.attributes;
+    placed.sizeOverride = moved.sizeOverride;
+    placed.creation = moved.creation;
+    placed.lastAccess = moved.lastAccess;
+    placed.lastWrite = moved.lastWrite;
+    return true;
+}
+
 }  // namespace dv

@@ -43,6 +43,7 @@ public:
     // Failure switches.
     std::set<std::string> unreadable;   // folded paths whose content cannot be opened
     std::set<std::string> undeletable;  // folded paths DeleteFile refuses
+    bool failReplace = false;           // every replaceFile fails
     long long writeBudget = -1;         // bytes that may still be written; -1 unlimited
     FileTime defaultTime = 0;
 
@@ -70,6 +71,7 @@ public:
     bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
                       FileTime lastWrite) override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
 
     static std::string fold(const std::string& path);
 

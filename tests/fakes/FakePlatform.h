@@ -3,8 +3,11 @@
 #pragma once
 #include "shell/App.h"
 #include "tests/fakes/FakeFileSystem.h"
+#include "tests/fakes/FakeHttp.h"
 #include "tests/fakes/FakeServices.h"
+#include "tests/fakes/FakeThreads.h"
 #include "tests/fakes/FakeUi.h"
+#include "tests/fakes/FakeUrlCache.h"
 
 namespace dv {
 
@@ -15,12 +18,17 @@ struct FakePlatform {
     FakeShellOps shell{fs};
     FakeSystem system;
     FakeUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    FakeUrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
+    FakeHttp http;
+    FakeThreads threads;
 
     static constexpr const char* kBase = "C:\\Dustvane";
 
     FakePlatform() {
         ui.app = &app;
+        app.http = &http;
+        app.threads = &threads;
         fs.addFolder("C:\\Dustvane\\BackFile");
         fs.setCurrentDirectory(kBase);
         app.state.baseFolder = kBase;

@@ -94,6 +94,7 @@ public:
     std::vector<uint32_t> sleeps;
     std::map<std::string, std::pair<uint64_t, uint64_t>> disks;  // root -> total, free
     std::string temp = "C:\\Temp\\";
+    SystemTime now{2010, 3, 1, 8, 12, 0, 0, 0};  // local time: Monday 8 March 2010, noon
 
     std::string environment(const std::string& name) override;
     bool utcToLocal(FileTime utc, SystemTime& local) override;
@@ -105,6 +106,7 @@ public:
     }
     bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) override;
     std::string tempPath() override { return temp; }
+    SystemTime localTime() override { return now; }
 };
 
 // Calendar helpers for tests: a UTC FileTime from a date and back.

@@ -8,6 +8,17 @@ namespace dv {
 
 namespace {
 
+// A control without a colour of its own shows its container's, in the end the window's.
+uint32_t shownBackColour(const ControlSpec* spec) {
+    for (int depth = 0; spec && depth < 8; ++depth) {
+        if (spec->backColour != kNoColour) return spec->backColour;
+        if (spec->parent == Ctl::None) break;
+        spec = findControlSpec(spec->parent);
+    }
+    const WindowSpec* w = spec ? findWindowSpec(windowOf(spec->id)) : nullptr;
+    return w ? w->backColour : 0;
+}
+
 FakeUi::ControlState initialState(Ctl c) {
     FakeUi::ControlState s;
     if (const ControlSpec* spec = findControlSpec(c)) {
@@ -17,13 +28,14 @@ FakeUi::ControlState initialState(Ctl c) {
         s.enabled = !(spec->flags & kDisabled);
         s.checked = (spec->flags & kChecked) != 0;
         s.width = spec->width;
-        s.backColour = spec->backColour;
+        s.backColour = shownBackColour(spec);
         s.timer = spec->timerMs;
         if (spec->kind == Kind::Combo) s.items = storedComboItems(c);
     } else if (const WindowSpec* w = findWindowSpec(c)) {
         s.text = w->caption ? w->caption : "";
         s.visible = false;  // windows appear when shown or opened
         s.width = w->width;
+        s.backColour = w->backColour;
     }
     return s;
 }

@@ -5,7 +5,7 @@
 #include "tests/gui/GuiTest.h"
 #include "tests/gui/SearchSteps.h"
 #include "tests/gui/TestTree.h"
-#include "tests/gui/driver/UnixLink.h"
+#include "tests/wine/RunFolder.h"
 
 namespace gui {
 namespace {
@@ -52,7 +52,7 @@ TEST_F(GuiTest, EveryModeLeavesAPathThatBecameAFolderOrALink) {
         ASSERT_TRUE(makeFolder(swap));
         ASSERT_TRUE(makeFile(swap + "\\inside.doc", 30));
         ASSERT_TRUE(DeleteFileA(link.c_str()));
-        ASSERT_TRUE(makeUnixLink(outside, link));
+        ASSERT_TRUE(dv::winetest::makeLink(outside, link));
         ASSERT_NE(0u, fileAttributes(link) & FILE_ATTRIBUTE_DIRECTORY);
 
         click(mode.radio);

@@ -45,6 +45,13 @@ bool containsNumber(const std::string& text, long long n) {
     return false;
 }
 
+bool onlyTestDrives() {
+    const std::string drive = testDrive();
+    if (drive.size() != 2 || drive[1] != ':') return false;
+    const DWORD allowed = (1u << ('C' - 'A')) | (1u << (toupper(drive[0]) - 'A'));
+    return (GetLogicalDrives() & ~allowed & ~3u) == 0;
+}
+
 void GuiTest::SetUp() {
     clearProgramSettings();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

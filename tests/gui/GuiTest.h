@@ -38,11 +38,16 @@ constexpr Place recoveryButton{326, 289, 90, 20, "Recovery", "Button"};
 constexpr Place addGarbageTypeButton{300, 219, 162, 16, "Add Garbage File Type", "Button"};
 constexpr Place deleteAllButton{300, 219, 162, 16, "Delete All Garbage Files", "Button"};
 constexpr Place visitWebsiteButton{478, 219, 162, 16, "Visit Our Website", "Button"};
+constexpr Place languageButton{615, 284, 32, 32, nullptr, "Button"};
+constexpr Place privacyTracesButton{544, 444, 20, 17, "P", "Button"};
+constexpr Place updateSettingsButton{572, 444, 20, 17, "U", "Button"};
+constexpr Place aboutButton{600, 444, 20, 17, nullptr, "Button"};
 constexpr Place statusLabel{15, 219, 263, 16, nullptr, "Static"};
 constexpr Place currentFileLabel{15, 239, 296, 16, nullptr, "Static"};
 constexpr Place statisticsTitleLabel{15, 257, 296, 16, nullptr, "Static"};
 constexpr Place alertLabel{316, 239, 336, 20, nullptr, "Static"};
 constexpr Place recoveredLabel{316, 261, 336, 15, nullptr, "Static"};
+constexpr Place helpButton{566, 15, 24, 18, nullptr, "Button"};
 constexpr Place closeButton{626, 15, 24, 18, nullptr, "Button"};
 constexpr Place exitButton{628, 444, 20, 17, nullptr, "Button"};
 // Inside criteriaPanel (15,53).
@@ -71,6 +76,11 @@ HWND placed(HWND top, const Place& p, DWORD timeoutMs = kShortWait);
 
 // Digit runs of a text, as numbers ("Found 12 files in 3 s" -> 12, 3).
 bool containsNumber(const std::string& text, long long n);
+
+// Compact automatic mode searches every drive letter with set 3 and deletes what it
+// finds. It is run only where the drives are the test prefix's C: and the test drive, and
+// its cleaners are pointed (through the environment) at folders of the test drive.
+bool onlyTestDrives();
 
 class GuiTest : public ::testing::Test {
 protected:

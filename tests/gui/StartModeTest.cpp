@@ -1,4 +1,5 @@
 // The three start modes and the exit question, seen from outside the process.
+#include "tests/gui/CleanerFolders.h"
 #include "tests/gui/GuiTest.h"
 #include "tests/gui/TestTree.h"
 
@@ -106,21 +107,15 @@ TEST_F(GuiTest, ExitQuestionNoKeepsRunningAndYesEndsWithCodeZero) {
     EXPECT_EQ(0u, code);
 }
 
-// Compact automatic mode searches every drive letter with set 3 and deletes what it
-// finds. It is run only where the drives are the test prefix's C: and the test drive.
-bool onlyTestDrives() {
-    const std::string drive = testDrive();
-    if (drive.size() != 2 || drive[1] != ':') return false;
-    const DWORD allowed = (1u << ('C' - 'A')) | (1u << (toupper(drive[0]) - 'A'));
-    return (GetLogicalDrives() & ~allowed & ~3u) == 0;
-}
-
 TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
     const std::string tree = app().folder() + "\\tree";
     ASSERT_TRUE(makeFolder(tree));
     ASSERT_TRUE(makeFile(tree + "\\junk.tmp", 100));
     ASSERT_TRUE(makeFile(tree + "\\keep.txt", 100));
+    // The cleaners run first, on stand-ins for the user's folders.
+    CleanerFolders folders(app());
+    ASSERT_TRUE(folders.problem.empty()) << folders.problem;
     setStartSwitch("AutoSearch", 1);
 
     ASSERT_TRUE(app().start()) << app().error();
@@ -136,11 +131,17 @@ TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     EXPECT_EQ(0u, code);
     EXPECT_FALSE(fileExists(tree + "\\junk.tmp"));
     EXPECT_TRUE(fileExists(tree + "\\keep.txt"));
+    for (const auto& list : {folders.cookies, folders.temporary})
+        for (const std::string& f : list) EXPECT_FALSE(fileExists(f)) << f;
+    for (const std::string& f : folders.kept) EXPECT_TRUE(fileExists(f)) << f;
+    EXPECT_FALSE(inUrlCache(folders.page));
 }
 
 TEST_F(GuiTest, EnterOnTheSplashClearsBothSwitchesSoThisStartShowsTheWizard) {
     // A key that went astray would leave this start in compact automatic mode.
     if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
+    CleanerFolders folders(app());
+    ASSERT_TRUE(folders.problem.empty()) << folders.problem;
     setStartSwitch("AutoSearch", 1);
     setStartSwitch("NotShow", 1);
     ASSERT_TRUE(app().start()) << app().error();

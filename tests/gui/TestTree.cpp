@@ -22,6 +22,18 @@ bool makeFile(const std::string& path, size_t size, DWORD attributes) {
     return ok;
 }
 
+bool makeTextFile(const std::string& path, const std::string& text) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = text.empty() || (WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written,
+                                         nullptr) &&
+                               written == text.size());
+    CloseHandle(f);
+    return ok;
+}
+
 bool fileExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

@@ -28,6 +28,8 @@ private:
     std::string root_;
     bool ready_ = false;
 };
+// A file holding exactly these bytes.
+bool makeTextFile(const std::string& path, const std::string& text);
 bool fileExists(const std::string& path);
 std::string fileContent(const std::string& path);
 DWORD fileAttributes(const std::string& path);

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 #include "tests/wine/RecordingUi.h"
 
@@ -22,7 +23,8 @@ struct RealPlatform {
     Win32ShellOps shell;
     Win32System system;
     RecordingUi ui;
-    App app{fs, registry, ini, shell, system, ui, AppState{}};
+    Win32UrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
 };
 
 // The drive the test runner mapped for us (DV_TEST_DRIVE), else the temp folder.

@@ -131,8 +131,37 @@ AppUnderTest::~AppUnderTest() {
     }
 }
 
+void AppUnderTest::setEnvironment(const std::string& name, const std::string& value) {
+    environment_.emplace_back(name, value);
+}
+
+// The test's own environment block with the values set for the program in place.
+static std::vector<char> environmentBlock(
+    const std::vector<std::pair<std::string, std::string>>& values) {
+    std::vector<char> block;
+    auto add = [&](const std::string& entry) {
+        block.insert(block.end(), entry.begin(), entry.end());
+        block.push_back('\0');
+    };
+    char* strings = GetEnvironmentStringsA();
+    for (const char* s = strings; s && *s; s += lstrlenA(s) + 1) {
+        const std::string entry = s;
+        const size_t equals = entry.find('=', 1);  // "=C:=C:\" names a drive's folder
+        bool replaced = false;
+        for (const auto& value : values)
+            replaced |= lstrcmpiA(entry.substr(0, equals).c_str(), value.first.c_str()) == 0;
+        if (!replaced) add(entry);
+    }
+    if (strings) FreeEnvironmentStringsA(strings);
+    for (const auto& value : values) add(value.first + "=" + value.second);
+    block.push_back('\0');
+    return block;
+}
+
 bool AppUnderTest::start() {
     if (!ready_ || pi_.hProcess) return false;
+    std::vector<char> environment;
+    if (!environment_.empty()) environment = environmentBlock(environment_);
     std::string exe = folder_ + "\\Dustvane.exe";
     std::vector<char> cmd(exe.begin(), exe.end());
     cmd.insert(cmd.begin(), '"');
@@ -140,8 +169,9 @@ bool AppUnderTest::start() {
     cmd.push_back('\0');
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &si, &pi_)) {
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0,
+                        environment.empty() ? nullptr : environment.data(), folder_.c_str(), &si,
+                        &pi_)) {
         error_ = "CreateProcess failed: " + std::to_string(GetLastError());
         pi_ = PROCESS_INFORMATION{};
         return false;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace gui {
 
@@ -30,6 +32,8 @@ public:
     bool ready() const { return ready_; }                   // folder and copy made
     const std::string& error() const { return error_; }
 
+    // A value the program's environment gets instead of the test's own; set before start().
+    void setEnvironment(const std::string& name, const std::string& value);
     bool start();
     bool running() const;
     // Waits for the process to end; false on time-out.
@@ -44,6 +48,7 @@ private:
     std::string error_;
     bool ready_ = false;
     PROCESS_INFORMATION pi_{};
+    std::vector<std::pair<std::string, std::string>> environment_;
 };
 
 // Where the built program lies: DV_EXE, or Dustvane.exe beside the test program.

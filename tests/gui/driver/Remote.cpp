@@ -132,4 +132,16 @@ void doubleClickRow(HANDLE process, HWND list, int row) {
     doubleClickAt(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+void clickRowTick(HANDLE process, HWND list, int row) {
+    // The tick box is the state image just left of the row's icon place.
+    RECT r{};
+    RemoteBuffer mem(process, sizeof r);
+    r.left = LVIR_ICON;
+    if (!mem.write(0, &r, sizeof r) ||
+        !sendTimed(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(mem.at(0))))
+        return;
+    mem.read(0, &r, sizeof r);
+    clickAt(list, r.left - GetSystemMetrics(SM_CXSMICON) / 2, (r.top + r.bottom) / 2);
+}
+
 }  // namespace gui

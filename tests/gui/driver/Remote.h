@@ -45,5 +45,7 @@ int listRowsPerPage(HWND list);
 void clickTickBox(HANDLE process, HWND list, int row);
 void rightClickRow(HANDLE process, HWND list, int row);
 void doubleClickRow(HANDLE process, HWND list, int row);
+// Clicks the tick box at the left of a row, as the user ticks or unticks it.
+void clickRowTick(HANDLE process, HWND list, int row);
 
 }  // namespace gui

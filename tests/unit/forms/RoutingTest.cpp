@@ -6,6 +6,8 @@
 
 #include "forms/ControlSpec.h"
 #include "forms/Routing.h"
+#include "shell/Publisher.h"
+#include "shell/Settings.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace dv {
@@ -60,7 +62,7 @@ TEST_F(RoutingTest, ResultListAndFileMenuReachTheirHandlers) {
 }
 
 TEST_F(RoutingTest, ControlsWithoutRouteDoNothing) {
-    raiseEvent(app, Ctl::helpButton, Event::Click);
+    raiseEvent(app, Ctl::appIconPicture, Event::Click);
     raiseEvent(app, Ctl::titleLabel, Event::Tick);
     raiseEvent(app, Ctl::None, Event::Click);
     EXPECT_TRUE(ui.messages.empty());
@@ -69,12 +71,56 @@ TEST_F(RoutingTest, ControlsWithoutRouteDoNothing) {
     EXPECT_FALSE(ui.ended);
 }
 
+// The help button and F1 open the help file beside the program, and only a file.
+TEST(HelpRouting, HelpButtonAndF1OpenTheHelpFileWhenThereIsOne) {
+    const std::string helpFile = "C:\\Dustvane\\help.hlp";
+    enum class There { Nothing, Folder, File };
+    for (There there : {There::Nothing, There::Folder, There::File}) {
+        SCOPED_TRACE(int(there));
+        FakePlatform p;
+        if (there == There::Folder) p.fs.addFolder(helpFile);
+        if (there == There::File) p.fs.addFile(helpFile, "?_");
+        raiseEvent(p.app, Ctl::MainWindow, Event::Help);
+        raiseEvent(p.app, Ctl::helpButton, Event::Click);
+        EXPECT_EQ(p.ui.helpFiles[Ctl::MainWindow], helpFile);
+        EXPECT_TRUE(p.ui.messages.empty());
+        const size_t opened = there == There::File ? 2 : 0;  // F1, then the button
+        EXPECT_EQ(p.shell.openedHelp, std::vector<std::string>(opened, helpFile));
+    }
+}
+
 TEST_F(RoutingTest, DialogButtonsCloseTheirOwnWindow) {
     ui.openWindows = {Ctl::MainWindow, Ctl::PrivacyTracesWindow, Ctl::ExclusionListWindow};
     raiseEvent(app, Ctl::exclusionReturnButton, Event::Click);
     EXPECT_EQ(ui.openWindows, (std::set<Ctl>{Ctl::MainWindow, Ctl::PrivacyTracesWindow}));
     raiseEvent(app, Ctl::privacyCloseButton, Event::Click);
     EXPECT_EQ(ui.openWindows, std::set<Ctl>{Ctl::MainWindow});
+}
+
+TEST_F(RoutingTest, EachDialogOpensFromItsControl) {
+    const std::pair<Ctl, Ctl> openers[] = {
+        {Ctl::addGarbageTypeButton, Ctl::AddGarbageTypeWindow},
+        {Ctl::aboutButton, Ctl::AboutWindow},
+        {Ctl::languageMenuOthers, Ctl::LanguageWindow},
+        {Ctl::updateSettingsButton, Ctl::UpdateSettingsWindow},
+        {Ctl::privacyTracesButton, Ctl::PrivacyTracesWindow},
+        {Ctl::privacyPluginButton, Ctl::ExclusionListWindow},
+    };
+    for (auto [control, window] : openers) {
+        raiseEvent(app, control, Event::Click);
+        EXPECT_EQ(ui.opened.back(), window) << controlName(control);
+    }
+    raiseEvent(app, Ctl::visitWebsiteButton, Event::Click);
+    EXPECT_EQ(p.shell.openedAddresses, std::vector<std::string>{kWebsiteAddress});
+}
+
+TEST_F(RoutingTest, PrivacyWindowTicksTheStepBoxUnlessNotShowIsOne) {
+    for (uint32_t notShow : {0u, 1u, 2u}) {
+        regWriteInt(app, kUsers, kNotShowItem, notShow);
+        ui.setChecked(Ctl::privacyShowStepCheck, notShow != 1);
+        ui.openModal(Ctl::PrivacyTracesWindow);
+        EXPECT_EQ(ui.isChecked(Ctl::privacyShowStepCheck), notShow != 1) << notShow;
+    }
 }
 
 TEST_F(RoutingTest, CloseRequests) {

@@ -60,8 +60,15 @@ TEST_F(StartupTest, StartModes) {
 TEST_F(StartupTest, CompactStartDeletesWhatItFindsAndEnds) {
     p.fs.addFile("C:\\Work\\report.bak", "old");
     p.fs.addFile("C:\\Work\\report.doc", "keep");
+    // The cleaners run before the search: what they delete is never listed.
+    p.fs.addFile("C:\\Users\\owner\\Cookies\\me.txt");
+    p.fs.addFile("C:\\Temp\\setup.bak");
+    p.urlCache.add("http://site/page.htm");
     setSwitches(1, 0);
     runStartup(app);
+    EXPECT_EQ(p.fs.deleted, (std::vector<std::string>{"C:\\Users\\owner\\Cookies\\me.txt",
+                                                      "C:\\Temp\\setup.bak"}));
+    EXPECT_TRUE(p.urlCache.urls().empty());
     ASSERT_EQ(ui.rowCount(Ctl::resultList), 1);
     stepTimerTick(app);
     EXPECT_EQ(ui.rowCount(Ctl::resultList), 1);  // waits for the alert
@@ -111,6 +118,7 @@ TEST_F(StartupTest, EveryWayOutOfTheWizardShowsMainWindow) {
         EXPECT_EQ(f.ui.isVisible(Ctl::stepPanel), compact);
         EXPECT_EQ(f.ui.windowSizes.count(Ctl::MainWindow) == 1, compact);
         EXPECT_EQ(f.system.sleeps.size(), compact ? 1u : 0u);
+        EXPECT_EQ(f.urlCache.patterns.size(), compact ? 1u : 0u);  // the cleaners ran
         EXPECT_TRUE(!compact || f.ui.isVisible(Ctl::alertLabel));  // the search ran
     }
 }

@@ -4,6 +4,7 @@
 #include "cleanup/BackupStore.h"
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
+#include "tests/wine/RunFolder.h"
 #include "tests/wine/cleanup/CleanupWineEnv.h"
 
 namespace dv::winetest {
@@ -117,22 +118,6 @@ TEST_F(CleanupWine, FilesWithoutACopyStay) {
     EXPECT_TRUE(p.ui.rows.empty());
     EXPECT_TRUE(namesIn(base + "\\BackFile\\").empty());
     EXPECT_FALSE(exists(base + "\\FilePath.dat"));
-}
-
-// The run's Recycle Bin is a Unix folder; Wine names it with a path of its own.
-std::string trashFile(const std::string& name) {
-    char trash[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("DV_TRASH_DIR", trash, sizeof trash) == 0) return {};
-    using UnixToDos = WCHAR*(CDECL*)(const char*);
-    auto toDos = reinterpret_cast<UnixToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (!toDos) return {};
-    WCHAR* dos = toDos((std::string(trash) + "/files/" + name).c_str());
-    if (!dos) return {};
-    char path[1024] = {};
-    WideCharToMultiByte(CP_ACP, 0, dos, -1, path, sizeof path, nullptr, nullptr);
-    HeapFree(GetProcessHeap(), 0, dos);
-    return path;
 }
 
 TEST_F(CleanupWine, RecycleBinModeAndAutoEmpty) {

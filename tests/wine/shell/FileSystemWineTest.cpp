@@ -248,5 +248,16 @@ TEST_F(FileSystemWine, AttributesAndDeletion) {
     EXPECT_FALSE(p.fs.exists(path));
 }
 
+TEST_F(FileSystemWine, ReplaceFilePutsTheNewFileInTheOldOnesPlace) {
+    const std::string old = makeFile("list.dat", "old"), fresh = makeFile("list.dat.new", "newer");
+    ASSERT_TRUE(p.fs.replaceFile(fresh, old));
+    EXPECT_FALSE(p.fs.exists(fresh));
+    auto held = p.fs.open(old, OpenMode::ReadExisting);  // open without delete sharing
+    ASSERT_TRUE(held);
+    EXPECT_EQ(held->size(), 5u);
+    EXPECT_FALSE(p.fs.replaceFile(makeFile("other.new"), old));
+    EXPECT_TRUE(p.fs.exists(folder + "other.new"));
+}
+
 }  // namespace
 }  // namespace dv::winetest

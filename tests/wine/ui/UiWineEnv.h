@@ -12,6 +12,7 @@
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 
 namespace dv::winetest {
@@ -63,7 +64,8 @@ protected:
     Win32ShellOps shell;
     Win32System system;
     Win32Ui ui;
-    App app{fs, registry, ini, shell, system, ui, {}};
+    Win32UrlCache urlCache;
+    App app{fs, registry, ini, shell, system, ui, urlCache, {}};
 };
 
 }  // namespace dv::winetest

@@ -1,0 +1,124 @@
+// The cookie and temporary-files cleaners: every file of one folder tree goes, the folders
+// stay.
+#include <vector>
+
+#include "cleanup/DeleteCommands.h"
+#include "privacy/Cleaners.h"
+#include "shell/PathText.h"
+#include "shell/Settings.h"
+
+namespace dv {
+
+namespace {
+
+constexpr unsigned kRecycleQuietly = 7;  // no confirmation, no error box, no progress
+constexpr size_t kTempPathBuffer = 255;  // the temporary path is asked for with this buffer
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Only a file that is neither a folder nor a junction or link is deleted.
+bool isPlainFile(const DirEntry& entry) {
+    return (entry.attributes & (kAttrDirectory | kAttrReparsePoint)) == 0;
+}
+
+// "." and ".." and every dot folder (".svn") are skipped; a junction or link may lead
+// anywhere, so it is never followed.
+bool isEnterable(const DirEntry& entry) {
+    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
+           (entry.attributes & kAttrReparsePoint) == 0;
+}
+
+void cleanTree(App& app, const std::string& folder) {
+    app.ui.processPendingMessages();
+    std::vector<DirEntry> entries;
+    if (!app.fs.listFolder(folder, entries)) return;
+    for (const DirEntry& entry : entries)
+        if (isPlainFile(entry)) app.fs.deleteFile(folder + entry.name);  // failures just stay
+    for (const DirEntry& entry : entries)
+        if (isEnterable(entry)) cleanTree(app, withTrailingBackslash(folder + entry.name));
+}
+
+// The path with "\" for "/", no trailing separator and ASCII letters in lower case.
+std::string comparable(const std::string& path) {
+    std::string out = path;
+    while (!out.empty() && isSeparator(out.back())) out.pop_back();
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c == '/') c = '\\';
+    }
+    return out;
+}
+
+// True when `folder` is `other` or one of the folders that hold it.
+bool holds(const std::string& folder, const std::string& other) {
+    const std::string a = comparable(folder), b = comparable(other);
+    if (a.empty() || b.empty()) return false;
+    return b.compare(0, a.size(), a) == 0 && (b.size() == a.size() || isSeparator(b[a.size()]));
+}
+
+std::string trimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+bool isCleanableFolder(const std::string& folder) {
+    std::vector<std::string> parts;
+    for (size_t at = 0; at < folder.size();) {
+        size_t end = at;
+        while (end < folder.size() && !isSeparator(folder[end])) ++end;
+        if (end > at) parts.push_back(folder.substr(at, end - at));
+        at = end + 1;
+    }
+    for (const std::string& part : parts)
+        if (part == "." || part == "..") return false;
+
+    const bool unc = folder.size() >= 2 && isSeparator(folder[0]) && isSeparator(folder[1]);
+    const bool drive = folder.size() >= 2 && ((folder[0] | 0x20) >= 'a') &&
+                       ((folder[0] | 0x20) <= 'z') && folder[1] == ':';
+    size_t rootParts;
+    if (drive) {
+        // "C:" alone and "C:name" mean the current folder of drive C:.
+        if (folder.size() < 3 || !isSeparator(folder[2])) return false;
+        rootParts = 1;
+    } else if (unc && !parts.empty() && (parts[0] == "?" || parts[0] == ".")) {
+        // \\?\C:\ and \\?\UNC\server\share\ name the same roots.
+        rootParts = parts.size() > 1 && comparable(parts[1]) == "unc" ? 4 : 2;
+    } else if (unc) {
+        rootParts = 2;  // \\server\share
+    } else {
+        return false;   // relative, or "\..." on whatever drive is current
+    }
+    return parts.size() > rootParts;
+}
+
+void cleanFolderFiles(App& app, const std::string& folder) {
+    if (!isCleanableFolder(folder)) return;
+    cleanTree(app, withTrailingBackslash(folder));
+}
+
+void cleanCookies(App& app) {
+    // An unset variable would make "\Cookies" a folder of the current drive's root.
+    for (const char* variable : {"USERPROFILE", "windir"}) {
+        const std::string home = app.system.environment(variable);
+        if (!home.empty()) cleanFolderFiles(app, withTrailingBackslash(home) + "Cookies");
+    }
+}
+
+void cleanTempFolder(App& app) {
+    if (!app.state.baseFolder.empty())
+        recycleFile(app, basePath(app, "\\quilltext.txt"), kRecycleQuietly);
+    // A failed query, or a path too long for the buffer, names no temporary folder at all.
+    const std::string temp = app.system.tempPath();
+    if (temp.empty() || temp.size() >= kTempPathBuffer) return;
+    const std::string folder = trimBlanks(temp);
+    // Without TMP and TEMP the system names the profile or the Windows folder instead:
+    // neither of them, nor a folder that holds them, is a temporary folder.
+    for (const char* variable : {"USERPROFILE", "windir"})
+        if (holds(folder, app.system.environment(variable))) return;
+    cleanFolderFiles(app, folder);
+}
+
+}  // namespace dv

@@ -1,0 +1,9 @@
+#include "shell/MainCommands.h"
+
+#include "shell/Publisher.h"
+
+namespace dv {
+
+void visitWebsite(App& app) { app.shell.openAddress(kWebsiteAddress); }
+
+}  // namespace dv
