@@ -157,8 +157,9 @@ PatternMatcher::PatternMatcher(std::string pattern) : pattern_(std::move(pattern
         // "name.*" also finds "name": what every match holds comes from "name".
         const size_t n = pattern_.size();
         const bool dotStar = n >= 2 && pattern_[n - 2] == '.' && pattern_[n - 1] == '*';
-        text_ = longestPlainRun(dotStar ? pattern_.substr(0, n - 2) : pattern_);
-        first_ = plainByte(pattern_[0]);
+        const std::string base = dotStar ? pattern_.substr(0, n - 2) : pattern_;
+        text_ = longestPlainRun(base);
+        first_ = base.empty() ? 0 : plainByte(base[0]);  // ".*" also finds the empty name
         last_ = plainByte(pattern_.back());
     }
     for (char& c : text_) c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));

@@ -139,7 +139,7 @@ TEST(Matcher, PreparedPatternsAgreeWithTheFullMatch) {
         names.insert(names.end(), c.misses.begin(), c.misses.end());
     }
     for (const char* p : {"*", "*.*", "?", "a*b*c", "*a.tmp", "*.t?p", "x.*", "*.", "\x95\x5c*",
-                          "*\x95\x5c", "*\x82\x61", "*A", "a", "*~*"})
+                          "*\x95\x5c", "*\x82\x61", "*A", "a", "*~*", ".*"})
         patterns.push_back(p);
     const std::vector<std::string> starts = {"", "a", "A", "~", ".", "$", "_", "\x82", "\x95", "\\"};
     const std::vector<std::string> ends = {"", ".tmp", "A.TMP", "log.txt", ".~ab", "chklist", ".bk1", "$", "a"};
