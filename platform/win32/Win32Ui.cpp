@@ -184,8 +184,12 @@ constexpr DWORD kProcessEveryMs = 20;
 
 bool Win32Ui::messagesDue() {
     if (!onGuiThread()) return false;
-    if (GetTickCount() - lastProcessed_ >= kProcessEveryMs) return true;
-    // A key or a click (Cancel) is served at once.
+    const DWORD now = GetTickCount();
+    if (now - lastProcessed_ >= kProcessEveryMs) return true;
+    // A key or a click (Cancel) is served at once. Asking costs a trip to the window
+    // system, so it is asked at most once a millisecond, not at every folder.
+    if (now == lastInputCheck_) return false;
+    lastInputCheck_ = now;
     return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }
 

@@ -122,6 +122,7 @@ private:
     std::vector<HWND> heldLists_;
     DWORD lastListRepaint_ = 0;
     DWORD lastProcessed_ = 0;  // when processPendingMessages last ran
+    DWORD lastInputCheck_ = 0;  // when messagesDue last asked for waiting input
 };
 
 }  // namespace dv
