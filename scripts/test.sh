@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test suite, then prints "N passed, N failed".
 #   native   unit_* under AddressSanitizer/UndefinedBehaviorSanitizer (ctest)
-#   windows  unit_*, wine_* and gui under Wine, one at a time (ctest)
-#   fuzz     each fuzz target for FUZZ_SECONDS (default 20) over its corpus
+#   windows  unit_*, wine_* and gui_* under Wine (ctest, two at a time; programs
+#            that share a Wine prefix take turns)
+#   fuzz     each fuzz target for FUZZ_SECONDS (default 10) over its corpus
 # A suite that fails to build counts as one failed test; the test programs
 # that did build still run. Fails when anything
 # failed or when no test ran at all.
@@ -62,7 +63,7 @@ if build_suite native || [[ -f build/native/build.ninja ]]; then
 fi
 
 if build_suite windows all "${benches[@]}" || [[ -f build/windows/build.ninja ]]; then
-  run_ctest windows --timeout 900
+  run_ctest windows -j2 --timeout 900
 fi
 
 if build_suite fuzz || [[ -f build/fuzz/build.ninja ]]; then
@@ -75,10 +76,10 @@ if build_suite fuzz || [[ -f build/fuzz/build.ninja ]]; then
     mkdir -p "$work"
     corpora=("$work")
     [[ -d fuzz/corpus/$target ]] && corpora+=("fuzz/corpus/$target")
-    options=(-max_total_time="${FUZZ_SECONDS:-20}" -timeout=10 -rss_limit_mb=2048
+    options=(-max_total_time="${FUZZ_SECONDS:-10}" -timeout=10 -rss_limit_mb=2048
              -print_final_stats=1 -artifact_prefix="build/fuzz/$target-")
     [[ -f fuzz/$target.dict ]] && options+=(-dict="fuzz/$target.dict")
-    echo "== fuzzing $target for ${FUZZ_SECONDS:-20} s"
+    echo "== fuzzing $target for ${FUZZ_SECONDS:-10} s"
     if [[ ! -x $exe ]]; then
       failed=$((failed + 1))
       problems+=("fuzz: $target was not built")
