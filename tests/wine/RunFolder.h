@@ -85,6 +85,34 @@ inline bool insidePrefix(const std::string& windowsPath) {
     return !prefix.empty() && liesOnDriveOf(windowsPath, "C:", prefix + "/drive_c");
 }
 
+// Deletes a folder tree, read-only files included, without ever following a junction or
+// link inside it: a link is removed itself.
+inline void removeTree(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (!RemoveDirectoryA(folder.c_str())) DeleteFileA(folder.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+                removeTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
 // Makes `link` (in this run's folder) a symbolic link to `target` (in this run's folder or
 // the prefix). Windows code under Wine cannot make one, but it can start a host program by
 // its host path: /bin/ln, with the host paths of both. Wine does not follow the host child,

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32UrlCache.h"
 #include "shell/App.h"
 #include "tests/wine/RecordingUi.h"
+#include "tests/wine/RunFolder.h"
 
 namespace dv::winetest {
 
@@ -35,30 +36,6 @@ inline std::string scratchBase() {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     return temp;
-}
-
-// Deletes a folder tree without ever following a junction or link inside it.
-inline void removeTree(const std::string& folder) {
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = fd.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + "\\" + name;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(h, &fd));
-            FindClose(h);
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace dv::winetest

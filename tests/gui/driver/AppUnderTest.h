@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/wine/RunFolder.h"
+
 namespace gui {
 
 // The test drive ("T:" under the test runner), from DV_TEST_DRIVE; the temp folder
@@ -56,6 +58,6 @@ std::string builtProgramPath();
 
 // Removes a folder tree of the test drive (read-only files included); links inside it
 // are removed, never followed.
-void removeTree(const std::string& folder);
+using dv::winetest::removeTree;
 
 }  // namespace gui
