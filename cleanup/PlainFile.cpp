@@ -35,11 +35,12 @@ std::vector<size_t> folderEnds(const std::string& path, bool& endsWithSeparator)
 
 }  // namespace
 
-PathKind lookUpPath(FileSystem& fs, const std::string& path) {
+PathKind lookUpPath(FileSystem& fs, const std::string& path, size_t trusted) {
     bool endsWithSeparator = false;
     const std::vector<size_t> ends = folderEnds(path, endsWithSeparator);
     if (path.empty() || endsWithSeparator) return PathKind::NotPlain;
     for (size_t end : ends) {
+        if (end <= trusted) continue;
         uint32_t folder = fs.attributes(path.substr(0, end));
         if (folder == kInvalidAttributes || !(folder & kAttrDirectory)) return PathKind::NoFolder;
         if (folder & kAttrReparsePoint) return PathKind::NotPlain;
