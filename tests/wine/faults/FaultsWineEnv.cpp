@@ -116,10 +116,13 @@ bool makeSparseFile(const std::string& path, uint64_t size, const std::string& h
 }
 
 uint64_t diskBytes(const std::string& path) {
-    DWORD high = 0;
-    DWORD low = GetCompressedFileSizeA(path.c_str(), &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return ~0ull;
-    return uint64_t(high) << 32 | low;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return ~0ull;
+    FILE_STANDARD_INFO info{};
+    bool ok = GetFileInformationByHandleEx(h, FileStandardInfo, &info, sizeof info);
+    CloseHandle(h);
+    return ok ? uint64_t(info.AllocationSize.QuadPart) : ~0ull;
 }
 
 std::string bytesAt(const std::string& path, uint64_t offset, size_t n) {
@@ -171,6 +174,28 @@ std::string wideContent(const std::wstring& path) {
     while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
     CloseHandle(h);
     return out;
+}
+
+void removeWideTree(const std::wstring& folder) {
+    const std::wstring path = widePath(folder);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = fd.cFileName;
+            if (name != L"." && name != L"..") removeWideTree(folder + L"\\" + name);
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace dv::winetest

@@ -47,7 +47,7 @@ std::string sizedDrive();
 bool remountSizedDrive(bool readOnly);
 
 // A file of `size` bytes made by moving its end: a hole on the host, with `head` at its
-// start and `tail` at its end. Disk bytes it really takes (GetCompressedFileSize).
+// start and `tail` at its end. The bytes a file really takes on the disk.
 bool makeSparseFile(const std::string& path, uint64_t size, const std::string& head,
                     const std::string& tail);
 uint64_t diskBytes(const std::string& path);
@@ -59,6 +59,8 @@ std::wstring widePath(const std::wstring& path);
 bool makeWideFolder(const std::wstring& path);
 bool makeWideFile(const std::wstring& path, const std::string& bytes);
 std::string wideContent(const std::wstring& path);  // "<missing>" when absent
+// Removes a folder tree by its wide names, links removed and never followed.
+void removeWideTree(const std::wstring& folder);
 std::wstring widen(const std::string& ansi);
 // An ANSI path's content, read through the wide functions; "<missing>" when absent.
 inline std::string fileText(const std::string& path) { return wideContent(widen(path)); }
@@ -90,6 +92,10 @@ protected:
         CleanupWine::SetUp();
         ASSERT_TRUE(insideRunFolder(root)) << root << " is not inside this run's folder";
         stepped.state.baseFolder = base;
+    }
+    void TearDown() override {
+        removeWideTree(widen(root));
+        CleanupWine::TearDown();
     }
     // Lists the files of the folder's tree that match the patterns, as the search does,
     // rows sorted by path so that the delete order is known.
