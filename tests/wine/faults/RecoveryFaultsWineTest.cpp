@@ -90,5 +90,35 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     EXPECT_TRUE(p.ui.rows.empty());
 }
 
+
+// Restoring onto a drive without room for the copy: the file already at its path stays as
+// it is, the copy stays in the backup folder, and the next copy is still restored.
+TEST_F(FaultsWine, RestoreOntoAFullDriveKeepsTheFileAlreadyThere) {
+    const std::string sized = sizedDrive();
+    if (sized.empty()) GTEST_SKIP() << "no sized drive S: in this run (DV_SIZED_DRIVE_MB)";
+    const std::string folderOnS = sized + "\\restore\\", backup = folder("backup");
+    ASSERT_TRUE(CreateDirectoryA(folderOnS.c_str(), nullptr));
+    const std::string newer = randomBytes(1 << 20, 8);
+    const std::string doc = makeFile(folderOnS + "doc.txt", newer);
+    const std::string filler = makeFile(folderOnS + "filler.bin", std::string(6 << 20, 'f'));
+    BackupRecord record;
+    record.attributes = 0x20;
+    record.creationTime = record.lastAccessTime = record.lastWriteTime = {2009, 12, 0, 6, 14, 5, 9, 250};
+    record.sourcePath = doc;
+    record.content = randomBytes(3 << 20, 9);
+    makeFile(backup + "doc.txt.dak", serializeBackupRecord(record));
+    record.sourcePath = folderOnS + "small.txt";
+    record.content = "small";
+    makeFile(backup + "small.txt.dak", serializeBackupRecord(record));
+    regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
+
+    recoverAll(app);
+    EXPECT_TRUE(fileText(doc) == newer) << "the file at the path was lost";
+    EXPECT_EQ(readFile(folderOnS + "small.txt"), "small");
+    EXPECT_EQ(namesIn(backup), std::vector<std::string>{"doc.txt.dak"});
+    DeleteFileA(filler.c_str());
+    removeTree(folderOnS.substr(0, folderOnS.size() - 1));
+}
+
 }  // namespace
 }  // namespace dv::winetest
