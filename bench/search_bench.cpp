@@ -1,7 +1,8 @@
-// Times the junk-file walk on a generated tree of the test drive and prints figures:
-// folders and files per second, directory enumerations per folder and wall time, for
-// pattern sets 0 and 3. Run it through scripts/bench-search.sh, which also times GNU
-// find on the same tree.
+// Times the search on the trees given as drive:name arguments (see BenchTrees.h), pattern
+// set 0: first the engine without a window (the walk, the summary that re-reads the sizes
+// of the listed files, and the bare listing of every folder), then the real window
+// driven from outside (WindowSearch.h). Run it through scripts/bench-search.sh, which
+// makes the trees, also times GNU find on them, and prints the ratios.
 #ifndef _WIN32
 #include <cstdio>
 int main() {
@@ -11,12 +12,13 @@ int main() {
 #else
 #include <windows.h>
 
-#include <algorithm>
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/BenchTrees.h"
+#include "bench/WindowSearch.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32IniFiles.h"
 #include "platform/win32/Win32Registry.h"
@@ -26,17 +28,16 @@ int main() {
 #include "search/Patterns.h"
 #include "search/SearchEngine.h"
 #include "tests/wine/RecordingUi.h"
-#include "bench/BenchTree.h"
 
 namespace {
 
 using namespace dv;
-using namespace bench;
+using bench::now;
 
-// Counts what the walk asks of the file system.
+// Counts what the walk asks of the file system (from both of its threads).
 class CountingFileSystem : public Win32FileSystem {
 public:
-    long long listings = 0, searches = 0, files = 0, folders = 0;
+    std::atomic<long long> listings{0}, searches{0}, files{0}, folders{0};
     bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override {
         ++listings;
         bool ok = Win32FileSystem::listFolder(folder, out);
@@ -49,13 +50,6 @@ public:
     }
 };
 
-double now() {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(frequency.QuadPart);
-}
-
 struct Platform {
     CountingFileSystem fs;
     Win32Registry registry;
@@ -65,6 +59,13 @@ struct Platform {
     winetest::RecordingUi ui;
     Win32UrlCache urlCache;
     App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
+
+    explicit Platform(int set) {
+        for (const std::string& item : patternSetComboItems()) ui.comboAdd(Ctl::patternSetCombo, item);
+        ui.setComboSelection(Ctl::patternSetCombo, set);
+        buildSearchPatterns(app);
+        app.state.searchFinished = 0;
+    }
 };
 
 // For comparison: the same walk with one system wildcard search per pattern and folder.
@@ -83,99 +84,76 @@ long long referenceWalk(FileSystem& fs, const std::string& folder,
     return hits;
 }
 
-void measureReference(const std::string& root, int set) {
-    Platform p;
-    for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
-    p.ui.setComboSelection(Ctl::patternSetCombo, set);
-    buildSearchPatterns(p.app);
+constexpr int kRuns = 5;  // timed runs of each kind; the figures are their medians
+
+// The bare listing: every folder once, no pattern.
+double listingSeconds(const bench::Tree& tree) {
+    Platform p(0);
+    p.app.state.searchPatterns.clear();
     const double start = now();
-    long long hits = referenceWalk(p.fs, root + "\\", p.app.state.searchPatterns);
-    const double wall = now() - start;
-    std::printf("reference set %d (one system search per pattern and folder): %lld hits, "
-                "%.2f enumerations/folder, %.3f s\n",
-                set, hits, double(p.fs.listings + p.fs.searches) / p.fs.listings, wall);
+    searchFolder(p.app, tree.root());
+    return now() - start;
 }
 
-// One timed walk of the tree with pattern set `set`.
-void measure(const std::string& root, int set) {
-    std::vector<double> times, summaries;
-    for (int run = 0; run < 3; ++run) {
-        Platform p;
-        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
-        p.ui.setComboSelection(Ctl::patternSetCombo, set);
-        buildSearchPatterns(p.app);
-        p.app.state.searchFinished = 0;
+void measure(const bench::Tree& tree, bool reference) {
+    listingSeconds(tree);  // the first walk of a drive pays for what Wine learns of it
+    std::vector<double> walks, summaries, listings;
+    long long folders = 0, files = 0;
+    int rows = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        Platform p(0);
         const double start = now();
-        searchFolder(p.app, root);
-        const double wall = now() - start;
-        times.push_back(wall);
-        // The folders walked are the listings made; entries exclude "." and "..".
-        const long long folders = p.fs.listings;
-        const long long files = p.fs.files;
-        std::printf("set %d run %d: %lld folders, %lld files, %zu patterns, %d rows, "
-                    "%.2f enumerations/folder, %.3f s, %.0f folders/s, %.0f files/s\n",
-                    set, run + 1, folders, files, p.app.state.searchPatterns.size(),
-                    p.ui.rowCount(Ctl::resultList), double(p.fs.listings + p.fs.searches) / folders,
-                    wall, folders / wall, files / wall);
-        // The end-of-search summary re-reads the size of every listed file.
+        searchFolder(p.app, tree.root());
+        const double walk = now() - start;
+        folders = p.fs.listings;
+        files = p.fs.files;
         const double summaryStart = now();
         showSearchSummary(p.app);
         const double summary = now() - summaryStart;
+        walks.push_back(walk);
         summaries.push_back(summary);
-        std::printf("set %d run %d: summary %.3f s, walk + summary %.3f s\n", set, run + 1, summary,
-                    wall + summary);
+        rows = p.ui.rowCount(Ctl::resultList);
+        std::printf("%s run %d: %lld folders, %lld files, %d rows; walk %.3f s, summary %.3f s\n",
+                    tree.name.c_str(), run + 1, folders, files, rows, walk, summary);
         if (run == 0) {
-            std::printf("patterns set %d:", set);
+            std::printf("patterns set 0:");
             for (const std::string& pattern : p.app.state.searchPatterns) std::printf(" %s", pattern.c_str());
             std::printf("\n");
         }
     }
-    std::sort(times.begin(), times.end());
-    std::sort(summaries.begin(), summaries.end());
-    std::printf("engine set %d median_s=%.4f summary_median_s=%.4f\n", set, times[1], summaries[1]);
+    for (int run = 0; run < kRuns; ++run) listings.push_back(listingSeconds(tree));
+    const double walk = bench::median(walks), summary = bench::median(summaries);
+    const double listing = bench::median(listings);
+    std::printf("engine %s folders=%lld files=%lld rows=%d listing_s=%.3f walk_s=%.3f summary_s=%.3f "
+                "total_s=%.3f\n",
+                tree.name.c_str(), folders, files, rows, listing, walk, summary, walk + summary);
+    if (reference) {
+        Platform p(0);
+        const double start = now();
+        long long hits = referenceWalk(p.fs, tree.root(), p.app.state.searchPatterns);
+        std::printf("%s reference (one system search per pattern and folder): %lld hits, %.3f s\n",
+                    tree.name.c_str(), hits, now() - start);
+    }
+    std::fflush(stdout);
 }
 
 }  // namespace
 
-// Where the time goes: the bare walk with no pattern, and the local-time conversion
-// that every row's date needs.
-void measureParts(const std::string& root) {
-    Platform p;
-    p.app.state.searchPatterns.clear();
-    double start = now();
-    searchFolder(p.app, root);
-    std::printf("walk with no pattern: %lld folders, %.3f s\n", p.fs.listings, now() - start);
-    start = now();
-    SystemTime local;
-    for (int i = 0; i < 20000; ++i) p.system.utcToLocal(FileTime(130000000000000000ull + i * 10000000ull), local);
-    std::printf("20000 utcToLocal: %.3f s\n", now() - start);
-}
-
 int main(int argc, char** argv) {
-    const bool reference = argc > 1 && std::string(argv[1]) == "--reference";
-    char drive[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("DV_TEST_DRIVE", drive, sizeof drive) == 0) {
-        std::puts("DV_TEST_DRIVE is not set: run this through scripts/wine-exec.sh");
+    const std::vector<bench::Tree> trees = bench::treesOf(argc, argv);
+    bool reference = false;
+    for (int i = 1; i < argc; ++i) reference = reference || std::string(argv[i]) == "--reference";
+    if (trees.empty() || !bench::waitForDrives(trees)) {
+        std::puts("search_bench: give trees as drive:name and run it through scripts/bench-search.sh");
         return 1;
     }
-    const std::string root = std::string(drive) + "\\search_bench";
-    double start = now();
-    if (!buildTree(root)) {
-        std::printf("could not build the tree under %s\n", root.c_str());
-        return 1;
-    }
-    std::printf("tree %s: %d folders, %d files, built in %.1f s\n", root.c_str(),
-                1 + kTopFolders * (1 + kSubFolders), kFiles, now() - start);
-    const char* runDir = std::getenv("DV_RUN_DIR");
-    if (runDir) std::printf("unix tree %s/drive/search_bench\n", runDir);
-    std::fflush(stdout);
-    measureParts(root);
-    measure(root, 0);
-    measure(root, 3);
-    if (reference) {
-        measureReference(root, 3);
-        measureReference(root, 0);
-    }
-    return 0;
+    for (const bench::Tree& tree : trees) measure(tree, reference);
+    gui::clearProgramSettings();
+    gui::setStartSwitch("NotShow", 1);
+    bool ok = bench::window::timeTrees(trees);
+    for (const bench::Tree& tree : trees)
+        if (ok && tree.name == "files200k") ok = bench::window::timeAllRows(tree);
+    gui::clearProgramSettings();
+    return ok ? 0 : 1;
 }
 #endif

@@ -44,6 +44,10 @@ public:
     // an entry whose name as the program sees it would name another file is left out.
     virtual bool listFolder(const std::string& folder, std::vector<DirEntry>& out) = 0;
 
+    // True when listFolder may be called from a second thread while other threads use
+    // this file system too; the search then lists folders ahead of its walk.
+    virtual bool listsFromAnyThread() const { return false; }
+
     // The platform's own wildcard directory search on a full pattern path
     // (folder + pattern), in file-system order.
     virtual bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) = 0;

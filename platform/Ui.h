@@ -83,6 +83,12 @@ public:
 
     // Dispatches every waiting message of the GUI thread, then returns.
     virtual void processPendingMessages() = 0;
+    // Whether a loop that meets a processing point very often (the search, at every
+    // folder) should process messages now: input is waiting, or a few milliseconds have
+    // passed since messages were last processed. Such a loop writes its progress caption
+    // and calls processPendingMessages only then, so the window still answers within a
+    // few tens of milliseconds without paying for thousands of calls a second.
+    virtual bool messagesDue() { return true; }
     // Ends the process with the exit code, after the exit routine ran.
     virtual void endProgram(int exitCode) = 0;
 };

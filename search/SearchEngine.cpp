@@ -1,12 +1,14 @@
 #include "search/SearchEngine.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
+#include "search/ListedBytes.h"
 #include "search/Matcher.h"
 #include "search/Patterns.h"
+#include "search/ReadAhead.h"
 #include "search/ResultList.h"
 #include "shell/NumberText.h"
 #include "shell/Texts.h"
@@ -21,20 +23,24 @@ const char* const kProtectedPath = "Symantec Client Firewall\\NAM.FTS";
 // What one walk needs, fixed when it starts: a selection change during the walk
 // rebuilds app.state.searchPatterns but never the list being walked.
 struct Walk {
-    std::vector<std::string> patterns;
+    explicit Walk(const std::vector<std::string>& searchPatterns) : patterns(searchPatterns) {}
+    PatternList patterns;
     std::unordered_set<std::string> excluded;
     std::string marker;
-    // The progress caption is written once, right before messages are processed,
-    // with the value the folder's steps last gave it.
+    // The progress caption is written right before messages are processed, with the
+    // value the walk's steps last gave it.
     std::string caption;
     bool captionDirty = false;
+    // Lists the coming folders on a second thread where the file system allows it.
+    std::unique_ptr<ReadAhead> ahead;
 };
 
-Walk beginWalk(App& app) {
-    Walk walk;
-    walk.patterns = app.state.searchPatterns;
+Walk beginWalk(App& app, const std::vector<std::string>& roots) {
+    Walk walk(app.state.searchPatterns);
     walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
     walk.marker = profileMarker(app);
+    if (app.fs.listsFromAnyThread() && !roots.empty())
+        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots);
     return walk;
 }
 
@@ -44,7 +50,10 @@ void setCaption(Walk& walk, const std::string& folder, const std::string& name) 
     walk.captionDirty = true;
 }
 
+// Messages are processed at every folder when the window layer finds them due (input
+// waiting, or a few milliseconds passed); the caption is written only then.
 void processMessages(App& app, Walk& walk) {
+    if (!app.ui.messagesDue()) return;
     if (walk.captionDirty) {
         app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 52) + walk.caption + ")");
         walk.captionDirty = false;
@@ -56,47 +65,76 @@ bool qualifies(const Walk& walk, const std::string& path) {
     return !containsNoCase(path, kProtectedPath) && walk.excluded.count(path) == 0;
 }
 
-bool enterable(const DirEntry& entry) {
-    // "." and ".." and every dot folder are skipped; a reparse point (a junction or
-    // a link) may lead back up the tree, so the walk never follows one.
-    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
-           (entry.attributes & kAttrReparsePoint) == 0;
+// The walk stops at the next folder or pattern step once the search has finished.
+void stopHere(App& app) {
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+}
+
+// How long the walk waits for a folder still being read before it serves the window.
+constexpr int kReadWaitMs = 10;
+
+// The entries of a folder, from the reading thread when it runs, else listed here. While
+// the folder is still being read the window is served; false when the search finished
+// meanwhile.
+bool folderEntries(App& app, Walk& walk, const std::string& folder, std::vector<DirEntry>& entries,
+                   bool& readable) {
+    while (walk.ahead) {
+        switch (walk.ahead->take(folder, entries, readable, kReadWaitMs)) {
+            case ReadAhead::Take::Ready: return true;
+            case ReadAhead::Take::NotYet:
+                processMessages(app, walk);
+                if (app.state.searchFinished) return false;
+                break;
+            case ReadAhead::Take::Missing: walk.ahead.reset(); break;
+        }
+    }
+    readable = app.fs.listFolder(folder, entries);
+    return true;
 }
 
 void walkFolder(App& app, Walk& walk, std::string folder) {
     processMessages(app, walk);
     if (app.state.searchFinished) {
-        app.ui.setTimer(Ctl::elapsedTimer, 0);
-        app.ui.setEnabled(Ctl::startSearchButton, true);
+        stopHere(app);
         return;
     }
     folder = withTrailingBackslash(folder);
 
     // One enumeration serves every pattern and the subfolders.
     std::vector<DirEntry> entries;
-    if (!app.fs.listFolder(folder, entries)) return;
-
-    const bool inProfile = containsNoCase(folder, walk.marker);
-    std::string path;
-    for (const std::string& pattern : walk.patterns) {
-        const std::string* firstName = nullptr;
-        for (const DirEntry& entry : entries) {
-            if (entry.isFolder() || !matchesPattern(pattern, entry.name)) continue;
-            if (!firstName) firstName = &entry.name;
-            if (inProfile) continue;
-            path = folder;
-            path += entry.name;
-            if (qualifies(walk, path)) appendResultRow(app, pattern, path, entry);
-        }
-        if (&pattern == &walk.patterns.back())
-            setCaption(walk, folder, firstName ? *firstName : std::string());
+    bool readable = false;
+    if (!folderEntries(app, walk, folder, entries, readable)) {
+        stopHere(app);
+        return;
     }
+    if (!readable) return;
+
+    // Rows go pattern by pattern, each pattern's files in listing order.
+    std::vector<std::pair<uint32_t, uint32_t>> hits;  // (pattern, entry)
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].isFolder()) walk.patterns.collect(entries[i].name, uint32_t(i), hits);
+    std::sort(hits.begin(), hits.end());
+    const bool inProfile = containsNoCase(folder, walk.marker);
+    const size_t lastPattern = walk.patterns.size() - 1;
+    const std::string* lastPatternsFirst = nullptr;
+    std::string path;
+    for (const auto& [pattern, item] : hits) {
+        const DirEntry& entry = entries[item];
+        if (pattern == lastPattern && !lastPatternsFirst) lastPatternsFirst = &entry.name;
+        if (inProfile) continue;
+        path = folder;
+        path += entry.name;
+        if (qualifies(walk, path)) appendResultRow(app, walk.patterns.pattern(pattern), path, entry);
+    }
+    if (walk.patterns.size() > 0)
+        setCaption(walk, folder, lastPatternsFirst ? *lastPatternsFirst : std::string());
 
     std::vector<const DirEntry*> folders;
     for (const DirEntry& entry : entries)
         if (entry.isFolder()) folders.push_back(&entry);
     for (size_t i = 0; i < folders.size(); ++i) {
-        if (enterable(*folders[i])) {
+        if (enterableFolder(*folders[i])) {
             walkFolder(app, walk, folder + folders[i]->name);
             // Once cancelled, no further folder is entered at any level.
             if (app.state.searchFinished) return;
@@ -109,91 +147,23 @@ bool searchRunning(const App& app) {
     return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
 }
 
-}  // namespace
+// What the summary shows.
+struct Figures {
+    int rows = -1;
+    uint64_t bytes = 0;
+};
 
-std::string profileMarker(App& app) {
-    const std::string p = app.system.environment("userprofile");
-    const std::string n = app.system.environment("username");
-    const std::string d = app.system.environment("systemdrive");
-    const std::string t = app.system.environment("temp");
-    const std::string a = p.size() > n.size() ? p.substr(0, p.size() - n.size()) : std::string();
-    std::string m = a.size() > d.size() ? a.substr(d.size()) : std::string();
-    if (m.empty()) m = t;
-    return m;
+Figures currentFigures(App& app) {
+    return Figures{app.ui.rowCount(Ctl::resultList), currentListedBytes(app)};
 }
 
-void searchFolder(App& app, const std::string& folder) {
-    Walk walk = beginWalk(app);
-    walkFolder(app, walk, folder);
-}
+// The figures a cancel's summary read: the walk, once it has unwound, shows them again
+// rather than reading every listed folder a second time.
+Figures cancelledFigures;
 
-void startSearch(App& app) {
-    if (searchRunning(app)) return;  // a second click can only come from inside the walk
-    app.ui.processPendingMessages();
-    buildSearchPatterns(app);
-    app.ui.clearRows(Ctl::resultList);
-    app.ui.setTimer(Ctl::elapsedTimer, 1000);
-    app.ui.setTimer(Ctl::alertBlinkTimer, 0);
-    app.ui.setVisible(Ctl::deleteAllButton, false);
-    app.ui.setVisible(Ctl::addGarbageTypeButton, true);
-    app.ui.setEnabled(Ctl::startSearchButton, false);
-    app.ui.setVisible(Ctl::alertLabel, false);
-    app.ui.setText(Ctl::statusLabel, "");
-    app.state.searchSeconds = 0;
-    app.state.searchFinished = 0;
-
-    Walk walk = beginWalk(app);
-    for (const std::string& root : searchRoots(app)) {
-        walkFolder(app, walk, root);
-        if (app.state.searchFinished) break;
-    }
-
-    app.ui.setEnabled(Ctl::startSearchButton, true);
-    app.ui.setTimer(Ctl::elapsedTimer, 0);
-    app.state.searchFinished = 1;
-    showSearchSummary(app);
-}
-
-void cancelSearch(App& app) {
-    if (!searchRunning(app)) return;
-    app.ui.setEnabled(Ctl::startSearchButton, true);
-    app.ui.setTimer(Ctl::elapsedTimer, 0);
-    app.state.searchFinished = 1;
-    showSearchSummary(app);
-}
-
-// The bytes of the listed files as they are now; a vanished file adds nothing. Rows come
-// folder by folder, so each folder is read once rather than one directory search per row.
-static uint64_t currentListedBytes(App& app, int rows) {
-    uint64_t total = 0;
-    std::string folder;
-    std::unordered_map<std::string, uint64_t> sizes;  // folded name -> size in `folder`
-    for (int row = 0; row < rows; ++row) {
-        const std::string path = app.ui.cell(Ctl::resultList, row, kColPath);
-        const std::string name = app.ui.cell(Ctl::resultList, row, kColName);
-        const size_t cut = path.size() - std::min(path.size(), name.size());
-        if (name.empty() || path.compare(cut, std::string::npos, name) != 0) {
-            DirEntry entry;
-            if (app.fs.findEntry(path, entry)) total += entry.size;
-            continue;
-        }
-        if (path.compare(0, cut, folder) != 0 || folder.size() != cut) {
-            folder = path.substr(0, cut);
-            sizes.clear();
-            std::vector<DirEntry> entries;
-            app.fs.listFolder(folder, entries);
-            for (const DirEntry& e : entries)
-                if (!e.isFolder()) sizes[foldedName(e.name)] = e.size;
-        }
-        auto it = sizes.find(foldedName(name));
-        if (it != sizes.end()) total += it->second;
-    }
-    return total;
-}
-
-void showSearchSummary(App& app) {
-    const int rows = app.ui.rowCount(Ctl::resultList);
-    const uint64_t total = currentListedBytes(app, rows);
+void showFigures(App& app, const Figures& figures) {
+    const int rows = figures.rows;
+    const uint64_t total = figures.bytes;
     app.ui.setText(Ctl::criteriaTitleLabel, textOfKey(app, 3));
     app.ui.setText(Ctl::statusLabel,
                    formatRounded2(static_cast<double>(total) / 1024.0) + textOfKey(app, 53));
@@ -212,6 +182,68 @@ void showSearchSummary(App& app) {
         app.ui.setTimer(Ctl::alertBlinkTimer, 500);
     }
 }
+
+}  // namespace
+
+std::string profileMarker(App& app) {
+    const std::string p = app.system.environment("userprofile");
+    const std::string n = app.system.environment("username");
+    const std::string d = app.system.environment("systemdrive");
+    const std::string t = app.system.environment("temp");
+    const std::string a = p.size() > n.size() ? p.substr(0, p.size() - n.size()) : std::string();
+    std::string m = a.size() > d.size() ? a.substr(d.size()) : std::string();
+    if (m.empty()) m = t;
+    return m;
+}
+
+void searchFolder(App& app, const std::string& folder) {
+    Walk walk = beginWalk(app, {folder});
+    walkFolder(app, walk, folder);
+}
+
+void startSearch(App& app) {
+    if (searchRunning(app)) return;  // a second click can only come from inside the walk
+    app.ui.processPendingMessages();
+    buildSearchPatterns(app);
+    app.ui.clearRows(Ctl::resultList);
+    app.ui.setTimer(Ctl::elapsedTimer, 1000);
+    app.ui.setTimer(Ctl::alertBlinkTimer, 0);
+    app.ui.setVisible(Ctl::deleteAllButton, false);
+    app.ui.setVisible(Ctl::addGarbageTypeButton, true);
+    app.ui.setEnabled(Ctl::startSearchButton, false);
+    app.ui.setVisible(Ctl::alertLabel, false);
+    app.ui.setText(Ctl::statusLabel, "");
+    app.state.searchSeconds = 0;
+    app.state.searchFinished = 0;
+    cancelledFigures = Figures{};
+
+    const std::vector<std::string> roots = searchRoots(app);
+    Walk walk = beginWalk(app, roots);
+    for (const std::string& root : roots) {
+        walkFolder(app, walk, root);
+        if (app.state.searchFinished) break;
+    }
+    walk.ahead.reset();
+
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.state.searchFinished = 1;
+    if (cancelledFigures.rows == app.ui.rowCount(Ctl::resultList))
+        showFigures(app, cancelledFigures);
+    else
+        showSearchSummary(app);
+}
+
+void cancelSearch(App& app) {
+    if (!searchRunning(app)) return;
+    app.ui.setEnabled(Ctl::startSearchButton, true);
+    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    app.state.searchFinished = 1;
+    cancelledFigures = currentFigures(app);
+    showFigures(app, cancelledFigures);
+}
+
+void showSearchSummary(App& app) { showFigures(app, currentFigures(app)); }
 
 void elapsedTimerTick(App& app) { ++app.state.searchSeconds; }
 

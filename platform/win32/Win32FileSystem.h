@@ -11,6 +11,7 @@ public:
     // An empty folder (no entry at all) gives true and an empty list; a missing or
     // unreadable folder gives false. findFiles gives false when nothing matches.
     bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override;
+    bool listsFromAnyThread() const override { return true; }
     bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) override;
     // False for a path holding a wildcard: it names no one file.
     bool findEntry(const std::string& path, DirEntry& out) override;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "forms/Routing.h"
+#include "platform/win32/ListView.h"
 #include "platform/win32/WindowBuilder.h"
 #include "shell/App.h"
 
@@ -177,6 +178,21 @@ int Win32Ui::runMessageLoop() {
     return r == 0 ? int(msg.wParam) : 1;
 }
 
+// How often a long loop lets the window serve its messages when no input waits: often
+// enough that the caption, the elapsed seconds and a scroll keep moving smoothly.
+constexpr DWORD kProcessEveryMs = 20;
+
+bool Win32Ui::messagesDue() {
+    if (!onGuiThread()) return false;
+    const DWORD now = GetTickCount();
+    if (now - lastProcessed_ >= kProcessEveryMs) return true;
+    // A key or a click (Cancel) is served at once. Asking costs a trip to the window
+    // system, so it is asked at most once a millisecond, not at every folder.
+    if (now == lastInputCheck_) return false;
+    lastInputCheck_ = now;
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
+
 void Win32Ui::processPendingMessages() {
     if (!onGuiThread()) return;
     repaintHeldLists(false);
@@ -189,6 +205,7 @@ void Win32Ui::processPendingMessages() {
         }
         dispatch(msg);
     }
+    lastProcessed_ = GetTickCount();
 }
 
 // A window that asks for text starts in its first box. Buttons are never focused at
@@ -343,6 +360,7 @@ void Win32Ui::holdListPainting(HWND list) {
 }
 
 void Win32Ui::repaintHeldLists(bool now) {
+    listSyncAll();
     if (heldLists_.empty() || (!now && GetTickCount() - lastListRepaint_ < 100)) return;
     for (HWND list : heldLists_) {
         if (!IsWindow(list)) continue;

@@ -85,6 +85,7 @@ public:
     void setHelpFile(Ctl window, const std::string& helpFile) override;
     void dragWindow(Ctl window) override;
     void processPendingMessages() override;
+    bool messagesDue() override;
     void endProgram(int exitCode) override;
 
 private:
@@ -102,9 +103,12 @@ private:
     void dispatch(MSG& msg);
     void releaseClosedWindows();
     void focusFirstControl(LiveWindow& w);
-    // A list that takes many rows in one handler (a search) stops painting after each
-    // row and is repainted at the next message-processing point, at most every 100 ms,
-    // and whenever the program waits for the user.
+    // A list that takes or loses many rows in one handler (a search, a delete) stops
+    // painting, and is repainted at the next message-processing point, at most every
+    // 100 ms, and whenever the program waits for the user. (The control recomputes and
+    // redraws its scroll bar whenever its row count changes while it paints, which
+    // costs Wine about as long as a search takes for 500 folders.) Rows appended since
+    // the last processing point are shown to the lists there too.
     void holdListPainting(HWND list);
     void repaintHeldLists(bool now);
 
@@ -117,6 +121,8 @@ private:
     int handlerDepth_ = 0;
     std::vector<HWND> heldLists_;
     DWORD lastListRepaint_ = 0;
+    DWORD lastProcessed_ = 0;  // when processPendingMessages last ran
+    DWORD lastInputCheck_ = 0;  // when messagesDue last asked for waiting input
 };
 
 }  // namespace dv

@@ -83,14 +83,9 @@ ClassAndStyle classOf(const ControlSpec& s) {
         case Kind::Radio: return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
         case Kind::Check: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
         case Kind::Edit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 0};
-        case Kind::ReportList:
-            return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP,
-                    WS_EX_CLIENTEDGE};
+        case Kind::ReportList: return {WC_LISTVIEWA, kListStyle | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case Kind::CheckList:
-            return {WC_LISTVIEWA,
-                    LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
-                        WS_TABSTOP,
-                    WS_EX_CLIENTEDGE};
+            return {WC_LISTVIEWA, kListStyle | LVS_NOCOLUMNHEADER | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case Kind::Progress: return {PROGRESS_CLASSA, 0, 0};
         default: return {nullptr, 0, 0};
     }

@@ -7,6 +7,7 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/Canvas.h"
+#include "platform/win32/ListView.h"
 #include "platform/win32/LiveWindow.h"
 #include "platform/win32/WindowBuilder.h"
 
@@ -123,12 +124,15 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
     }
 }
 
-void onNotify(LiveWindow& w, const NMHDR& nm) {
+LRESULT onNotify(LiveWindow& w, const NMHDR& nm) {
+    LRESULT answer = 0;
+    if (listAnswer(nm, answer)) return answer;
     Ctl id = ctlOfId(int(nm.idFrom));
     LiveControl* c = w.find(id);
-    if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return;
+    if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return 0;
     if (nm.code == UINT(NM_DBLCLK)) w.events->raise(id, Event::RowActivated);
     if (nm.code == UINT(NM_RCLICK)) w.events->raise(id, Event::RowContext);
+    return 0;
 }
 
 void onTimer(LiveWindow& w, UINT_PTR timer) {
@@ -229,7 +233,7 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             fillBackground(h, reinterpret_cast<HDC>(wp), w->windowBrush());
             return 1;
         case WM_COMMAND: onCommand(*w, wp, lp); return 0;
-        case WM_NOTIFY: onNotify(*w, *reinterpret_cast<NMHDR*>(lp)); return 0;
+        case WM_NOTIFY: return onNotify(*w, *reinterpret_cast<NMHDR*>(lp));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return controlColours(*w, h, msg, wp, lp);
         case WM_DRAWITEM: drawItem(*w, *reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;

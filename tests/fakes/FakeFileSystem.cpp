@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <mutex>
 
 namespace dv {
 
@@ -207,7 +208,11 @@ DirEntry FakeFileSystem::entryOf(const Node& n) const {
 }
 
 bool FakeFileSystem::listFolder(const std::string& folder, std::vector<DirEntry>& out) {
-    ++listFolderCalls;
+    {
+        static std::mutex counting;
+        std::lock_guard<std::mutex> lock(counting);
+        ++listFolderCalls;
+    }
     out.clear();
     const Node* n = find(folder);
     if (!n || !n->folder) return false;

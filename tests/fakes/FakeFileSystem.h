@@ -47,8 +47,12 @@ public:
     long long writeBudget = -1;         // bytes that may still be written; -1 unlimited
     FileTime defaultTime = 0;
 
+    // Lets the search list folders from a second thread: the fake is only read while a
+    // walk runs.
+    bool readsFromAnyThread = false;
+
     // Counters.
-    int listFolderCalls = 0;
+    int listFolderCalls = 0;  // counted under a lock: a second thread may list too
     int findFilesCalls = 0;
     std::vector<std::string> deleted;   // paths passed to a successful deleteFile
 
@@ -56,6 +60,7 @@ public:
     std::string currentDirectory() override { return cwd_; }
     bool setCurrentDirectory(const std::string& path) override;
     bool listFolder(const std::string& folder, std::vector<DirEntry>& out) override;
+    bool listsFromAnyThread() const override { return readsFromAnyThread; }
     bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) override;
     bool findEntry(const std::string& path, DirEntry& out) override;
     uint32_t attributes(const std::string& path) override;

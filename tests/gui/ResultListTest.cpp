@@ -25,6 +25,13 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
     ASSERT_TRUE(s.run(kLongWait));
     ASSERT_EQ(3, listRowCount(s.list)) << "the test drive holds other junk";
 
+    // Typing a letter goes to the row whose name starts with it.
+    int cRow = 0;
+    while (cRow < 3 && listCell(app().process(), s.list, cRow, 0) != "c.tmp") ++cRow;
+    postKey(s.list, 'C');
+    EXPECT_TRUE(waitUntil([&] { return listSelectedRow(s.list) == cRow; },
+                          kShortWait));
+
     // Activating a row twice leaves its tick as it was.
     doubleClickRow(app().process(), s.list, 0);
     EXPECT_TRUE(waitUntil([&] { return listTicked(s.list, 0); }, kShortWait));
@@ -50,16 +57,11 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(fileExists(listCell(app().process(), s.list, i, 4)));
 }
 
-TEST_F(GuiTest, ExitAndResetAreRefusedWhileASearchRuns) {
-    ASSERT_TRUE(makeWideTree(app().folder() + "\\wide", 300));
-    HWND top = startNormal();
-    ASSERT_TRUE(top);
-    SearchSteps s(top, app().process());
-    ASSERT_TRUE(s.ready());
+TEST_F(RunningSearchTest, ExitAndResetAreRefusedWhileASearchRuns) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
     HWND closeButton = placed(top, mw::closeButton);
     ASSERT_TRUE(closeButton);
-    ASSERT_TRUE(s.choose(testDrive(), 0));
-    click(s.start);
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= 5; }, kLongWait));
 
     const std::string statistics = textOf(s.statistics);

@@ -56,4 +56,12 @@ bool SearchSteps::run(DWORD timeoutMs) {
         timeoutMs, 50);
 }
 
+bool RunningSearchTest::startLongSearch() {
+    if (!wide.ready() || !(top = startNormal())) return false;
+    steps = std::make_unique<SearchSteps>(top, app().process());
+    if (!steps->ready() || !steps->choose(testDrive(), 0)) return false;
+    click(steps->start);
+    return true;
+}
+
 }  // namespace gui

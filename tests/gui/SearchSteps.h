@@ -2,7 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "tests/gui/GuiTest.h"
+#include "tests/gui/TestTree.h"
 
 namespace gui {
 
@@ -18,6 +22,18 @@ struct SearchSteps {
     HWND top, drives, sets, start, cancel, reset, recovery, list, alert, status, statistics,
         deleteAll, addType, recovered, backupRadio, backupFolder;
     HANDLE process;
+};
+
+// Tests that act on a search while it runs, in the wide tree.
+class RunningSearchTest : public GuiTest {
+protected:
+    // Starts the main window, chooses the test drive and every single type (the
+    // longest walk) and clicks Start Search; false when a step fails.
+    bool startLongSearch();
+
+    WideTree wide;
+    HWND top = nullptr;
+    std::unique_ptr<SearchSteps> steps;
 };
 
 }  // namespace gui

@@ -116,17 +116,9 @@ TEST_F(GuiTest, SearchWithoutFindsShowsASteadyAlert) {
     EXPECT_TRUE(shown(s.addType));
 }
 
-TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
-    const std::string tree = app().folder() + "\\wide";
-    constexpr int kFolders = 300;
-    ASSERT_TRUE(makeWideTree(tree, kFolders));
-
-    HWND top = startNormal();
-    ASSERT_TRUE(top);
-    SearchSteps s(top, app().process());
-    ASSERT_TRUE(s.ready());
-    ASSERT_TRUE(s.choose(testDrive(), 0));  // every single type: a slow walk
-    click(s.start);
+TEST_F(RunningSearchTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= 20; }, kLongWait))
         << "the walk found nothing";
     EXPECT_FALSE(enabled(s.start));
@@ -139,7 +131,7 @@ TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
     const int rows = listRowCount(s.list);
     Sleep(1500);
     EXPECT_EQ(rows, listRowCount(s.list)) << "rows were added after the cancel";
-    EXPECT_LT(rows, kFolders);
+    EXPECT_LT(rows, WideTree::kFolders);
     EXPECT_TRUE(containsNumber(textOf(s.statistics), rows)) << textOf(s.statistics);
     EXPECT_TRUE(shown(s.deleteAll));
 
@@ -149,7 +141,44 @@ TEST_F(GuiTest, CancelKeepsTheRowsFoundSoFarAndResetClearsThem) {
     EXPECT_TRUE(waitUntil([&] { return !shown(s.deleteAll) && shown(s.addType); }, kShortWait));
     EXPECT_FALSE(shown(s.alert));
     EXPECT_TRUE(enabled(s.start));
-    EXPECT_TRUE(fileExists(tree + "\\f0\\x.tmp"));
+    EXPECT_TRUE(fileExists(wide.root() + "\\t0\\f0\\x.tmp"));
+}
+
+// A search that has listed thousands of rows: Cancel ends it with nothing added later,
+// the keyboard reaches the last row, and ticks stay with their rows while the list
+// scrolls back and forth.
+TEST_F(RunningSearchTest, ALongListScrollsAndKeepsItsTicks) {
+    ASSERT_TRUE(startLongSearch());
+    SearchSteps& s = *steps;
+    ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= WideTree::kFolders / 4; }, kLongWait))
+        << listRowCount(s.list) << " rows";
+    click(s.cancel);
+    ASSERT_TRUE(waitUntil([&] { return enabled(s.start) && containsNumber(textOf(s.statistics), listRowCount(s.list)); },
+                          kLongWait));
+    const int rows = listRowCount(s.list);
+    Sleep(1000);
+    ASSERT_EQ(rows, listRowCount(s.list)) << "rows were added after the cancel";
+
+    const int last = rows - 1;
+    auto shows = [&](int row) {
+        const int first = listTopRow(s.list);
+        return row >= first && row < first + listRowsPerPage(s.list);
+    };
+    postKey(s.list, VK_HOME);
+    postKey(s.list, VK_SPACE);  // ticks the first row
+    postKey(s.list, VK_END);
+    ASSERT_TRUE(waitUntil([&] { return shows(last); }, kShortWait)) << "top row " << listTopRow(s.list);
+    const std::string path = listCell(app().process(), s.list, last, 4);
+    EXPECT_EQ(0u, path.find(wide.root() + "\\")) << path;
+    EXPECT_EQ("x.tmp", listCell(app().process(), s.list, last, 0));
+    clickTickBox(app().process(), s.list, last);
+    postKey(s.list, VK_HOME);
+    ASSERT_TRUE(waitUntil([&] { return shows(0); }, kShortWait));
+    EXPECT_TRUE(waitUntil([&] { return listTicked(s.list, 0) && listTicked(s.list, last); }, kShortWait));
+    EXPECT_FALSE(listTicked(s.list, 1));
+    EXPECT_FALSE(listTicked(s.list, last - 1));
+    clickTickBox(app().process(), s.list, 0);
+    EXPECT_TRUE(waitUntil([&] { return !listTicked(s.list, 0); }, kShortWait)) << "a click on the tick box";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/gui/TestTree.h"
 
+#include "tests/gui/driver/AppUnderTest.h"
+
 namespace gui {
 
 bool makeFolder(const std::string& path) {
@@ -88,13 +90,38 @@ std::string dateText(const std::string& path) {
            std::to_string(st.wMinute) + ":" + std::to_string(st.wSecond);
 }
 
-bool makeWideTree(const std::string& root, int folders) {
+namespace {
+
+// Where the tree waits between the tests that use it: a search never enters a folder
+// whose name begins with a dot.
+std::string hiddenWideTree() { return testDrive() + "\\.wide"; }
+
+bool buildWideTree(const std::string& root) {
     if (!makeFolder(root)) return false;
-    for (int i = 0; i < folders; ++i) {
-        const std::string dir = root + "\\f" + std::to_string(i);
-        if (!makeFolder(dir) || !makeFile(dir + "\\x.tmp", 1)) return false;
+    for (int t = 0; t < WideTree::kFolders / 100; ++t) {
+        const std::string top = root + "\\t" + std::to_string(t);
+        if (!makeFolder(top)) return false;
+        for (int f = 0; f < 100; ++f) {
+            const std::string dir = top + "\\f" + std::to_string(f);
+            if (!makeFolder(dir) || !makeFile(dir + "\\x.tmp", 1)) return false;
+        }
     }
     return true;
+}
+
+}  // namespace
+
+WideTree::WideTree() : root_(testDrive() + "\\wide") {
+    static bool built = false;
+    if (!built) {
+        removeTree(hiddenWideTree());
+        built = buildWideTree(hiddenWideTree());
+    }
+    ready_ = built && MoveFileA(hiddenWideTree().c_str(), root_.c_str());
+}
+
+WideTree::~WideTree() {
+    if (ready_) MoveFileA(root_.c_str(), hiddenWideTree().c_str());
 }
 
 }  // namespace gui

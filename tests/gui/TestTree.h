@@ -9,9 +9,25 @@ namespace gui {
 bool makeFolder(const std::string& path);
 // A file of `size` bytes (a repeating pattern), then the given attributes.
 bool makeFile(const std::string& path, size_t size, DWORD attributes = 0);
-// `folders` folders under `root`, each holding one 1-byte x.tmp: a walk long enough to
-// act on while it runs.
-bool makeWideTree(const std::string& root, int folders);
+// A tree of 20,000 folders under <test drive>\wide, each holding one 1-byte x.tmp: a
+// search of the test drive takes seconds to walk it, time enough to act on the running
+// search. It is made once per test program and hidden in a dot folder, which no search
+// enters, except while a WideTree object lives.
+class WideTree {
+public:
+    static constexpr int kFolders = 20000;
+    WideTree();
+    ~WideTree();
+    WideTree(const WideTree&) = delete;
+    WideTree& operator=(const WideTree&) = delete;
+
+    bool ready() const { return ready_; }
+    const std::string& root() const { return root_; }
+
+private:
+    std::string root_;
+    bool ready_ = false;
+};
 // A file holding exactly these bytes.
 bool makeTextFile(const std::string& path, const std::string& text);
 bool fileExists(const std::string& path);

@@ -91,14 +91,35 @@ int listColumnWidth(HWND list, int column) {
     return static_cast<int>(sendTimed(list, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
-RECT listRowRect(HANDLE process, HWND list, int row) {
+namespace {
+
+RECT rowPart(HANDLE process, HWND list, int row, LONG part) {
     RECT r{};
     RemoteBuffer mem(process, sizeof r);
-    r.left = LVIR_LABEL;
+    r.left = part;
     if (!mem.write(0, &r, sizeof r)) return RECT{};
     if (!sendTimed(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(mem.at(0)))) return RECT{};
     mem.read(0, &r, sizeof r);
     return r;
+}
+
+}  // namespace
+
+RECT listRowRect(HANDLE process, HWND list, int row) { return rowPart(process, list, row, LVIR_LABEL); }
+
+int listSelectedRow(HWND list) {
+    return static_cast<int>(sendTimed(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+int listTopRow(HWND list) { return static_cast<int>(sendTimed(list, LVM_GETTOPINDEX, 0, 0)); }
+
+int listRowsPerPage(HWND list) { return static_cast<int>(sendTimed(list, LVM_GETCOUNTPERPAGE, 0, 0)); }
+
+void clickTickBox(HANDLE process, HWND list, int row) {
+    // The tick box is drawn just left of the row's (empty) icon.
+    RECT icon = rowPart(process, list, row, LVIR_ICON);
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    clickAt(list, icon.left - side / 2, (icon.top + icon.bottom) / 2);
 }
 
 void rightClickRow(HANDLE process, HWND list, int row) {

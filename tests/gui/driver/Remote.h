@@ -36,6 +36,13 @@ std::string listColumnTitle(HANDLE process, HWND list, int column);
 int listColumnWidth(HWND list, int column);
 // Rectangle of a row's label, in the list's client coordinates.
 RECT listRowRect(HANDLE process, HWND list, int row);
+// The selected row, -1 when none.
+int listSelectedRow(HWND list);
+// The first row shown, and how many rows the list shows at once.
+int listTopRow(HWND list);
+int listRowsPerPage(HWND list);
+// A click on the tick box of a shown row.
+void clickTickBox(HANDLE process, HWND list, int row);
 void rightClickRow(HANDLE process, HWND list, int row);
 void doubleClickRow(HANDLE process, HWND list, int row);
 // Clicks the tick box at the left of a row, as the user ticks or unticks it.

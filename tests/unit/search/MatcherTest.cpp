@@ -126,6 +126,41 @@ TEST(Matcher, WildcardsAndDoubleByteCharacters) {
     EXPECT_TRUE(matchesPattern("caf?.tmp", "caf\xe9.tmp"));
 }
 
+// Prepared patterns answer as matchesPattern does, for the built-in types and other
+// forms, on names of every kind: letter case, double-byte characters whose trail byte is
+// a letter or a backslash, names that end as a pattern's text does inside such a character.
+TEST(Matcher, PreparedPatternsAgreeWithTheFullMatch) {
+    std::vector<std::string> patterns;
+    std::vector<std::string> names = {"", "log.txt", "x\x82log.txt", "\x82" "a.tmp", "\x95\x5c.tmp",
+                                      "\x82\x61", "\x82\x41", "a.\x82~b", "~", "~\x95\x5c"};
+    for (const Case& c : kBuiltIn) {
+        patterns.push_back(c.pattern);
+        names.insert(names.end(), c.hits.begin(), c.hits.end());
+        names.insert(names.end(), c.misses.begin(), c.misses.end());
+    }
+    for (const char* p : {"*", "*.*", "?", "a*b*c", "*a.tmp", "*.t?p", "x.*", "*.", "\x95\x5c*",
+                          "*\x95\x5c", "*\x82\x61", "*A", "a", "*~*", ".*"})
+        patterns.push_back(p);
+    const std::vector<std::string> starts = {"", "a", "A", "~", ".", "$", "_", "\x82", "\x95", "\\"};
+    const std::vector<std::string> ends = {"", ".tmp", "A.TMP", "log.txt", ".~ab", "chklist", ".bk1", "$", "a"};
+    for (const std::string& x : starts)
+        for (const std::string& y : starts)
+            for (const std::string& end : ends) names.push_back(x + y + end);
+
+    const PatternList list(patterns);
+    for (const std::string& name : names) {
+        std::vector<std::pair<uint32_t, uint32_t>> hits;
+        list.collect(name, 7, hits);
+        std::vector<bool> found(patterns.size(), false);
+        for (const auto& [pattern, item] : hits) {
+            EXPECT_EQ(7u, item);
+            found[pattern] = true;
+        }
+        for (size_t i = 0; i < patterns.size(); ++i)
+            EXPECT_EQ(matchesPattern(patterns[i], name), found[i]) << patterns[i] << " / " << name;
+    }
+}
+
 TEST(Matcher, ContainsNoCase) {
     EXPECT_TRUE(containsNoCase("D:\\documents AND settings\\x\\", "\\Documents and Settings\\"));
     EXPECT_FALSE(containsNoCase("D:\\Docs\\", "\\Documents\\"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "search/ReadAhead.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
 #include "tests/fakes/FakePlatform.h"
@@ -135,6 +136,20 @@ TEST_F(Search, CancelStopsTheWalkAndShowsWhatWasFound) {
     EXPECT_EQ("", p.ui.text(Ctl::alertLabel));
 }
 
+TEST_F(Search, AfterACancelTheWalkShowsTheCancelsFiguresAgain) {
+    p.fs.addFile("C:\\a\\x.tmp", "abc");
+    p.fs.addFile("C:\\b\\y.tmp");
+    // Call 6 enters C:\b; the file found in C:\a grows after the cancel's summary.
+    p.ui.atProcessCall(6, [&] {
+        cancelSearch(p.app);
+        p.fs.addFile("C:\\a\\x.tmp", std::string(4096, 'x'));
+    });
+    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(29, 1));
+    EXPECT_EQ("0k53", p.ui.text(Ctl::statusLabel));
+    showSearchSummary(p.app);
+    EXPECT_EQ("4k53", p.ui.text(Ctl::statusLabel));
+}
+
 TEST_F(Search, CancelWorksWithAnEmptyPatternList) {
     p.ui.comboAdd(Ctl::patternSetCombo, "NoBlank");
     for (int i = 0; i < 50; ++i) p.fs.addFolder("C:\\f" + std::to_string(i));
@@ -158,6 +173,50 @@ TEST_F(Search, ProgressCaptionShowsFolderAndName) {
     run(29);
     // Entering the first subfolder shows the folder's last pattern hit, a later one its name.
     EXPECT_EQ((Strings{"k52C:\\z.tmp)", "k52C:\\w\\deeper)"}), seen);
+}
+
+// Lists folders ahead of the walk on a second thread: the same rows in the same order,
+// the same summary, and each folder still listed once by the walk.
+TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
+    for (const char* drive : {"C:", "D:"}) {
+        const std::string d = drive;
+        p.fs.addFile(d + "\\~a.tmp", "12");
+        p.fs.addFile(d + "\\chklist.ms");
+        p.fs.addFile(d + "\\b.bak", "xyz");
+        p.fs.addFile(d + "\\.cache\\c.tmp");
+        p.fs.addFile(d + "\\Users\\owner\\p.tmp");
+        p.fs.addFolder(d + "\\link", kAttrDirectory | kAttrReparsePoint);
+        p.fs.addFile(d + "\\link\\never.tmp");
+        for (int i = 0; i < 6; ++i)
+            for (int j = 0; j < 3; ++j)
+                p.fs.addFile(d + "\\f" + std::to_string(i) + "\\g" + std::to_string(j) + "\\~x" +
+                             std::to_string(i * j) + ".old");
+    }
+    p.app.state.exclusionList = {"D:\\b.bak"};
+    for (int set : {0, 1, 3}) {
+        p.fs.readsFromAnyThread = false;
+        const int before = p.fs.listFolderCalls;
+        const Strings plain = run(set, 0);
+        const int listings = p.fs.listFolderCalls - before;
+        const std::string summary = p.ui.text(Ctl::statusLabel);
+        p.fs.readsFromAnyThread = true;
+        EXPECT_EQ(plain, run(set, 0)) << "set " << set;
+        EXPECT_EQ(summary, p.ui.text(Ctl::statusLabel));
+        EXPECT_EQ(listings, p.fs.listFolderCalls - before - listings);
+        EXPECT_GT(plain.size(), 40u);
+    }
+    // Asked for a folder that does not come next, the reading gives it up.
+    ReadAhead ahead(p.fs, {"C:\\"}, 2);
+    std::vector<DirEntry> entries;
+    bool readable = false;
+    auto take = [&](const std::string& folder) {
+        ReadAhead::Take t;
+        while ((t = ahead.take(folder, entries, readable, 1000)) == ReadAhead::Take::NotYet) {}
+        return t;
+    };
+    EXPECT_EQ(ReadAhead::Take::Ready, take("C:\\"));
+    EXPECT_TRUE(readable);
+    EXPECT_EQ(ReadAhead::Take::Missing, take("C:\\f5\\"));
 }
 
 }  // namespace

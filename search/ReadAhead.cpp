@@ -1,0 +1,100 @@
+#include "search/ReadAhead.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "shell/PathText.h"
+
+namespace dv {
+
+bool enterableFolder(const DirEntry& entry) {
+    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
+           (entry.attributes & kAttrReparsePoint) == 0;
+}
+
+ReadAhead::ReadAhead(FileSystem& fs, std::vector<std::string> roots, size_t entriesAhead)
+    : fs_(fs), entriesAhead_(entriesAhead) {
+    try {
+        thread_ = std::thread([this, roots = std::move(roots)]() mutable { run(std::move(roots)); });
+    } catch (const std::system_error&) {
+        done_ = true;  // no thread: the walk lists every folder itself
+    }
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+bool ReadAhead::stopping() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stop_;
+}
+
+void ReadAhead::run(std::vector<std::string> roots) {
+    try {
+        for (const std::string& root : roots) {
+            if (stopping()) break;
+            read(withTrailingBackslash(root));
+        }
+    } catch (...) {
+        // Out of memory or the like: the walk goes on listing folders itself.
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+    }
+    changed_.notify_all();
+}
+
+// Lists one folder, hands the listing over, then reads its subfolders. The recursion is
+// as deep as the tree, which a path's length bounds.
+void ReadAhead::read(const std::string& folder) {
+    Listing listing;
+    listing.folder = folder;
+    listing.readable = fs_.listFolder(folder, listing.entries);
+    std::vector<std::string> subfolders;
+    if (listing.readable)
+        for (const DirEntry& entry : listing.entries)
+            if (enterableFolder(entry)) subfolders.push_back(withTrailingBackslash(folder + entry.name));
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        // A folder larger than the whole allowance still goes through once the walk has
+        // taken everything before it.
+        changed_.wait(lock, [&] {
+            return stop_ || ready_.empty() ||
+                   entriesReady_ + listing.entries.size() <= entriesAhead_;
+        });
+        if (stop_) return;
+        entriesReady_ += listing.entries.size();
+        ready_.push_back(std::move(listing));
+    }
+    changed_.notify_all();
+    for (const std::string& subfolder : subfolders) {
+        if (stopping()) return;
+        read(subfolder);
+    }
+}
+
+ReadAhead::Take ReadAhead::take(const std::string& folder, std::vector<DirEntry>& entries,
+                                bool& readable, int waitMs) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!changed_.wait_for(lock, std::chrono::milliseconds(waitMs),
+                           [&] { return !ready_.empty() || done_; }))
+        return Take::NotYet;
+    if (ready_.empty() || ready_.front().folder != folder) return Take::Missing;
+    Listing& next = ready_.front();
+    entries = std::move(next.entries);
+    readable = next.readable;
+    entriesReady_ -= entries.size();
+    ready_.pop_front();
+    lock.unlock();
+    changed_.notify_all();
+    return Take::Ready;
+}
+
+}  // namespace dv

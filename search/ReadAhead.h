@@ -1,0 +1,63 @@
+// Lists the folders of a search walk on a second thread, ahead of the walk: while the
+// walk matches the names of one folder, the next folders are already being read.
+#pragma once
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace dv {
+
+// A folder the walk enters: not "." or "..", no dot folder, and no reparse point (a
+// junction or a link may lead back up the tree).
+bool enterableFolder(const DirEntry& entry);
+
+class ReadAhead {
+public:
+    // Starts reading the roots (each ending in "\") and their subtrees in the order a
+    // depth-first walk enters them: a folder, then each enterable subfolder in listing
+    // order. At most about `entriesAhead` entries wait to be taken.
+    ReadAhead(FileSystem& fs, std::vector<std::string> roots, size_t entriesAhead = 32768);
+    // Stops the reading thread and waits for it (it ends after the folder it is reading).
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    bool running() const { return thread_.joinable(); }
+
+    enum class Take {
+        Ready,    // `entries` and `readable` hold the folder's listing
+        NotYet,   // still being read: wait again
+        Missing,  // the walk asked for another folder than comes next, or reading ended
+    };
+    // Waits up to `waitMs` for the listing of `folder`, which must be the next folder of
+    // the walk. `readable` is false for a folder that could not be listed.
+    Take take(const std::string& folder, std::vector<DirEntry>& entries, bool& readable,
+              int waitMs);
+
+private:
+    struct Listing {
+        std::string folder;
+        std::vector<DirEntry> entries;
+        bool readable = false;
+    };
+    void run(std::vector<std::string> roots);
+    void read(const std::string& folder);
+    bool stopping();
+
+    FileSystem& fs_;
+    const size_t entriesAhead_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Listing> ready_;
+    size_t entriesReady_ = 0;
+    bool stop_ = false;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+}  // namespace dv
