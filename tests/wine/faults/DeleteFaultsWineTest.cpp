@@ -12,17 +12,6 @@
 namespace dv::winetest {
 namespace {
 
-enum class Way { Recycle, Permanent, Backup, Cleaner };
-const char* nameOf(Way way) {
-    switch (way) {
-        case Way::Recycle: return "recycle";
-        case Way::Permanent: return "permanent";
-        case Way::Backup: return "backup";
-        case Way::Cleaner: return "cleaner";
-    }
-    return "?";
-}
-
 constexpr DWORD kReadOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 constexpr size_t kMiB = 1048576;
 
@@ -172,9 +161,7 @@ TEST_F(FaultsWine, DeleteFaultsTouchNothingButTheFilesThatGo) {
                 ASSERT_EQ(listedPaths().size(), c.files.size());
                 c.arrange(s);
                 regWriteBytes(app, kUsers, kSaveFilePathItem, s.backup);
-                mode(way == Way::Recycle     ? Ctl::recycleModeRadio
-                     : way == Way::Permanent ? Ctl::permanentModeRadio
-                                             : Ctl::backupModeRadio);
+                mode(radioOf(way));
                 deleteAllRows(app);
             }
             s.held.clear();

@@ -81,6 +81,23 @@ public:
     }
 };
 
+// The ways listed files are removed: the three delete modes and the folder cleaners.
+enum class Way { Recycle, Permanent, Backup, Cleaner };
+inline const char* nameOf(Way way) {
+    switch (way) {
+        case Way::Recycle: return "recycle";
+        case Way::Permanent: return "permanent";
+        case Way::Backup: return "backup";
+        case Way::Cleaner: return "cleaner";
+    }
+    return "?";
+}
+inline Ctl radioOf(Way way) {
+    return way == Way::Recycle     ? Ctl::recycleModeRadio
+           : way == Way::Permanent ? Ctl::permanentModeRadio
+                                   : Ctl::backupModeRadio;
+}
+
 // The cleanup fixture (program folder "prog\" with BackFile, files folder "files\") with
 // a search over a folder and an App on the stepped file system for the cleaners.
 class FaultsWine : public CleanupWine {

@@ -8,14 +8,7 @@
 namespace dv::winetest {
 namespace {
 
-enum class Way { Recycle, Permanent, Backup, Cleaner };
 constexpr Way kWays[] = {Way::Recycle, Way::Permanent, Way::Backup, Way::Cleaner};
-
-Ctl radioOf(Way way) {
-    return way == Way::Recycle     ? Ctl::recycleModeRadio
-           : way == Way::Permanent ? Ctl::permanentModeRadio
-                                   : Ctl::backupModeRadio;
-}
 
 // Names as the wide functions make them, and what they must not reach. In code page 1252
 // Cyrillic and Chinese come back as "?", "ā" as its look-alike "a", and the full-width
@@ -35,7 +28,7 @@ const Unshowable kUnshowable[] = {
 TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
     if (GetACP() != 1252) GTEST_SKIP() << "the names are chosen for code page 1252";
     for (Way way : kWays) {
-        SCOPED_TRACE(int(way));
+        SCOPED_TRACE(nameOf(way));
         removeTree(files + "names");
         removeTree(files + "keep");
         const std::string names = folder("names"), in = folder("names\\in"), keep = folder("keep");
@@ -109,7 +102,7 @@ TEST_F(FaultsWine, LongPathsAndDeepFolders) {
     const std::string backup = folder("backup");
 
     for (Way way : {Way::Recycle, Way::Permanent, Way::Backup}) {
-        SCOPED_TRACE(int(way));
+        SCOPED_TRACE(nameOf(way));
         for (const std::string& path : reachable) {
             const std::wstring wide = widen(path);
             ASSERT_TRUE(makeWideFolder(wide.substr(0, wide.rfind(L'\\'))));
