@@ -49,12 +49,17 @@ uint64_t listedSize(App& app, const std::string& text, const std::string& path) 
     return app.fs.findEntry(path, entry) ? entry.size : 0;
 }
 
-void clearReadOnlyAndDelete(App& app, const std::string& path) {
-    if (!isPlainFile(app.fs, path)) return;
-    uint32_t attributes = app.fs.attributes(path);
-    if (attributes != kInvalidAttributes && (attributes & kAttrReadOnly))
-        app.fs.setAttributes(path, attributes & (kAttrHidden | kAttrSystem | kAttrArchive));
-    app.fs.deleteFile(path);
+// True when the file was deleted. A file that stays (another program holds it open) gets
+// its read-only bit back: only a file that goes loses it.
+bool clearReadOnlyAndDelete(App& app, const std::string& path) {
+    if (!isPlainFile(app.fs, path)) return false;
+    const uint32_t attributes = app.fs.attributes(path);
+    const uint32_t settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    const bool cleared = attributes != kInvalidAttributes && (attributes & kAttrReadOnly);
+    if (cleared) app.fs.setAttributes(path, attributes & settable & ~kAttrReadOnly);
+    if (app.fs.deleteFile(path)) return true;
+    if (cleared && isPlainFile(app.fs, path)) app.fs.setAttributes(path, attributes & settable);
+    return false;
 }
 
 // The copy is named after column 0, the last part of the full path. A backslash in it
@@ -85,15 +90,21 @@ void removeListedRow(App& app, int row, const std::string& path) {
     }
 }
 
-// Backs the file up into the folder; only a file whose copy was made is deleted.
+// Backs the file up into the folder; only a file whose copy was made is deleted. A file
+// that cannot be deleted (another program holds it open) keeps no copy and no index line:
+// Recovery would one day write that old content over whatever the file holds by then.
 void backUpAndDelete(App& app, const std::string& name, const std::string& path,
                      std::string folder) {
     folder = withTrailingBackslash(folder);
     std::string copy = freeCopyPath(app, folder, copyNameOf(name, path));
     bool saved = !copy.empty() && backupFile(app, path, copy);
-    if (saved) appendIndexLine(app, path);
     app.ui.processPendingMessages();
-    if (saved) clearReadOnlyAndDelete(app, path);
+    if (!saved) return;
+    if (!clearReadOnlyAndDelete(app, path) && isPlainFile(app.fs, path)) {
+        app.fs.deleteFile(copy);
+        return;
+    }
+    appendIndexLine(app, path);
 }
 
 enum class DeleteMode { None, Recycle, Permanent, Backup };

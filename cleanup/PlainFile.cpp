@@ -33,13 +33,30 @@ std::vector<size_t> folderEnds(const std::string& path, bool& endsWithSeparator)
     return ends;
 }
 
+// "." and ".." walk around the tree; no path the program lists or backs up holds them.
+bool hasDotPart(const std::string& path) {
+    size_t start = 0;
+    for (size_t i = 0;; ) {
+        const bool end = i == path.size();
+        const size_t len = end ? 1 : charLength(path, i);
+        if (end || (len == 1 && isSeparator(path[i]))) {
+            const std::string part = path.substr(start, i - start);
+            if (part == "." || part == "..") return true;
+            if (end) return false;
+            start = i + 1;
+        }
+        i += len;
+    }
+}
+
 }  // namespace
 
-PathKind lookUpPath(FileSystem& fs, const std::string& path) {
+PathKind lookUpPath(FileSystem& fs, const std::string& path, size_t trusted) {
     bool endsWithSeparator = false;
     const std::vector<size_t> ends = folderEnds(path, endsWithSeparator);
-    if (path.empty() || endsWithSeparator) return PathKind::NotPlain;
+    if (path.empty() || endsWithSeparator || hasDotPart(path)) return PathKind::NotPlain;
     for (size_t end : ends) {
+        if (end <= trusted) continue;
         uint32_t folder = fs.attributes(path.substr(0, end));
         if (folder == kInvalidAttributes || !(folder & kAttrDirectory)) return PathKind::NoFolder;
         if (folder & kAttrReparsePoint) return PathKind::NotPlain;

@@ -17,7 +17,9 @@ enum class PathKind {
     NotPlain,   // a folder, a reparse point, or reached through a reparse point
 };
 
-PathKind lookUpPath(FileSystem& fs, const std::string& path);
+// Folders of the path that end within its first `trusted` bytes are taken as they are (a
+// cleaner's own folder may be reached through a link); every folder below is looked at.
+PathKind lookUpPath(FileSystem& fs, const std::string& path, size_t trusted = 0);
 
 inline bool isPlainFile(FileSystem& fs, const std::string& path) {
     return lookUpPath(fs, path) == PathKind::PlainFile;

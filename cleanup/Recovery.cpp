@@ -20,6 +20,7 @@ namespace dv {
 namespace {
 
 constexpr size_t kChunkBytes = 1 << 20;
+constexpr uint64_t kReplaceMargin = 1 << 16;  // what a file takes beyond its bytes
 const char* const kNotBackedUpText = "You have not backed up the file(s) before delete the file(s)";
 
 std::string folded(const std::string& path) {
@@ -60,12 +61,24 @@ std::unique_ptr<File> openRecord(App& app, const std::string& recordPath, Backup
     return file;
 }
 
+// A file already at the path is emptied the moment it is opened for the copy: it is
+// replaced only when its drive has room for the whole content, so that a full drive never
+// leaves the path without either file. A drive that cannot be asked is tried.
+bool roomToReplace(App& app, const std::string& target, uint32_t length) {
+    DirEntry old;
+    uint64_t total = 0, free = 0;
+    if (!app.fs.findEntry(target, old) || target.size() < 3 ||
+        !app.system.diskSpace(target.substr(0, 3), total, free))
+        return true;
+    return free + old.size >= uint64_t(length) + kReplaceMargin;
+}
+
 // Streams the content into a new file at the record's path. A partial file is removed;
 // the record itself is untouched either way.
 bool writeContent(App& app, File& record, const std::string& target, uint32_t length) {
     // Never write through a folder that has become a junction or link since the backup:
     // the record stays for a later try.
-    if (!isSafeWriteTarget(app.fs, target)) return false;
+    if (!isSafeWriteTarget(app.fs, target) || !roomToReplace(app, target, length)) return false;
     uint32_t old = app.fs.attributes(target);
     const uint32_t blocking = kAttrReadOnly | kAttrHidden | kAttrSystem;
     bool cleared = old != kInvalidAttributes && (old & blocking);

@@ -40,7 +40,8 @@ public:
 
     // Every entry of one folder ("." and ".." included when the platform reports them),
     // in the order the file system returns them, from a single enumeration of folder + "*".
-    // The folder ends in "\". False when the folder cannot be read.
+    // The folder ends in "\". False when the folder cannot be read. Here and in findFiles,
+    // an entry whose name as the program sees it would name another file is left out.
     virtual bool listFolder(const std::string& folder, std::vector<DirEntry>& out) = 0;
 
     // True when listFolder may be called from a second thread while other threads use

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cleanup/DeleteCommands.h"
+#include "cleanup/PlainFile.h"
 #include "privacy/Cleaners.h"
 #include "shell/PathText.h"
 #include "shell/Settings.h"
@@ -17,7 +18,7 @@ constexpr size_t kTempPathBuffer = 255;  // the temporary path is asked for with
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Only a file that is neither a folder nor a junction or link is deleted.
-bool isPlainFile(const DirEntry& entry) {
+bool listedAsPlainFile(const DirEntry& entry) {
     return (entry.attributes & (kAttrDirectory | kAttrReparsePoint)) == 0;
 }
 
@@ -28,14 +29,24 @@ bool isEnterable(const DirEntry& entry) {
            (entry.attributes & kAttrReparsePoint) == 0;
 }
 
-void cleanTree(App& app, const std::string& folder) {
+// Every path is looked at again just before it is used: since the listing, a file or a
+// folder below the cleaned folder may have been replaced by a link that leads out of it.
+void cleanTree(App& app, const std::string& root, const std::string& folder) {
     app.ui.processPendingMessages();
     std::vector<DirEntry> entries;
     if (!app.fs.listFolder(folder, entries)) return;
-    for (const DirEntry& entry : entries)
-        if (isPlainFile(entry)) app.fs.deleteFile(folder + entry.name);  // failures just stay
-    for (const DirEntry& entry : entries)
-        if (isEnterable(entry)) cleanTree(app, withTrailingBackslash(folder + entry.name));
+    const size_t trusted = root.size() - 1;  // the cleaned folder itself
+    for (const DirEntry& entry : entries) {
+        const std::string path = folder + entry.name;
+        if (listedAsPlainFile(entry) && lookUpPath(app.fs, path, trusted) == PathKind::PlainFile)
+            app.fs.deleteFile(path);  // failures just stay
+    }
+    for (const DirEntry& entry : entries) {
+        if (!isEnterable(entry)) continue;
+        const uint32_t now = app.fs.attributes(folder + entry.name);
+        if (now != kInvalidAttributes && (now & kAttrDirectory) && !(now & kAttrReparsePoint))
+            cleanTree(app, root, withTrailingBackslash(folder + entry.name));
+    }
 }
 
 // The path with "\" for "/", no trailing separator and ASCII letters in lower case.
@@ -96,7 +107,8 @@ bool isCleanableFolder(const std::string& folder) {
 
 void cleanFolderFiles(App& app, const std::string& folder) {
     if (!isCleanableFolder(folder)) return;
-    cleanTree(app, withTrailingBackslash(folder));
+    const std::string root = withTrailingBackslash(folder);
+    cleanTree(app, root, root);
 }
 
 void cleanCookies(App& app) {

@@ -28,6 +28,14 @@ bool isFile(App& app, const std::string& path) {
     return attributes != kInvalidAttributes && (attributes & kAttrDirectory) == 0;
 }
 
+// Line N holds the text of key N; a file in which not one line holds its own key is no
+// language file (binary garbage, a file without line ends), and would empty every caption.
+bool holdsAKey(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(std::to_string(i + 1) + "=") != std::string::npos) return true;
+    return false;
+}
+
 int loadFile(App& app, const std::string& path) {
     if (!isFile(app, path)) return 0;
     return readLanguageFile(app, path) ? 1 : 0;
@@ -66,6 +74,7 @@ bool readLanguageFile(App& app, const std::string& path) {
         lines.push_back(std::move(line));
         app.ui.processPendingMessages();
     }
+    if (!holdsAKey(lines)) return false;
     app.state.languageLines = std::move(lines);
     return true;
 }

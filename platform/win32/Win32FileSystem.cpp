@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace dv {
 
@@ -35,10 +36,30 @@ bool isEmptyResult(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
 }
 
+// False for a name that does not name its own entry. The ANSI functions show a character
+// the code page lacks as "?" or as a look-alike: the full-width backslash and full stop
+// (U+FF3C, U+FF0E) come back as "\" and ".", so a name "..\x" would name a file of the
+// folder above. A name ending in "." or " " names the file without them. A trail byte of a
+// double-byte character is never taken for one of these.
+bool namesItself(const WIN32_FIND_DATAA& fd) {
+    const std::string name = fd.cFileName;
+    if (name == "." || name == "..") return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (IsDBCSLeadByte(c) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c)) return false;
+    }
+    return true;
+}
+
 // Collects the entries of an open search handle, then closes it.
 void drain(HANDLE h, WIN32_FIND_DATAA& fd, std::vector<DirEntry>& out) {
     do {
-        out.push_back(toEntry(fd));
+        if (namesItself(fd)) out.push_back(toEntry(fd));
     } while (FindNextFileA(h, &fd));
     FindClose(h);
 }

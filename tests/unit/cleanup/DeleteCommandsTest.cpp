@@ -52,10 +52,11 @@ TEST_F(DeleteCommandsTest, PermanentModeClearsOnlyReadOnly) {
     ASSERT_EQ(p.shell.emptyCalls.size(), 1u);
     EXPECT_EQ(p.shell.emptyCalls[0], 5u);
 
+    // A file that cannot be deleted keeps its read-only bit.
     listFile("C:\\t\\b.tmp", "x", kAttrReadOnly | kAttrHidden);
     p.fs.undeletable.insert(FakeFileSystem::fold("C:\\t\\b.tmp"));
     deleteAllRows(app);
-    EXPECT_EQ(p.fs.attributes("C:\\t\\b.tmp"), kAttrHidden);
+    EXPECT_EQ(p.fs.attributes("C:\\t\\b.tmp"), kAttrReadOnly | kAttrHidden);
 }
 
 TEST_F(DeleteCommandsTest, TotalCountsOnlyFilesReallyRemoved) {
@@ -103,6 +104,15 @@ TEST_F(DeleteCommandsTest, BackupModeKeepsAFileWhoseCopyFailed) {
     EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), std::string(2097152, 'a'));
     EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
     EXPECT_EQ(label(), "K61 0K62");
+
+    // A file that cannot be deleted once copied keeps neither its copy nor an index line.
+    setBackupFolder("C:\\Dustvane\\BackFile\\");
+    listFile("C:\\t\\held.tmp", "held");
+    p.fs.undeletable.insert(FakeFileSystem::fold("C:\\t\\held.tmp"));
+    deleteAllRows(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\held.tmp"), "held");
+    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\BackFile\\held.tmp.dak"));
+    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
 }
 
 TEST_F(DeleteCommandsTest, ModeIsReadForEveryRow) {

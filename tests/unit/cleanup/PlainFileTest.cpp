@@ -33,8 +33,12 @@ TEST(PlainFile, OnlyAPlainFileThroughPlainFoldersPasses) {
         {"C:\\t\\vanished.tmp", PathKind::Missing},
         {"C:\\gone\\vanished.tmp", PathKind::NoFolder},
         {"C:\\t\\plain.tmp\\x.tmp", PathKind::NoFolder},
+        {"C:\\t\\folder.tmp\\..\\plain.tmp", PathKind::NotPlain},
+        {"C:\\t\\.\\plain.tmp", PathKind::NotPlain},
     };
     for (const auto& c : cases) EXPECT_EQ(lookUpPath(fs, c.path), c.kind) << c.path;
+    // Folders within the trusted start are not looked at: a cleaner's own folder.
+    EXPECT_EQ(lookUpPath(fs, "C:\\t\\junction\\behind.tmp", 13), PathKind::PlainFile);
     EXPECT_TRUE(isSafeWriteTarget(fs, "C:\\t\\vanished.tmp"));
     EXPECT_FALSE(isSafeWriteTarget(fs, "C:\\t\\junction\\new.tmp"));
     EXPECT_FALSE(isSafeWriteTarget(fs, "C:\\gone\\new.tmp"));

@@ -55,6 +55,12 @@ TEST_F(LanguageTest, LineRules) {
     addBaseFile("\\LANGUAGE\\English.lng", std::string("1=a\r\n2=b\0\r\n3=c\r\n", 16));
     ASSERT_EQ(loadLanguage(app), 1);
     EXPECT_EQ(app.state.languageLines, (std::vector<std::string>{"1=a", "2=b"}));
+    // Not one line holds its own key: no language file, the lines stay.
+    for (const char* garbage : {"", "\x7F\x01ELF=\r\n2\r\n", "9=x 8=y 7=z, all on one line"}) {
+        addBaseFile("\\LANGUAGE\\English.lng", garbage);
+        EXPECT_EQ(loadLanguage(app), 0) << garbage;
+        EXPECT_EQ(textOfKey(app, 1), "a");
+    }
 
     addBaseFile("\\LANGUAGE\\English.lng", languageText(140, 20));
     ASSERT_EQ(loadLanguage(app), 1);

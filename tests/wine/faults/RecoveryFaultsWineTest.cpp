@@ -1,0 +1,124 @@
+// Recovery over a backup folder holding, beside two good copies, files that are no copy or
+// only part of one, and a garbage FilePath.dat: only the good copies are written back, to
+// their own paths; everything else stays as it was, byte for byte.
+#include <map>
+#include <random>
+
+#include "cleanup/BackupStore.h"
+#include "cleanup/DeleteCommands.h"
+#include "cleanup/Recovery.h"
+#include "tests/wine/faults/FaultsWineEnv.h"
+
+namespace dv::winetest {
+namespace {
+
+std::string randomBytes(size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(n, '\0');
+    for (char& c : bytes) c = char(random());
+    return bytes;
+}
+
+// What is in a folder, name by name, with every file's bytes.
+std::map<std::string, std::string> snapshot(const std::string& folder) {
+    std::map<std::string, std::string> out;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        const uint64_t size = uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow;
+        out[name] = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? "<folder>"
+                    : size > (1u << 20) ? "<" + std::to_string(size) + " bytes>"
+                                        : fileText(folder + name);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return out;
+}
+
+TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) {
+    const std::string backup = folder("backup"), others = folder("others");
+    const std::string r1 = makeFile(files + "r1.tmp", "first"), r2 = makeFile(files + "r2.tmp", "");
+    backUp({r1, r2}, backup);
+    ASSERT_EQ(namesIn(backup).size(), 2u);
+
+    // A file some bad copy would land on; it must keep its content.
+    const std::string target = makeFile(others + "target.txt", "target stays");
+    BackupRecord record;
+    record.sourcePath = target;
+    record.attributes = 0x20;
+    record.creationTime = record.lastAccessTime = record.lastWriteTime = {2009, 12, 0, 6, 14, 5, 9, 250};
+    record.content = "written over";
+    const std::string good = serializeBackupRecord(record);
+    std::string lengthLies = good;
+    lengthLies[good.size() - record.content.size() - 1] = char(0x7F);  // length 0x7F00000C
+    BackupRecord intoBackup = record;
+    intoBackup.sourcePath = backup + "text.dak";
+
+    const std::pair<const char*, std::string> damaged[] = {
+        {"truncated.tmp.dak", good.substr(0, good.size() - 3)},
+        {"oversized.tmp.dak", good + "extra bytes"},
+        {"header-only.tmp.dak", good.substr(0, good.size() - record.content.size())},
+        {"length-lies.tmp.dak", lengthLies},
+        {"zero.tmp.dak", ""},
+        {"foreign.dak", randomBytes(4096, 7)},
+        {"text.dak", "C:\\boot.ini\r\nnot a copy\r\n"},
+        {"into-backup-folder.dak", serializeBackupRecord(intoBackup)},
+        {"good-but-not-a-copy-name.txt", good},
+    };
+    for (const auto& [name, bytes] : damaged) makeFile(backup + name, bytes);
+    ASSERT_TRUE(CreateDirectoryA((backup + "folder.dak").c_str(), nullptr));
+    // 5 GiB of nothing behind a path: past what a copy can hold, and sparse.
+    ASSERT_TRUE(makeSparseFile(backup + "huge.tmp.dak", 5ull << 30, target + std::string(1, '\0'), "end"));
+    ASSERT_LT(diskBytes(backup + "huge.tmp.dak"), 1ull << 20);
+    const std::string garbageIndex = randomBytes(10000, 11);
+    makeFile(base + "\\FilePath.dat", garbageIndex);
+
+    auto backupBefore = snapshot(backup), othersBefore = snapshot(others), progBefore = snapshot(base + "\\");
+    for (const char* name : {"r1.tmp.dak", "r2.tmp.dak"}) backupBefore.erase(name);
+    progBefore.erase("FilePath.dat");
+
+    recoverAll(app);
+    EXPECT_EQ(readFile(r1), "first");
+    EXPECT_EQ(readFile(r2), "");
+    EXPECT_EQ(snapshot(backup), backupBefore);
+    EXPECT_EQ(snapshot(others), othersBefore);
+    EXPECT_EQ(snapshot(base + "\\"), progBefore);
+    EXPECT_EQ(snapshot(files).size(), 4u) << "r1.tmp, r2.tmp, backup and others only";
+    EXPECT_EQ(p.ui.messages, std::vector<std::string>{"K64"});
+    EXPECT_TRUE(p.ui.rows.empty());
+}
+
+
+// Restoring onto a drive without room for the copy: the file already at its path stays as
+// it is, the copy stays in the backup folder, and the next copy is still restored.
+TEST_F(FaultsWine, RestoreOntoAFullDriveKeepsTheFileAlreadyThere) {
+    const std::string sized = sizedDrive();
+    if (sized.empty()) GTEST_SKIP() << "no sized drive S: in this run (DV_SIZED_DRIVE_MB)";
+    const std::string folderOnS = sized + "\\restore\\", backup = folder("backup");
+    ASSERT_TRUE(CreateDirectoryA(folderOnS.c_str(), nullptr));
+    const std::string newer = randomBytes(1 << 20, 8);
+    const std::string doc = makeFile(folderOnS + "doc.txt", newer);
+    const std::string filler = makeFile(folderOnS + "filler.bin", std::string(6 << 20, 'f'));
+    BackupRecord record;
+    record.attributes = 0x20;
+    record.creationTime = record.lastAccessTime = record.lastWriteTime = {2009, 12, 0, 6, 14, 5, 9, 250};
+    record.sourcePath = doc;
+    record.content = randomBytes(3 << 20, 9);
+    makeFile(backup + "doc.txt.dak", serializeBackupRecord(record));
+    record.sourcePath = folderOnS + "small.txt";
+    record.content = "small";
+    makeFile(backup + "small.txt.dak", serializeBackupRecord(record));
+    regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
+
+    recoverAll(app);
+    EXPECT_TRUE(fileText(doc) == newer) << "the file at the path was lost";
+    EXPECT_EQ(readFile(folderOnS + "small.txt"), "small");
+    EXPECT_EQ(namesIn(backup), std::vector<std::string>{"doc.txt.dak"});
+    DeleteFileA(filler.c_str());
+    removeTree(folderOnS.substr(0, folderOnS.size() - 1));
+}
+
+}  // namespace
+}  // namespace dv::winetest
