@@ -106,17 +106,7 @@ bool sameTime(const FILETIME& a, const FILETIME& b) {
     return ta / 10000 == tb / 10000;
 }
 
-std::string contentAt(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[8192];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(h);
-    return out;
-}
+std::string contentAt(const std::string& path) { return dv::winetest::wholeFile(path); }
 
 // The files that came back unlike they were before the cycle; the first few are named.
 int differences(const std::string& tree, const std::map<std::string, Seen>& before) {

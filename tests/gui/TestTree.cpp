@@ -39,17 +39,7 @@ bool fileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string fileContent(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (f == INVALID_HANDLE_VALUE) return std::string();
-    std::string out;
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) out.append(buf, n);
-    CloseHandle(f);
-    return out;
-}
+std::string fileContent(const std::string& path) { return dv::winetest::wholeFile(path, {}); }
 
 DWORD fileAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 

@@ -137,6 +137,19 @@ inline bool makeLink(const std::string& target, const std::string& link) {
            GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The whole content of a file, or `missing` when it cannot be opened.
+inline std::string wholeFile(const std::string& path, const std::string& missing = "<missing>") {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return missing;
+    std::string out;
+    char buffer[8192];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+    CloseHandle(h);
+    return out;
+}
+
 // The host path of a file in this run's Recycle Bin, as a Windows path (Wine names a host
 // folder outside its drives with a path of its own); empty outside Wine.
 inline std::string trashFile(const std::string& name) {

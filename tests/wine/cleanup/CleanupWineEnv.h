@@ -12,6 +12,7 @@
 #include "cleanup/DeleteCommands.h"
 #include "search/ResultList.h"
 #include "shell/Settings.h"
+#include "tests/wine/RunFolder.h"
 #include "tests/wine/search/SearchWineEnv.h"
 
 namespace dv::winetest {
@@ -74,17 +75,7 @@ protected:
         CloseHandle(h);
         return path;
     }
-    std::string readFile(const std::string& path) {
-        std::string out;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return "<missing>";
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-        CloseHandle(h);
-        return out;
-    }
+    std::string readFile(const std::string& path) { return winetest::wholeFile(path); }
     bool exists(const std::string& path) {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
