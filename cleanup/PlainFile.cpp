@@ -3,12 +3,11 @@
 #include <vector>
 
 #include "search/Matcher.h"
+#include "shell/PathText.h"
 
 namespace dv {
 
 namespace {
-
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Byte positions of the separators that end each folder of the path below its root
 // ("X:\" or "\\server\share\"), in order, and whether the path ends in a separator.
@@ -17,14 +16,14 @@ std::vector<size_t> folderEnds(const std::string& path, bool& endsWithSeparator)
     std::vector<size_t> ends;
     endsWithSeparator = false;
     size_t rootSeparators = 0;
-    if (path.size() >= 3 && path[1] == ':' && isSeparator(path[2]))
+    if (path.size() >= 3 && path[1] == ':' && isPathSeparator(path[2]))
         rootSeparators = 1;  // "X:\"
-    else if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]))
+    else if (path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1]))
         rootSeparators = 4;  // "\\server\share\"
     size_t seen = 0;
     for (size_t i = 0; i < path.size();) {
         size_t len = charLength(path, i);
-        bool separator = len == 1 && isSeparator(path[i]);
+        bool separator = len == 1 && isPathSeparator(path[i]);
         if (separator && ++seen > rootSeparators && i > 0 && !endsWithSeparator)
             ends.push_back(i);
         endsWithSeparator = separator;
@@ -39,7 +38,7 @@ bool hasDotPart(const std::string& path) {
     for (size_t i = 0;; ) {
         const bool end = i == path.size();
         const size_t len = end ? 1 : charLength(path, i);
-        if (end || (len == 1 && isSeparator(path[i]))) {
+        if (end || (len == 1 && isPathSeparator(path[i]))) {
             const std::string part = path.substr(start, i - start);
             if (part == "." || part == "..") return true;
             if (end) return false;

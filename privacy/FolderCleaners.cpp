@@ -15,18 +15,9 @@ namespace {
 constexpr unsigned kRecycleQuietly = 7;  // no confirmation, no error box, no progress
 constexpr size_t kTempPathBuffer = 255;  // the temporary path is asked for with this buffer
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
 // Only a file that is neither a folder nor a junction or link is deleted.
 bool listedAsPlainFile(const DirEntry& entry) {
     return (entry.attributes & (kAttrDirectory | kAttrReparsePoint)) == 0;
-}
-
-// "." and ".." and every dot folder (".svn") are skipped; a junction or link may lead
-// anywhere, so it is never followed.
-bool isEnterable(const DirEntry& entry) {
-    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
-           (entry.attributes & kAttrReparsePoint) == 0;
 }
 
 // Every path is looked at again just before it is used: since the listing, a file or a
@@ -42,7 +33,7 @@ void cleanTree(App& app, const std::string& root, const std::string& folder) {
             app.fs.deleteFile(path);  // failures just stay
     }
     for (const DirEntry& entry : entries) {
-        if (!isEnterable(entry)) continue;
+        if (!enterableFolder(entry)) continue;
         const uint32_t now = app.fs.attributes(folder + entry.name);
         if (now != kInvalidAttributes && (now & kAttrDirectory) && !(now & kAttrReparsePoint))
             cleanTree(app, root, withTrailingBackslash(folder + entry.name));
@@ -52,7 +43,7 @@ void cleanTree(App& app, const std::string& root, const std::string& folder) {
 // The path with "\" for "/", no trailing separator and ASCII letters in lower case.
 std::string comparable(const std::string& path) {
     std::string out = path;
-    while (!out.empty() && isSeparator(out.back())) out.pop_back();
+    while (!out.empty() && isPathSeparator(out.back())) out.pop_back();
     for (char& c : out) {
         if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
         if (c == '/') c = '\\';
@@ -64,7 +55,7 @@ std::string comparable(const std::string& path) {
 bool holds(const std::string& folder, const std::string& other) {
     const std::string a = comparable(folder), b = comparable(other);
     if (a.empty() || b.empty()) return false;
-    return b.compare(0, a.size(), a) == 0 && (b.size() == a.size() || isSeparator(b[a.size()]));
+    return b.compare(0, a.size(), a) == 0 && (b.size() == a.size() || isPathSeparator(b[a.size()]));
 }
 
 std::string trimBlanks(const std::string& text) {
@@ -79,20 +70,20 @@ bool isCleanableFolder(const std::string& folder) {
     std::vector<std::string> parts;
     for (size_t at = 0; at < folder.size();) {
         size_t end = at;
-        while (end < folder.size() && !isSeparator(folder[end])) ++end;
+        while (end < folder.size() && !isPathSeparator(folder[end])) ++end;
         if (end > at) parts.push_back(folder.substr(at, end - at));
         at = end + 1;
     }
     for (const std::string& part : parts)
         if (part == "." || part == "..") return false;
 
-    const bool unc = folder.size() >= 2 && isSeparator(folder[0]) && isSeparator(folder[1]);
+    const bool unc = folder.size() >= 2 && isPathSeparator(folder[0]) && isPathSeparator(folder[1]);
     const bool drive = folder.size() >= 2 && ((folder[0] | 0x20) >= 'a') &&
                        ((folder[0] | 0x20) <= 'z') && folder[1] == ':';
     size_t rootParts;
     if (drive) {
         // "C:" alone and "C:name" mean the current folder of drive C:.
-        if (folder.size() < 3 || !isSeparator(folder[2])) return false;
+        if (folder.size() < 3 || !isPathSeparator(folder[2])) return false;
         rootParts = 1;
     } else if (unc && !parts.empty() && (parts[0] == "?" || parts[0] == ".")) {
         // \\?\C:\ and \\?\UNC\server\share\ name the same roots.

@@ -7,11 +7,6 @@
 
 namespace dv {
 
-bool enterableFolder(const DirEntry& entry) {
-    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
-           (entry.attributes & kAttrReparsePoint) == 0;
-}
-
 ReadAhead::ReadAhead(FileSystem& fs, std::vector<std::string> roots, size_t entriesAhead)
     : fs_(fs), entriesAhead_(entriesAhead) {
     try {

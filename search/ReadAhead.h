@@ -12,10 +12,6 @@
 
 namespace dv {
 
-// A folder the walk enters: not "." or "..", no dot folder, and no reparse point (a
-// junction or a link may lead back up the tree).
-bool enterableFolder(const DirEntry& entry);
-
 class ReadAhead {
 public:
     // Starts reading the roots (each ending in "\") and their subtrees in the order a

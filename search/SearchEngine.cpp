@@ -65,7 +65,8 @@ bool qualifies(const Walk& walk, const std::string& path) {
     return !containsNoCase(path, kProtectedPath) && walk.excluded.count(path) == 0;
 }
 
-// The walk stops at the next folder or pattern step once the search has finished.
+// The elapsed-time count stops and Start Search can be clicked again: at the end of a
+// search, at a cancel, and where the walk finds the search finished.
 void stopHere(App& app) {
     app.ui.setTimer(Ctl::elapsedTimer, 0);
     app.ui.setEnabled(Ctl::startSearchButton, true);
@@ -157,10 +158,6 @@ Figures currentFigures(App& app) {
     return Figures{app.ui.rowCount(Ctl::resultList), currentListedBytes(app)};
 }
 
-// The figures a cancel's summary read: the walk, once it has unwound, shows them again
-// rather than reading every listed folder a second time.
-Figures cancelledFigures;
-
 void showFigures(App& app, const Figures& figures) {
     const int rows = figures.rows;
     const uint64_t total = figures.bytes;
@@ -215,7 +212,7 @@ void startSearch(App& app) {
     app.ui.setText(Ctl::statusLabel, "");
     app.state.searchSeconds = 0;
     app.state.searchFinished = 0;
-    cancelledFigures = Figures{};
+    app.state.cancelledRows = -1;
 
     const std::vector<std::string> roots = searchRoots(app);
     Walk walk = beginWalk(app, roots);
@@ -225,22 +222,22 @@ void startSearch(App& app) {
     }
     walk.ahead.reset();
 
-    app.ui.setEnabled(Ctl::startSearchButton, true);
-    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    stopHere(app);
     app.state.searchFinished = 1;
-    if (cancelledFigures.rows == app.ui.rowCount(Ctl::resultList))
-        showFigures(app, cancelledFigures);
+    if (app.state.cancelledRows == app.ui.rowCount(Ctl::resultList))
+        showFigures(app, Figures{app.state.cancelledRows, app.state.cancelledBytes});
     else
         showSearchSummary(app);
 }
 
 void cancelSearch(App& app) {
     if (!searchRunning(app)) return;
-    app.ui.setEnabled(Ctl::startSearchButton, true);
-    app.ui.setTimer(Ctl::elapsedTimer, 0);
+    stopHere(app);
     app.state.searchFinished = 1;
-    cancelledFigures = currentFigures(app);
-    showFigures(app, cancelledFigures);
+    const Figures figures = currentFigures(app);
+    app.state.cancelledRows = figures.rows;
+    app.state.cancelledBytes = figures.bytes;
+    showFigures(app, figures);
 }
 
 void showSearchSummary(App& app) { showFigures(app, currentFigures(app)); }

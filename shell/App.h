@@ -29,6 +29,10 @@ struct AppState {
     std::string baseFolder;                   // the program's folder, fixed at start
     bool cleanupBusy = false;                 // a delete command or recovery is running
     CompactDelete compactDelete = CompactDelete::NotStarted;
+    // The figures of a cancel's summary: the walk, once it has unwound, shows them again
+    // rather than reading every listed folder a second time. -1 rows: no cancel.
+    int cancelledRows = -1;
+    uint64_t cancelledBytes = 0;
 };
 
 struct App {

@@ -43,11 +43,6 @@ DisplayTarget& displayTarget() {
     return *target;
 }
 
-CalendarDate today(App& app) {
-    const SystemTime now = app.system.localTime();
-    return CalendarDate{now.year, now.month, now.day};
-}
-
 // GUI thread: the outcome into the display label. The label may belong to a window that
 // has closed meanwhile; the text then goes nowhere.
 void showOutcome(App& app, long remote, bool newer) {
@@ -102,6 +97,11 @@ bool runCheck(App& app, bool queued) {
 
 }  // namespace
 
+CalendarDate todayDate(App& app) {
+    const SystemTime now = app.system.localTime();
+    return CalendarDate{now.year, now.month, now.day};
+}
+
 void SetUpdateDisplayTarget(Ctl label, const std::string& linkAddress) {
     displayTarget().label = label;
     displayTarget().link = linkAddress;
@@ -109,13 +109,13 @@ void SetUpdateDisplayTarget(Ctl label, const std::string& linkAddress) {
 
 void ScheduleUpdateCheck(App& app) {
     const std::string settings = basePath(app, kUpdateSettingsFile);
-    const CalendarDate now = today(app);
-    const std::string todayText = dateText(now);
+    const CalendarDate now = todayDate(app);
+    const std::string today = dateText(now);
     if (!updateCheckDue(iniRead(app, settings, "update", "auto", "F"),
                         iniRead(app, settings, "update", "day", "10"),
-                        iniRead(app, settings, "update", "time", todayText), now))
+                        iniRead(app, settings, "update", "time", today), now))
         return;
-    iniWrite(app, settings, "update", "time", todayText);
+    iniWrite(app, settings, "update", "time", today);
     startVersionCheck(app);
 }
 

@@ -4,11 +4,15 @@
 #include <string>
 
 #include "shell/App.h"
+#include "update/UpdateSchedule.h"
 
 namespace dv {
 
 extern const char* const kUpdateSettingsFile;    // "\dustvaneset.ini"
 extern const char* const kDownloadedUpdateFile;  // "\update.ini"
+
+// Today's date as the system clock gives it.
+CalendarDate todayDate(App& app);
 
 // The label that shows the outcome of the next checks and the address a newer version
 // opens. GUI thread only; the last setter wins.

@@ -15,11 +15,6 @@ const char* const kSection = "update";
 
 std::string settingsFile(const App& app) { return basePath(app, kUpdateSettingsFile); }
 
-std::string todayText(App& app) {
-    const SystemTime now = app.system.localTime();
-    return dateText(CalendarDate{now.year, now.month, now.day});
-}
-
 }  // namespace
 
 void updateSettingsCreated(App& app) {
@@ -42,7 +37,7 @@ void updateAutoCheckClicked(App& app) {
     if (ui.isChecked(Ctl::updateAutoCheck)) {
         iniWrite(app, file, kSection, "auto", "T");
         iniWrite(app, file, kSection, "day", ui.text(Ctl::updateDaysEdit));
-        iniWrite(app, file, kSection, "time", todayText(app));
+        iniWrite(app, file, kSection, "time", dateText(todayDate(app)));
         ui.setEnabled(Ctl::updateDaysEdit, true);
     } else {
         iniWrite(app, file, kSection, "auto", "F");
@@ -57,7 +52,7 @@ void updateDaysChanged(App& app) {
     const std::string days = app.ui.text(Ctl::updateDaysEdit);
     if (days == iniRead(app, file, kSection, "day", "10")) return;
     iniWrite(app, file, kSection, "day", days);
-    iniWrite(app, file, kSection, "time", todayText(app));
+    iniWrite(app, file, kSection, "time", dateText(todayDate(app)));
 }
 
 void updateCheckNowClicked(App& app) {

@@ -54,15 +54,12 @@ std::string cellOf(const std::string& joined, int column) {
 
 void putCell(std::string& joined, int column, const std::string& text) {
     const std::string clean = text.substr(0, text.find('\0'));  // a '\0' would split the cell
-    size_t begin = 0;
-    for (int c = 0; c < column; ++c) {
-        const size_t end = joined.find('\0', begin);
-        if (end == std::string::npos) {  // the row ends before this column: add the empty ones
-            joined.append(size_t(column - c), '\0');
-            joined += clean;
-            return;
-        }
-        begin = end + 1;
+    const size_t begin = columnStart(joined, column);
+    if (begin == std::string::npos) {  // the row ends before this column: add the empty ones
+        const auto columns = size_t(std::count(joined.begin(), joined.end(), '\0')) + 1;
+        joined.append(size_t(column) + 1 - columns, '\0');
+        joined += clean;
+        return;
     }
     const size_t end = joined.find('\0', begin);
     joined.replace(begin, end == std::string::npos ? std::string::npos : end - begin, clean);
