@@ -1,5 +1,7 @@
 #include "search/JunkTypes.h"
 
+#include <vector>
+
 #include "search/ListFile.h"
 #include "search/Matcher.h"
 #include "shell/Settings.h"
@@ -13,14 +15,13 @@ bool isPattern(const std::string& text) {
     return !text.empty() && text.find(' ') == std::string::npos;
 }
 
-}  // namespace
-
-int findComboItemStartingWith(App& app, Ctl combo, const std::string& text) {
-    const std::string wanted = foldedName(text);
-    for (int i = 0; i < app.ui.comboCount(combo); ++i)
-        if (foldedName(app.ui.comboItem(combo, i)).compare(0, wanted.size(), wanted) == 0) return i;
-    return -1;
+std::vector<std::string> comboItems(App& app, Ctl combo) {
+    std::vector<std::string> items;
+    for (int i = 0; i < app.ui.comboCount(combo); ++i) items.push_back(app.ui.comboItem(combo, i));
+    return items;
 }
+
+}  // namespace
 
 void updateTypeDescription(App& app) {
     const std::string pattern = app.ui.text(Ctl::addTypePatternEdit);
@@ -35,7 +36,7 @@ void addJunkType(App& app) {
 
     // Selected without the selection-changed event: the pattern list follows at the next
     // search or choice.
-    const int known = findComboItemStartingWith(app, Ctl::patternSetCombo, description);
+    const int known = firstStartingWith(comboItems(app, Ctl::patternSetCombo), description);
     if (known >= 0) {
         ui.setComboSelection(Ctl::patternSetCombo, known);
         showKeyMessage(app, 70);

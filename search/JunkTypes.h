@@ -14,8 +14,4 @@ void updateTypeDescription(App& app);
 // message; a new one becomes the combo's last item and a line of "\Files.txt".
 void addJunkType(App& app);
 
-// The first item of a combo that begins with `text`, letters compared without regard to
-// case, as the system's select-string search finds it; -1 when none.
-int findComboItemStartingWith(App& app, Ctl combo, const std::string& text);
-
 }  // namespace dv

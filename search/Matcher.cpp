@@ -212,6 +212,14 @@ void PatternList::collect(const std::string& name, uint32_t item,
         if (patterns_[i].matches(name)) hits.emplace_back(i, item);
 }
 
+int firstStartingWith(const std::vector<std::string>& items, const std::string& text) {
+    if (text.empty()) return -1;
+    const std::string wanted = foldedName(text);
+    for (size_t i = 0; i < items.size(); ++i)
+        if (foldedName(items[i]).compare(0, wanted.size(), wanted) == 0) return int(i);
+    return -1;
+}
+
 bool containsNoCase(const std::string& text, const std::string& part) {
     if (part.empty()) return true;
     for (size_t i = 0; i + part.size() <= text.size(); i += charLength(text, i)) {

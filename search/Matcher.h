@@ -68,6 +68,11 @@ private:
 // bytes of double-byte characters stay as they are.
 std::string foldedName(const std::string& name);
 
+// The first of the items that begins with `text`, letters compared without regard to
+// case, as a list's or combo's select-string search finds it; -1 when none does or the
+// text is empty.
+int firstStartingWith(const std::vector<std::string>& items, const std::string& text);
+
 // True when `part` occurs in `text`, character by character under the same letter rules.
 bool containsNoCase(const std::string& text, const std::string& part);
 

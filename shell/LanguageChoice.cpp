@@ -38,14 +38,6 @@ void chooseChineseTraditional(App& app) { chooseValue(app, "2"); }
 void chooseJapanese(App& app) { chooseValue(app, "4"); }
 void chooseOtherLanguage(App& app) { app.ui.openModal(Ctl::LanguageWindow); }
 
-int firstBeginningWith(const std::vector<std::string>& names, const std::string& name) {
-    if (name.empty()) return -1;
-    const std::string wanted = foldedName(name);
-    for (size_t i = 0; i < names.size(); ++i)
-        if (foldedName(names[i]).compare(0, wanted.size(), wanted) == 0) return int(i);
-    return -1;
-}
-
 void languageWindowCreated(App& app) {
     Ui& ui = app.ui;
     ui.processPendingMessages();
@@ -55,7 +47,7 @@ void languageWindowCreated(App& app) {
     for (const std::string& name : names) ui.appendRow(Ctl::languageList, name);
     ui.processPendingMessages();
     if (languageValue(app) != "5") return;
-    const int row = firstBeginningWith(names, otherLanguageFile(app));
+    const int row = firstStartingWith(names, otherLanguageFile(app));
     if (row < 0) return;
     ui.setCurrentRow(Ctl::languageList, row);
     ui.setTicked(Ctl::languageList, row, true);

@@ -20,8 +20,4 @@ void chooseOtherLanguage(App& app);  // "Others ...": opens LanguageWindow
 void languageWindowCreated(App& app);
 void applyChosenLanguageFile(App& app);  // Apply
 
-// The first of the names that begins with `name`, letters compared without regard to
-// case; -1 when none does or the name is empty.
-int firstBeginningWith(const std::vector<std::string>& names, const std::string& name);
-
 }  // namespace dv
