@@ -137,10 +137,9 @@ inline bool makeLink(const std::string& target, const std::string& link) {
            GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The whole content of a file, or `missing` when it cannot be opened.
-inline std::string wholeFile(const std::string& path, const std::string& missing = "<missing>") {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+// Everything left to read from an open file, which is then closed; `missing` when the file
+// could not be opened.
+inline std::string readAndClose(HANDLE h, const std::string& missing = "<missing>") {
     if (h == INVALID_HANDLE_VALUE) return missing;
     std::string out;
     char buffer[8192];
@@ -148,6 +147,13 @@ inline std::string wholeFile(const std::string& path, const std::string& missing
     while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
     CloseHandle(h);
     return out;
+}
+
+// The whole content of a file, or `missing` when it cannot be opened.
+inline std::string wholeFile(const std::string& path, const std::string& missing = "<missing>") {
+    return readAndClose(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr),
+                        missing);
 }
 
 // The host path of a file in this run's Recycle Bin, as a Windows path (Wine names a host

@@ -165,15 +165,8 @@ bool makeWideFile(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string wideContent(const std::wstring& path) {
-    HANDLE h = CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string out;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-    CloseHandle(h);
-    return out;
+    return readAndClose(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 void removeWideTree(const std::wstring& folder) {
