@@ -20,6 +20,10 @@ public:
     virtual void sleep(uint32_t milliseconds) = 0;
     // Total bytes and bytes free to the caller on a root such as "C:\"; false when unreadable.
     virtual bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) = 0;
+    // The kind of drive at a root such as "C:\" (GetDriveTypeA); None without a drive.
+    virtual DriveKind driveKind(const std::string& root) = 0;
+    // The folder Windows is installed in, shared by all users ("C:\Windows").
+    virtual std::string windowsFolder() = 0;
     virtual std::string tempPath() = 0;
     // The current local date and time (GetLocalTime).
     virtual SystemTime localTime() = 0;

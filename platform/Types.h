@@ -33,6 +33,9 @@ struct DirEntry {
     bool isFolder() const { return (attributes & kAttrDirectory) != 0; }
 };
 
+// What kind of drive a letter holds, as the system's drive-type query tells it.
+enum class DriveKind { None, Fixed, Removable, Network, Optical, RamDisk, Unknown };
+
 // Registry roots as the program numbers them.
 enum RegRoot : int {
     kClassesRoot = 1,

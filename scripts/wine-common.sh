@@ -56,6 +56,25 @@ dv_clean_dosdevices() {
   [[ -L $dev/c: ]] || ln -s ../drive_c "$dev/c:"
 }
 
+# Sets the types of drive letters in Wine's drive table (HKLM\Software\Wine\Drives):
+# LOG then "letter=type" pairs ("n:=network", "r:=floppy"); an empty type removes the
+# letter's entry. Wine reads the table when its session starts, so the session ends here.
+dv_set_drive_types() {
+  local log=$1 pair letter type key='HKLM\Software\Wine\Drives' rc=0
+  shift
+  for pair; do
+    letter=${pair%%=*} type=${pair#*=}
+    if [[ -n $type ]]; then
+      wine reg add "$key" /v "$letter" /t REG_SZ /d "$type" /f >>"$log" 2>&1 || rc=1
+    else
+      wine reg delete "$key" /v "$letter" /f >>"$log" 2>&1
+    fi
+  done
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  return $rc
+}
+
 # Replaces every link in drive_c that leads out of the prefix (Wine links the
 # user's Desktop, Documents, Music... to the home folder) by an empty folder.
 dv_clean_drive_links() {

@@ -16,6 +16,10 @@
 #   DV_SIZED_DRIVE=S:  with DV_SIZED_DRIVE_MB=N, a drive of exactly N MiB: a
 #                      tmpfs mounted in a private mount namespace of the run
 #                      (unset when the system refuses the mount)
+#   DV_NETWORK_DRIVE=N:, DV_REMOVABLE_DRIVE=R:  with DV_TYPED_DRIVES=1, two more
+#                      empty folders of this run that Wine's drive table makes a
+#                      network share and a removable drive; the types are removed
+#                      again afterwards
 # DV_WINE_LOCALE (e.g. ja_JP.UTF-8) runs it under that locale and so its code page.
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
@@ -48,9 +52,11 @@ ls -1dt "$DV_STATE"/tmp/run.* 2>/dev/null | tail -n +10 | xargs -r rm -rf --
 run=$(mktemp -d "$DV_STATE/tmp/run.XXXXXX")
 mkdir -p "$run"/{drive,home,data,config,cache}
 
+typed_drives=
 cleanup() {
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
+  [[ -n $typed_drives ]] && dv_set_drive_types "$run/drive-types.log" n:= r:=
   dv_stop_xvfb
   dv_clean_dosdevices
 }
@@ -63,6 +69,15 @@ export DV_TEST_DRIVE=T:
 export HOME=$run/home XDG_DATA_HOME=$run/data XDG_CONFIG_HOME=$run/config XDG_CACHE_HOME=$run/cache
 export DV_TRASH_DIR=$XDG_DATA_HOME/Trash
 export DV_RUN_DIR=$run
+if [[ ${DV_TYPED_DRIVES:-} == 1 ]]; then
+  mkdir -p "$run"/{network,removable}
+  ln -sfn "$run/network" "$WINEPREFIX/dosdevices/n:"
+  ln -sfn "$run/removable" "$WINEPREFIX/dosdevices/r:"
+  typed_drives=1
+  dv_set_drive_types "$run/drive-types.log" n:=network r:=floppy ||
+    { cat "$run/drive-types.log" >&2; dv_die "setting the drive types failed"; }
+  export DV_NETWORK_DRIVE=N: DV_REMOVABLE_DRIVE=R:
+fi
 # Programs reach only the servers the tests start on 127.0.0.1, never through a proxy.
 unset http_proxy https_proxy ftp_proxy all_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY ALL_PROXY NO_PROXY
 

@@ -25,6 +25,8 @@ const char* const kSingleTypes[] = {
 
 constexpr int kFirstSingleType = 4;
 
+bool isHardDisk(DriveKind kind) { return kind == DriveKind::Fixed || kind == DriveKind::RamDisk; }
+
 }  // namespace
 
 const char* const kPatternSetTexts[4] = {
@@ -110,8 +112,12 @@ std::vector<std::string> searchRoots(App& app) {
     for (int i = first; i <= last; ++i) {
         std::string item = app.ui.comboItem(Ctl::driveCombo, i);
         // A root is always "X:\"; anything shorter would name the current drive's root.
-        if (item.size() >= 3 && item.compare(item.size() - 2, 2, ":\\") == 0)
-            roots.push_back(item.substr(item.size() - 3));
+        if (item.size() < 3 || item.compare(item.size() - 2, 2, ":\\") != 0) continue;
+        std::string root = item.substr(item.size() - 3);
+        // "All Hard Drive" means the computer's own disks, never a network share or a
+        // removable drive; a letter chosen on its own is searched whatever it holds.
+        if (s == 0 && !isHardDisk(app.system.driveKind(root))) continue;
+        roots.push_back(std::move(root));
     }
     return roots;
 }

@@ -24,7 +24,8 @@ void buildSearchPatterns(App& app);
 // patternSetCombo selection changed.
 void patternSetChanged(App& app);
 
-// Drive roots of driveCombo's selection, in walking order.
+// Drive roots of driveCombo's selection, in walking order: for "All Hard Drive" the
+// fixed disks (and RAM disks) from C: to Z:.
 std::vector<std::string> searchRoots(App& app);
 
 // Appends the user's junk types of "\Files.txt" to patternSetCombo (start-up step 10).

@@ -7,8 +7,9 @@
 
 namespace dv {
 
-ReadAhead::ReadAhead(FileSystem& fs, std::vector<std::string> roots, size_t entriesAhead)
-    : fs_(fs), entriesAhead_(entriesAhead) {
+ReadAhead::ReadAhead(FileSystem& fs, std::vector<std::string> roots, SystemFolders stores,
+                     size_t entriesAhead)
+    : fs_(fs), stores_(std::move(stores)), entriesAhead_(entriesAhead) {
     try {
         thread_ = std::thread([this, roots = std::move(roots)]() mutable { run(std::move(roots)); });
     } catch (const std::system_error&) {
@@ -34,7 +35,7 @@ void ReadAhead::run(std::vector<std::string> roots) {
     try {
         for (const std::string& root : roots) {
             if (stopping()) break;
-            read(withTrailingBackslash(root));
+            read(withTrailingBackslash(root), SystemFolders::Kind::Walk);
         }
     } catch (...) {
         // Out of memory or the like: the walk goes on listing folders itself.
@@ -48,14 +49,17 @@ void ReadAhead::run(std::vector<std::string> roots) {
 
 // Lists one folder, hands the listing over, then reads its subfolders. The recursion is
 // as deep as the tree, which a path's length bounds.
-void ReadAhead::read(const std::string& folder) {
+void ReadAhead::read(const std::string& folder, SystemFolders::Kind kind) {
     Listing listing;
     listing.folder = folder;
     listing.readable = fs_.listFolder(folder, listing.entries);
-    std::vector<std::string> subfolders;
+    std::vector<std::pair<std::string, SystemFolders::Kind>> subfolders;
     if (listing.readable)
-        for (const DirEntry& entry : listing.entries)
-            if (enterableFolder(entry)) subfolders.push_back(withTrailingBackslash(folder + entry.name));
+        for (const DirEntry& entry : listing.entries) {
+            const SystemFolders::Kind subKind = stores_.subfolderKind(folder, kind, entry);
+            if (subKind != SystemFolders::Kind::Skip)
+                subfolders.emplace_back(withTrailingBackslash(folder + entry.name), subKind);
+        }
     {
         std::unique_lock<std::mutex> lock(mutex_);
         // A folder larger than the whole allowance still goes through once the walk has
@@ -69,9 +73,9 @@ void ReadAhead::read(const std::string& folder) {
         ready_.push_back(std::move(listing));
     }
     changed_.notify_all();
-    for (const std::string& subfolder : subfolders) {
+    for (const auto& [subfolder, subKind] : subfolders) {
         if (stopping()) return;
-        read(subfolder);
+        read(subfolder, subKind);
     }
 }
 

@@ -9,15 +9,18 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "search/SystemFolders.h"
 
 namespace dv {
 
 class ReadAhead {
 public:
     // Starts reading the roots (each ending in "\") and their subtrees in the order a
-    // depth-first walk enters them: a folder, then each enterable subfolder in listing
-    // order. At most about `entriesAhead` entries wait to be taken.
-    ReadAhead(FileSystem& fs, std::vector<std::string> roots, size_t entriesAhead = 32768);
+    // depth-first walk enters them: a folder, then each subfolder the walk enters (all
+    // but `stores` fences off), in listing order. At most about `entriesAhead` entries
+    // wait to be taken.
+    ReadAhead(FileSystem& fs, std::vector<std::string> roots, SystemFolders stores,
+              size_t entriesAhead = 32768);
     // Stops the reading thread and waits for it (it ends after the folder it is reading).
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -42,10 +45,11 @@ private:
         bool readable = false;
     };
     void run(std::vector<std::string> roots);
-    void read(const std::string& folder);
+    void read(const std::string& folder, SystemFolders::Kind kind);
     bool stopping();
 
     FileSystem& fs_;
+    const SystemFolders stores_;
     const size_t entriesAhead_;
     std::mutex mutex_;
     std::condition_variable changed_;

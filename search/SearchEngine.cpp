@@ -10,6 +10,7 @@
 #include "search/Patterns.h"
 #include "search/ReadAhead.h"
 #include "search/ResultList.h"
+#include "search/SystemFolders.h"
 #include "shell/NumberText.h"
 #include "shell/Texts.h"
 #include "shell/PathText.h"
@@ -23,8 +24,10 @@ const char* const kProtectedPath = "Symantec Client Firewall\\NAM.FTS";
 // What one walk needs, fixed when it starts: a selection change during the walk
 // rebuilds app.state.searchPatterns but never the list being walked.
 struct Walk {
-    explicit Walk(const std::vector<std::string>& searchPatterns) : patterns(searchPatterns) {}
+    Walk(const std::vector<std::string>& searchPatterns, SystemFolders systemFolders)
+        : patterns(searchPatterns), stores(std::move(systemFolders)) {}
     PatternList patterns;
+    SystemFolders stores;  // fences Windows' own stores off a walk of drives
     std::unordered_set<std::string> excluded;
     std::string marker;
     // The progress caption is written right before messages are processed, with the
@@ -35,12 +38,12 @@ struct Walk {
     std::unique_ptr<ReadAhead> ahead;
 };
 
-Walk beginWalk(App& app, const std::vector<std::string>& roots) {
-    Walk walk(app.state.searchPatterns);
+Walk beginWalk(App& app, const std::vector<std::string>& roots, SystemFolders stores) {
+    Walk walk(app.state.searchPatterns, std::move(stores));
     walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
     walk.marker = profileMarker(app);
     if (app.fs.listsFromAnyThread() && !roots.empty())
-        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots);
+        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots, walk.stores);
     return walk;
 }
 
@@ -94,7 +97,8 @@ bool folderEntries(App& app, Walk& walk, const std::string& folder, std::vector<
     return true;
 }
 
-void walkFolder(App& app, Walk& walk, std::string folder) {
+void walkFolder(App& app, Walk& walk, std::string folder,
+                SystemFolders::Kind kind = SystemFolders::Kind::Walk) {
     processMessages(app, walk);
     if (app.state.searchFinished) {
         stopHere(app);
@@ -113,8 +117,9 @@ void walkFolder(App& app, Walk& walk, std::string folder) {
 
     // Rows go pattern by pattern, each pattern's files in listing order.
     std::vector<std::pair<uint32_t, uint32_t>> hits;  // (pattern, entry)
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (!entries[i].isFolder()) walk.patterns.collect(entries[i].name, uint32_t(i), hits);
+    if (kind != SystemFolders::Kind::TempOnly)
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (!entries[i].isFolder()) walk.patterns.collect(entries[i].name, uint32_t(i), hits);
     std::sort(hits.begin(), hits.end());
     const bool inProfile = containsNoCase(folder, walk.marker);
     const size_t lastPattern = walk.patterns.size() - 1;
@@ -135,8 +140,9 @@ void walkFolder(App& app, Walk& walk, std::string folder) {
     for (const DirEntry& entry : entries)
         if (entry.isFolder()) folders.push_back(&entry);
     for (size_t i = 0; i < folders.size(); ++i) {
-        if (enterableFolder(*folders[i])) {
-            walkFolder(app, walk, folder + folders[i]->name);
+        const SystemFolders::Kind subKind = walk.stores.subfolderKind(folder, kind, *folders[i]);
+        if (subKind != SystemFolders::Kind::Skip) {
+            walkFolder(app, walk, folder + folders[i]->name, subKind);
             // Once cancelled, no further folder is entered at any level.
             if (app.state.searchFinished) return;
         }
@@ -194,7 +200,7 @@ std::string profileMarker(App& app) {
 }
 
 void searchFolder(App& app, const std::string& folder) {
-    Walk walk = beginWalk(app, {folder});
+    Walk walk = beginWalk(app, {folder}, SystemFolders());
     walkFolder(app, walk, folder);
 }
 
@@ -215,7 +221,7 @@ void startSearch(App& app) {
     app.state.cancelledRows = -1;
 
     const std::vector<std::string> roots = searchRoots(app);
-    Walk walk = beginWalk(app, roots);
+    Walk walk = beginWalk(app, roots, SystemFolders(app.system.windowsFolder()));
     for (const std::string& root : roots) {
         walkFolder(app, walk, root);
         if (app.state.searchFinished) break;

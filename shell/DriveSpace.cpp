@@ -1,5 +1,6 @@
 #include "shell/DriveSpace.h"
 
+#include "search/Patterns.h"
 #include "shell/NumberText.h"
 #include "shell/Texts.h"
 
@@ -57,9 +58,9 @@ void refreshDriveSpace(App& app) {
     DriveSpace space;
     if (selected != 0) {
         space = driveSpaceOfItem(app, ui.comboItem(Ctl::driveCombo, selected));
-    } else {  // "All Hard Drive": the sum over every listed drive
-        for (int i = 1; i < ui.comboCount(Ctl::driveCombo); ++i) {
-            const DriveSpace one = driveSpaceOfItem(app, ui.comboItem(Ctl::driveCombo, i));
+    } else {  // "All Hard Drive": the sum over the drives it searches
+        for (const std::string& root : searchRoots(app)) {
+            const DriveSpace one = driveSpaceOfItem(app, root);
             space.totalKb += one.totalKb;
             space.freeKb += one.freeKb;
         }

@@ -1,5 +1,6 @@
 // The drive-space display beside driveCombo: the free and the total megabytes of the
-// chosen drive, or of all listed drives, over two bars that show the free share.
+// chosen drive, or of the drives "All Hard Drive" searches, over two bars that show the
+// free share.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -14,8 +15,8 @@ struct DriveSpace {
     uint64_t freeKb = 0;  // free to the user
 };
 
-// The space of the drive a driveCombo item names ("Hard Drive C:\" -> "C:\"); 0 KB for
-// a drive that cannot be read.
+// The space of the drive a driveCombo item or a root names ("Hard Drive C:\" -> "C:\");
+// 0 KB for a drive that cannot be read.
 DriveSpace driveSpaceOfItem(App& app, const std::string& item);
 
 // The green bar's width in pixels for the free share of the full 250-pixel bar.

@@ -96,6 +96,22 @@ bool Win32System::diskSpace(const std::string& root, uint64_t& total, uint64_t& 
     return true;
 }
 
+DriveKind Win32System::driveKind(const std::string& root) {
+    switch (GetDriveTypeA(root.c_str())) {
+        case DRIVE_FIXED: return DriveKind::Fixed;
+        case DRIVE_REMOVABLE: return DriveKind::Removable;
+        case DRIVE_REMOTE: return DriveKind::Network;
+        case DRIVE_CDROM: return DriveKind::Optical;
+        case DRIVE_RAMDISK: return DriveKind::RamDisk;
+        case DRIVE_NO_ROOT_DIR: return DriveKind::None;
+        default: return DriveKind::Unknown;
+    }
+}
+
+std::string Win32System::windowsFolder() {
+    return growingText([](char* buf, DWORD size) { return GetSystemWindowsDirectoryA(buf, size); });
+}
+
 std::string Win32System::tempPath() {
     return growingText([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
 }

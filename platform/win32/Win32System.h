@@ -12,6 +12,8 @@ public:
     uint32_t tickCount() override;
     void sleep(uint32_t milliseconds) override;
     bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) override;
+    DriveKind driveKind(const std::string& root) override;
+    std::string windowsFolder() override;
     std::string tempPath() override;
     SystemTime localTime() override;
 };

@@ -313,4 +313,9 @@ bool FakeSystem::diskSpace(const std::string& root, uint64_t& total, uint64_t& f
     return true;
 }
 
+DriveKind FakeSystem::driveKind(const std::string& root) {
+    auto it = driveKinds.find(lower(root));
+    return it == driveKinds.end() ? DriveKind::Fixed : it->second;
+}
+
 }  // namespace dv

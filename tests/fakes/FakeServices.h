@@ -93,6 +93,8 @@ public:
     uint32_t ticks = 1000;
     std::vector<uint32_t> sleeps;
     std::map<std::string, std::pair<uint64_t, uint64_t>> disks;  // root -> total, free
+    std::map<std::string, DriveKind> driveKinds;  // root ("n:\\"); any other is a fixed disk
+    std::string windows = "C:\\Windows";
     std::string temp = "C:\\Temp\\";
     SystemTime now{2010, 3, 1, 8, 12, 0, 0, 0};  // local time: Monday 8 March 2010, noon
 
@@ -105,6 +107,8 @@ public:
         ticks += ms;
     }
     bool diskSpace(const std::string& root, uint64_t& total, uint64_t& freeToCaller) override;
+    DriveKind driveKind(const std::string& root) override;
+    std::string windowsFolder() override { return windows; }
     std::string tempPath() override { return temp; }
     SystemTime localTime() override { return now; }
 };

@@ -60,6 +60,16 @@ TEST(Patterns, DriveRoots) {
     EXPECT_EQ("Z:\\", all.back());
     p.ui.setComboSelection(Ctl::driveCombo, 4);
     EXPECT_EQ(Strings{"F:\\"}, searchRoots(p.app));
+    // "All Hard Drive" keeps to fixed and RAM disks; F: on its own is searched anyway.
+    const DriveKind kinds[] = {DriveKind::None,    DriveKind::Removable, DriveKind::Network,
+                               DriveKind::Optical, DriveKind::Unknown,   DriveKind::RamDisk};
+    for (char letter = 'D'; letter <= 'I'; ++letter)
+        p.system.driveKinds[std::string(1, char(letter + 32)) + ":\\"] = kinds[letter - 'D'];
+    EXPECT_EQ(Strings{"F:\\"}, searchRoots(p.app));
+    p.ui.setComboSelection(Ctl::driveCombo, 0);
+    all = searchRoots(p.app);
+    ASSERT_EQ(19u, all.size());
+    EXPECT_EQ((Strings{"C:\\", "I:\\", "J:\\"}), Strings(all.begin(), all.begin() + 3));
 }
 
 TEST(Patterns, SplittingNeverCutsADoubleByteCharacter) {

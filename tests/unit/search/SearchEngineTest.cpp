@@ -59,9 +59,19 @@ TEST_F(Search, WhatIsListedAndWhatIsLeftOut) {
     p.fs.addFile("C:\\loop\\l.bak", "", kAttrArchive);
     p.fs.addFolder("C:\\loop\\back", kAttrDirectory | kAttrReparsePoint);
     p.fs.addFile("C:\\loop\\back\\never.bak");
+    p.fs.addFile("C:\\Windows\\w.bak");                        // Windows' own stores
+    p.fs.addFile("C:\\Windows\\WinSxS\\x.bak");
+    p.fs.addFile("C:\\Windows\\Temp\\t.bak");                 // but not its Temp
+    p.fs.addFile("D:\\windows\\System32\\config\\s.bak");    // on every drive, any case
+    p.fs.addFile("D:\\$RECYCLE.BIN\\r.bak");
+    p.fs.addFile("D:\\Old\\Recovery\\kept.bak");              // a store's name below a root
+    p.fs.addFile("N:\\share.bak");                              // a network drive
+    p.system.driveKinds["n:\\"] = DriveKind::Network;
     p.app.state.exclusionList = {"C:\\ex\\e.bak", "c:\\ex\\e2.bak"};
-    EXPECT_EQ((Strings{"C:\\h.bak *.bak", "C:\\ex\\E2.bak *.bak", "C:\\loop\\l.bak *.bak"}),
+    EXPECT_EQ((Strings{"C:\\h.bak *.bak", "C:\\ex\\E2.bak *.bak", "C:\\loop\\l.bak *.bak",
+                       "C:\\Windows\\Temp\\t.bak *.bak", "D:\\Old\\Recovery\\kept.bak *.bak"}),
               run(8, 0));
+    EXPECT_EQ(Strings{"N:\\share.bak *.bak"}, run(8, 12));
     Strings fts = run(0, 1);
     EXPECT_EQ(std::count_if(fts.begin(), fts.end(), [](const std::string& r) { return r.find("nam.fts") != std::string::npos; }), 0);
 }
@@ -187,6 +197,8 @@ TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
         p.fs.addFile(d + "\\Users\\owner\\p.tmp");
         p.fs.addFolder(d + "\\link", kAttrDirectory | kAttrReparsePoint);
         p.fs.addFile(d + "\\link\\never.tmp");
+        p.fs.addFile(d + "\\Windows\\WinSxS\\w.tmp");
+        p.fs.addFile(d + "\\Windows\\Temp\\t.tmp");
         for (int i = 0; i < 6; ++i)
             for (int j = 0; j < 3; ++j)
                 p.fs.addFile(d + "\\f" + std::to_string(i) + "\\g" + std::to_string(j) + "\\~x" +
@@ -206,7 +218,7 @@ TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
         EXPECT_GT(plain.size(), 40u);
     }
     // Asked for a folder that does not come next, the reading gives it up.
-    ReadAhead ahead(p.fs, {"C:\\"}, 2);
+    ReadAhead ahead(p.fs, {"C:\\"}, SystemFolders(), 2);
     std::vector<DirEntry> entries;
     bool readable = false;
     auto take = [&](const std::string& folder) {

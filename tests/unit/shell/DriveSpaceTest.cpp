@@ -16,6 +16,7 @@ TEST(DriveSpace, FiguresBarsAndColours) {
         const char* text;
         bool bars;
         int width;
+        std::vector<std::pair<const char*, DriveKind>> kinds = {};  // the rest are fixed disks
     };
     const Case cases[] = {
         {"10 GB, 2.5 GB free", 1, {{"c:\\", {10 * kGb, 5 * kGb / 2}}},
@@ -25,6 +26,10 @@ TEST(DriveSpace, FiguresBarsAndColours) {
         {"all drives add up past 2 TB", 0,
          {{"c:\\", {3072 * kGb, 3 * kGb}}, {"z:\\", {3072 * kGb, 1 * kGb}}},
          "Free: 4096 MB\r\nTotal: 6291456 MB", true, 0},
+        {"all drives are the fixed disks", 0,
+         {{"c:\\", {10 * kGb, 5 * kGb / 2}}, {"n:\\", {kGb, kGb}}, {"r:\\", {kGb, kGb}}},
+         "Free: 2560 MB\r\nTotal: 10240 MB", true, 62,
+         {{"n:\\", DriveKind::Network}, {"r:\\", DriveKind::Removable}}},
         {"empty drive", 1, {{"c:\\", {700 << 20, 0}}}, "Free: 0 MB\r\nTotal: 700 MB", false, 0},
         {"no volume", 3, {}, "Free: 0 MB\r\nTotal: 0 MB", false, 0},
         {"12.5 MB", 1, {{"c:\\", {25 << 19, 25 << 19}}}, "Free: 12.5 MB\r\nTotal: 12.5 MB", true,
@@ -37,6 +42,7 @@ TEST(DriveSpace, FiguresBarsAndColours) {
         p.app.state.languageLines[49] = "50=Free:";
         p.app.state.languageLines[50] = "51=Total:";
         for (const auto& [root, space] : c.disks) p.system.disks[root] = space;
+        for (const auto& [root, kind] : c.kinds) p.system.driveKinds[root] = kind;
         p.ui.setWidth(Ctl::diskRatioBar, 0);
         p.ui.setComboSelection(Ctl::driveCombo, c.selection);
         raiseEvent(p.app, Ctl::driveCombo, Event::SelChange);

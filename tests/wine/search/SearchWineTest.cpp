@@ -1,8 +1,10 @@
 // The search walk on real folders of the test drive.
 #include "tests/wine/search/SearchWineEnv.h"
 
+#include <shlobj.h>
 #include <winioctl.h>
 
+#include "search/Matcher.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
@@ -156,6 +158,66 @@ TEST_F(SearchWineTest, JunctionLoopIsNotFollowed) {
     else  // the link looks like a plain folder: the walk ends where paths grow too long
         std::printf("[ info ] the link is no reparse point here; %d rows\n", p.ui.rowCount(Ctl::resultList));
     RemoveDirectoryA(link.c_str());
+}
+
+// "All Hard Drive" on this run's drives: the prefix's C: and the test drive are fixed
+// disks; wine-exec.sh adds a network share and a removable drive (DV_TYPED_DRIVES).
+class AllDrives : public SearchWineTest {
+protected:
+    void SetUp() override {
+        SearchWineTest::SetUp();
+        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
+        for (const std::string& item : driveComboItems()) p.ui.comboAdd(Ctl::driveCombo, item);
+    }
+    void put(const std::string& path) {
+        SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
+        ASSERT_TRUE(makeFile(path)) << path;
+    }
+    // The paths that start with `prefix` of a search of pattern set `set` on driveCombo
+    // item `drive`, sorted.
+    Strings search(int set, int drive, const std::string& prefix) {
+        p.ui.setComboSelection(Ctl::patternSetCombo, set);
+        p.ui.setComboSelection(Ctl::driveCombo, drive);
+        startSearch(app);
+        Strings paths;
+        for (int r = 0; r < p.ui.rowCount(Ctl::resultList); ++r)
+            if (foldedName(p.ui.cell(Ctl::resultList, r, kColPath)).find(foldedName(prefix)) == 0)
+                paths.push_back(p.ui.cell(Ctl::resultList, r, kColPath));
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    }
+};
+
+TEST_F(AllDrives, OnlyFixedDisksUnlessALetterIsChosen) {
+    const std::string network = environmentValue("DV_NETWORK_DRIVE") + "\\";
+    const std::string removable = environmentValue("DV_REMOVABLE_DRIVE") + "\\";
+    if (network.size() != 3 || removable.size() != 3)
+        GTEST_SKIP() << "no typed drives in this run (DV_TYPED_DRIVES)";
+    ASSERT_EQ(UINT(DRIVE_REMOTE), GetDriveTypeA(network.c_str()));
+    ASSERT_EQ(UINT(DRIVE_REMOVABLE), GetDriveTypeA(removable.c_str()));
+    put(folder + "fixed.bak");
+    put(network + "share\\colleague.bak");
+    put(removable + "stick\\photo.bak");
+    EXPECT_EQ(Strings{folder + "fixed.bak"}, search(8, 0, folder));
+    EXPECT_EQ(Strings{}, search(8, 0, network));
+    EXPECT_EQ(Strings{}, search(8, 0, removable));
+    EXPECT_EQ(Strings{network + "share\\colleague.bak"}, search(8, network[0] - 'C' + 1, network));
+}
+
+TEST_F(AllDrives, SetZeroLeavesWindowsOwnFiles) {
+    const std::string root = scratchBase();  // the test drive as a system disk
+    for (const char* name : {"Windows\\Boot\\DVD\\PCAT\\boot.sdi", "Windows\\Boot\\DVD\\EFI\\boot.sdi",
+                             "Recovery\\WindowsRE\\boot.sdi", "Windows\\System32\\config\\RegBack\\SYSTEM.old",
+                             "Windows\\WinSxS\\Backup\\x.manifest.bak", "System Volume Information\\t.old",
+                             "Windows\\Temp\\setup.tmp", "OldProgram\\settings.bak"})
+        put(root + name);
+    EXPECT_EQ((Strings{root + "OldProgram\\settings.bak", root + "Windows\\Temp\\setup.tmp"}),
+              search(0, 0, root));
+    // Nor is anything of the prefix's own Windows folder listed but its Temp folder.
+    const std::string windows = p.system.windowsFolder() + "\\";
+    EXPECT_EQ(search(0, 0, windows + "Temp\\"), search(0, 0, windows));
+    for (const char* top : {"Windows", "Recovery", "System Volume Information", "OldProgram"})
+        removeTree(root + top);
 }
 
 }  // namespace
