@@ -6,7 +6,7 @@
 
 #include "cleanup/PlainFile.h"
 #include "shell/Settings.h"
-#include "shell/PathText.h"
+#include "text/PathText.h"
 
 namespace dv {
 

@@ -7,10 +7,10 @@
 #include "cleanup/BusyScope.h"
 #include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
-#include "shell/NumberText.h"
 #include "shell/Startup.h"
 #include "shell/Texts.h"
-#include "shell/PathText.h"
+#include "text/NumberText.h"
+#include "text/PathText.h"
 
 namespace dv {
 
@@ -194,7 +194,6 @@ bool recycleFile(App& app, const std::string& path, unsigned options) {
     return app.shell.deleteOperation(path, flags, aborted) == 0 && !aborted;
 }
 
-std::string megabyteText(uint64_t bytes) { return formatRounded2(double(bytes) / 1048576.0); }
 
 void deleteAllRows(App& app) {
     if (app.state.cleanupBusy) return;

@@ -1,6 +1,5 @@
 // Deleting listed files: the three modes, the four commands, Reset.
 #pragma once
-#include <cstdint>
 #include <string>
 
 #include "shell/App.h"
@@ -9,9 +8,6 @@ namespace dv {
 
 // Moves a path into the Recycle Bin with one shell delete operation.
 bool recycleFile(App& app, const std::string& path, unsigned options);
-
-// bytes / 1048576, two decimals, no trailing zeros ("0", "1.5", "12.25").
-std::string megabyteText(uint64_t bytes);
 
 void deleteAllRows(App& app);     // deleteAllButton, fileMenu "Delete all files", compact mode
 void deleteRow(App& app, int position);  // position counted from 1

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "search/Matcher.h"
-#include "shell/PathText.h"
+#include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 

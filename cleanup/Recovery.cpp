@@ -13,7 +13,7 @@
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 #include "shell/Texts.h"
-#include "shell/PathText.h"
+#include "text/PathText.h"
 
 namespace dv {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "search/ListFile.h"
-#include "search/Matcher.h"
 #include "search/Patterns.h"
+#include "text/Text.h"
 
 namespace {
 

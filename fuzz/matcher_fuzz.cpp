@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "search/Matcher.h"
+#include "text/Text.h"
 
 namespace {
 

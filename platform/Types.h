@@ -36,6 +36,13 @@ struct DirEntry {
 // What kind of drive a letter holds, as the system's drive-type query tells it.
 enum class DriveKind { None, Fixed, Removable, Network, Optical, RamDisk, Unknown };
 
+// A folder a walk of the tree enters: not "." or "..", no dot folder (".svn"), and no
+// reparse point (a junction or a link may lead back up the tree, or anywhere).
+inline bool enterableFolder(const DirEntry& entry) {
+    return entry.isFolder() && !entry.name.empty() && entry.name[0] != '.' &&
+           (entry.attributes & kAttrReparsePoint) == 0;
+}
+
 // Registry roots as the program numbers them.
 enum RegRoot : int {
     kClassesRoot = 1,

@@ -5,8 +5,8 @@
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/PlainFile.h"
 #include "privacy/Cleaners.h"
-#include "shell/PathText.h"
 #include "shell/Settings.h"
+#include "text/PathText.h"
 
 namespace dv {
 

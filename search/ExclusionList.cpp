@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "search/ListFile.h"
-#include "search/Matcher.h"
 #include "shell/Language.h"
 #include "shell/Settings.h"
+#include "text/Text.h"
 
 namespace dv {
 

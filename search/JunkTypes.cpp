@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "search/ListFile.h"
-#include "search/Matcher.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
+#include "text/Text.h"
 
 namespace dv {
 

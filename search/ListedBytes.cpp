@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "search/Matcher.h"
 #include "search/ResultList.h"
+#include "text/Text.h"
 
 namespace dv {
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/Text.h"
+
 namespace dv {
 
 namespace {
@@ -210,37 +212,6 @@ void PatternList::collect(const std::string& name, uint32_t item,
             if (patterns_[i].matches(name)) hits.emplace_back(i, item);
     for (uint32_t i : anyLastByte_)
         if (patterns_[i].matches(name)) hits.emplace_back(i, item);
-}
-
-int firstStartingWith(const std::vector<std::string>& items, const std::string& text) {
-    if (text.empty()) return -1;
-    const std::string wanted = foldedName(text);
-    for (size_t i = 0; i < items.size(); ++i)
-        if (foldedName(items[i]).compare(0, wanted.size(), wanted) == 0) return int(i);
-    return -1;
-}
-
-bool containsNoCase(const std::string& text, const std::string& part) {
-    if (part.empty()) return true;
-    for (size_t i = 0; i + part.size() <= text.size(); i += charLength(text, i)) {
-        size_t t = i, p = 0, len = 1;
-        while (p < part.size() && t < text.size() && sameChar(text, t, part, p, len)) {
-            t += len;
-            p += len;
-        }
-        if (p == part.size()) return true;
-    }
-    return false;
-}
-
-std::string foldedName(const std::string& name) {
-    std::string folded = name;
-    for (size_t i = 0; i < folded.size();) {
-        const size_t len = charLength(folded, i);
-        if (len == 1 && folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = char(folded[i] - 'A' + 'a');
-        i += len;
-    }
-    return folded;
 }
 
 }  // namespace dv

@@ -1,8 +1,8 @@
 #include "search/Patterns.h"
 
 #include "search/ListFile.h"
-#include "search/Matcher.h"
 #include "shell/Settings.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -58,23 +58,6 @@ std::vector<std::string> patternSetComboItems() {
     for (const char* pattern : kSingleTypes)
         items.push_back(std::string("Find ") + pattern + " files only");
     return items;
-}
-
-std::vector<std::string> splitText(const std::string& text, char separator, size_t maxPieces) {
-    std::vector<std::string> pieces;
-    size_t start = 0, i = 0;
-    while (i < text.size()) {
-        if (maxPieces > 0 && pieces.size() >= maxPieces) return pieces;
-        size_t len = charLength(text, i);
-        if (len == 1 && text[i] == separator) {
-            pieces.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
-        i += len;
-    }
-    if (start < text.size() && (maxPieces == 0 || pieces.size() < maxPieces))
-        pieces.push_back(text.substr(start));
-    return pieces;
 }
 
 std::string patternOfItem(const std::string& itemText) {

@@ -1,4 +1,4 @@
-// Pattern sets, drive choices and text splitting.
+// Pattern sets and drive choices.
 #pragma once
 #include <string>
 #include <vector>
@@ -11,10 +11,6 @@ namespace dv {
 std::vector<std::string> driveComboItems();       // "All Hard Drive", "Hard Drive C:\" .. "Z:\"
 std::vector<std::string> patternSetComboItems();  // the 4 sets, then the 81 single types
 extern const char* const kPatternSetTexts[4];     // [1..3]: ";"-separated built-in sets
-
-// Splits at `separator` byte by byte, never inside a double-byte character; an empty
-// last piece is dropped; maxPieces > 0 stops after that many pieces.
-std::vector<std::string> splitText(const std::string& text, char separator, size_t maxPieces = 0);
 
 // "Find *.bak files only" -> "*.bak"; empty when the text has no blank.
 std::string patternOfItem(const std::string& itemText);

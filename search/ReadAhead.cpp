@@ -3,7 +3,7 @@
 #include <chrono>
 #include <system_error>
 
-#include "shell/PathText.h"
+#include "text/PathText.h"
 
 namespace dv {
 

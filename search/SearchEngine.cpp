@@ -11,9 +11,10 @@
 #include "search/ReadAhead.h"
 #include "search/ResultList.h"
 #include "search/SystemFolders.h"
-#include "shell/NumberText.h"
 #include "shell/Texts.h"
-#include "shell/PathText.h"
+#include "text/NumberText.h"
+#include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 

@@ -1,7 +1,7 @@
 #include "search/SystemFolders.h"
 
-#include "search/Matcher.h"
-#include "shell/PathText.h"
+#include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 

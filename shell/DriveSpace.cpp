@@ -1,8 +1,8 @@
 #include "shell/DriveSpace.h"
 
 #include "search/Patterns.h"
-#include "shell/NumberText.h"
 #include "shell/Texts.h"
+#include "text/NumberText.h"
 
 namespace dv {
 

@@ -5,10 +5,10 @@
 
 #include "forms/ControlSpec.h"
 #include "search/ListFile.h"
-#include "search/Patterns.h"
 #include "shell/DriveSpace.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
+#include "text/Text.h"
 
 namespace dv {
 

@@ -1,8 +1,8 @@
 #include "shell/LanguageChoice.h"
 
-#include "search/Matcher.h"
 #include "shell/Language.h"
 #include "shell/Settings.h"
+#include "text/Text.h"
 
 namespace dv {
 

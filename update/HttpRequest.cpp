@@ -4,7 +4,7 @@
 #include <memory>
 #include <mutex>
 
-#include "search/Matcher.h"
+#include "text/Text.h"
 #include "update/UpdateSchedule.h"
 
 namespace dv {

@@ -2,6 +2,7 @@
 
 #include "cleanup/BackupStore.h"
 #include "tests/unit/cleanup/CleanupFixture.h"
+#include "text/NumberText.h"
 
 namespace dv {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "search/Matcher.h"
 #include "search/Patterns.h"
+#include "text/Text.h"
 
 namespace dv {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "search/ResultList.h"
-#include "shell/NumberText.h"
 #include "tests/fakes/FakePlatform.h"
+#include "text/NumberText.h"
 
 namespace dv {
 namespace {

@@ -8,6 +8,7 @@
 #include "cleanup/Recovery.h"
 #include "privacy/Cleaners.h"
 #include "tests/wine/faults/FaultsWineEnv.h"
+#include "text/NumberText.h"
 
 namespace dv::winetest {
 namespace {

@@ -13,10 +13,10 @@
 
 #include "forms/ControlSpec.h"
 #include "platform/win32/WindowBuilder.h"
-#include "search/Patterns.h"
 #include "shell/Language.h"
 #include "shell/Texts.h"
 #include "tests/wine/WinePlatform.h"
+#include "text/Text.h"
 
 namespace dv::winetest {
 namespace {

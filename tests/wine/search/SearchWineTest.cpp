@@ -4,10 +4,10 @@
 #include <shlobj.h>
 #include <winioctl.h>
 
-#include "search/Matcher.h"
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
+#include "text/Text.h"
 
 namespace dv::winetest {
 namespace {

@@ -1,6 +1,6 @@
-#include "shell/PathText.h"
+#include "text/PathText.h"
 
-#include "search/Matcher.h"
+#include "text/Text.h"
 
 namespace dv {
 

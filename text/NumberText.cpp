@@ -1,4 +1,4 @@
-#include "shell/NumberText.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,5 +16,7 @@ std::string formatRounded2(double value) {
     std::snprintf(buffer, sizeof buffer, "%.13g", rounded);
     return buffer;
 }
+
+std::string megabyteText(uint64_t bytes) { return formatRounded2(double(bytes) / 1048576.0); }
 
 }  // namespace dv

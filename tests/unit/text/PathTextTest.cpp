@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/PathText.h"
+#include "text/PathText.h"
 
 using dv::withTrailingBackslash;
 
