@@ -1,12 +1,12 @@
 // The backup folder setting, writing BackupRecord copies and the FilePath.dat index.
 #include "cleanup/BackupStore.h"
 
-#include <cctype>
 #include <vector>
 
 #include "cleanup/PlainFile.h"
 #include "shell/Settings.h"
 #include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -15,14 +15,7 @@ namespace {
 constexpr size_t kChunkBytes = 1 << 20;
 constexpr int kMaxCopyNumber = 100000;
 
-bool sameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+bool sameText(const std::string& a, const std::string& b) { return sameNoCase(a, b); }
 
 std::string textUpToZero(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 

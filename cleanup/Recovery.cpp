@@ -1,7 +1,6 @@
 // Recovery: writes every backup copy back to its former path, times and attributes.
 #include "cleanup/Recovery.h"
 
-#include <cctype>
 #include <map>
 #include <memory>
 #include <set>
@@ -14,6 +13,7 @@
 #include "shell/Startup.h"
 #include "shell/Texts.h"
 #include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -23,14 +23,10 @@ constexpr size_t kChunkBytes = 1 << 20;
 constexpr uint64_t kReplaceMargin = 1 << 16;  // what a file takes beyond its bytes
 const char* const kNotBackedUpText = "You have not backed up the file(s) before delete the file(s)";
 
-std::string folded(const std::string& path) {
-    std::string out = path;
-    for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
+std::string folded(const std::string& path) { return foldedName(path); }
 
 bool isRecordName(const std::string& name) {
-    return name.size() > 4 && folded(name.substr(name.size() - 4)) == ".DAK";
+    return name.size() > 4 && folded(name.substr(name.size() - 4)) == ".dak";
 }
 
 bool readFully(File& file, char* buffer, size_t n) {

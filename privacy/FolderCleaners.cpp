@@ -7,6 +7,7 @@
 #include "privacy/Cleaners.h"
 #include "shell/Settings.h"
 #include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -40,14 +41,12 @@ void cleanTree(App& app, const std::string& root, const std::string& folder) {
     }
 }
 
-// The path with "\" for "/", no trailing separator and ASCII letters in lower case.
+// The path folded (foldedName), with "\" for "/" and no trailing separator.
 std::string comparable(const std::string& path) {
-    std::string out = path;
+    std::string out = foldedName(path);
     while (!out.empty() && isPathSeparator(out.back())) out.pop_back();
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    for (char& c : out)
         if (c == '/') c = '\\';
-    }
     return out;
 }
 
@@ -78,8 +77,8 @@ bool isCleanableFolder(const std::string& folder) {
         if (part == "." || part == "..") return false;
 
     const bool unc = folder.size() >= 2 && isPathSeparator(folder[0]) && isPathSeparator(folder[1]);
-    const bool drive = folder.size() >= 2 && ((folder[0] | 0x20) >= 'a') &&
-                       ((folder[0] | 0x20) <= 'z') && folder[1] == ':';
+    const char letter = folder.empty() ? 0 : foldedLetter(folder[0]);
+    const bool drive = folder.size() >= 2 && letter >= 'a' && letter <= 'z' && folder[1] == ':';
     size_t rootParts;
     if (drive) {
         // "C:" alone and "C:name" mean the current folder of drive C:.

@@ -79,7 +79,7 @@ void editExclusions(App& app) {
     const std::string chosen = app.shell.openFileDialog();
     if (chosen.empty()) return;
     for (const std::string& listed : rowTexts(app))
-        if (foldedName(listed) == foldedName(chosen)) return;
+        if (sameNoCase(listed, chosen)) return;
     // The row shows only what the file really holds.
     if (prependExclusion(app, listFilePath(app), chosen))
         app.ui.appendRow(Ctl::exclusionList, chosen);

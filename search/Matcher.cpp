@@ -8,19 +8,10 @@ namespace dv {
 
 namespace {
 
-unsigned char foldAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
-// Compares the characters starting at a[i] and b[j]; len receives their common length.
-bool sameChar(const std::string& a, size_t i, const std::string& b, size_t j, size_t& len) {
-    size_t la = charLength(a, i), lb = charLength(b, j);
-    if (la != lb) return false;
-    len = la;
-    if (la == 2) return a[i] == b[j] && a[i + 1] == b[j + 1];
-    return foldAscii(static_cast<unsigned char>(a[i])) ==
-           foldAscii(static_cast<unsigned char>(b[j]));
-}
+// foldedLetter as a byte value. The quick tests below apply it to single bytes of a name
+// wherever they stand; a trail byte folded there only lets more names through to the full
+// match, which compares character by character.
+unsigned char foldedByte(char c) { return static_cast<unsigned char>(foldedLetter(c)); }
 
 // Plain "*" / "?" match of pattern[0, patternEnd) against the whole name. On a mismatch
 // the last "*" takes one more character and the scan resumes after it, which is linear
@@ -29,14 +20,15 @@ bool globMatch(const std::string& pattern, size_t patternEnd, const std::string&
     size_t p = 0, n = 0;
     size_t starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        size_t len = 1;
+        size_t len = 0;
         if (p < patternEnd && pattern[p] == '?') {
             ++p;
             n += charLength(name, n);
         } else if (p < patternEnd && pattern[p] == '*') {
             starP = ++p;
             starN = n;
-        } else if (p < patternEnd && sameChar(pattern, p, name, n, len) && p + len <= patternEnd) {
+        } else if (p < patternEnd && (len = sameCharLength(pattern, p, name, n)) > 0 &&
+                   p + len <= patternEnd) {
             p += len;
             n += len;
         } else if (starP != std::string::npos) {
@@ -62,9 +54,9 @@ bool hasDot(const std::string& name) {
 bool matchesPattern(const std::string& pattern, const std::string& name) {
     // Most names fail on their last byte, which a pattern ending in a plain character
     // fixes (a name matched by "x.*" through its dot-less form ends in the wildcard).
-    const unsigned char last = pattern.empty() ? 0 : static_cast<unsigned char>(pattern.back());
+    const char last = pattern.empty() ? 0 : pattern.back();
     if (last != '*' && last != '?' && last != 0 &&
-        (name.empty() || foldAscii(static_cast<unsigned char>(name.back())) != foldAscii(last)))
+        (name.empty() || foldedByte(name.back()) != foldedByte(last)))
         return false;
     if (globMatch(pattern, pattern.size(), name)) return true;
     // "name.*" also finds "name" itself, as the file system's search does.
@@ -82,14 +74,12 @@ bool plainText(const std::string& text) {
     return !text.empty();
 }
 
-// True when the name's last bytes are `upper`, letters compared without case.
-bool endsWith(const std::string& name, const std::string& upper) {
-    if (name.size() < upper.size()) return false;
-    const size_t offset = name.size() - upper.size();
-    for (size_t i = upper.size(); i-- > 0;)
-        if (foldAscii(static_cast<unsigned char>(name[offset + i])) !=
-            static_cast<unsigned char>(upper[i]))
-            return false;
+// True when the name's last bytes, folded, are `folded`.
+bool endsWith(const std::string& name, const std::string& folded) {
+    if (name.size() < folded.size()) return false;
+    const size_t offset = name.size() - folded.size();
+    for (size_t i = folded.size(); i-- > 0;)
+        if (foldedLetter(name[offset + i]) != folded[i]) return false;
     return true;
 }
 
@@ -117,30 +107,27 @@ std::string longestPlainRun(const std::string& pattern) {
 }
 
 unsigned char plainByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (c == '*' || c == '?' || b >= 0x80) ? 0 : foldAscii(b);
+    return (c == '*' || c == '?' || static_cast<unsigned char>(c) >= 0x80) ? 0 : foldedByte(c);
 }
 
-// True when the name holds `upper` somewhere, letters compared without case.
-bool holdsNoCase(const std::string& name, const std::string& upper) {
-    if (upper.empty()) return true;
-    if (name.size() < upper.size()) return false;
-    const auto first = static_cast<unsigned char>(upper[0]);
-    const size_t lastStart = name.size() - upper.size();
-    const bool letter = first >= 'A' && first <= 'Z';
+// True when the name holds `folded` somewhere, its bytes folded.
+bool holdsNoCase(const std::string& name, const std::string& folded) {
+    if (folded.empty()) return true;
+    if (name.size() < folded.size()) return false;
+    const char first = folded[0];
+    const size_t lastStart = name.size() - folded.size();
+    const bool letter = first >= 'a' && first <= 'z';
     for (size_t i = 0; i <= lastStart; ++i) {
         if (!letter) {  // most runs start with a dot, a tilde or the like: find it fast
             const void* at = std::memchr(name.data() + i, first, lastStart - i + 1);
             if (!at) return false;
             i = size_t(static_cast<const char*>(at) - name.data());
-        } else if (foldAscii(static_cast<unsigned char>(name[i])) != first) {
+        } else if (foldedLetter(name[i]) != first) {
             continue;
         }
         size_t k = 1;
-        while (k < upper.size() &&
-               foldAscii(static_cast<unsigned char>(name[i + k])) == static_cast<unsigned char>(upper[k]))
-            ++k;
-        if (k == upper.size()) return true;
+        while (k < folded.size() && foldedLetter(name[i + k]) == folded[k]) ++k;
+        if (k == folded.size()) return true;
     }
     return false;
 }
@@ -164,7 +151,7 @@ PatternMatcher::PatternMatcher(std::string pattern) : pattern_(std::move(pattern
         first_ = base.empty() ? 0 : plainByte(base[0]);  // ".*" also finds the empty name
         last_ = plainByte(pattern_.back());
     }
-    for (char& c : text_) c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+    for (char& c : text_) c = foldedLetter(c);
 }
 
 bool PatternMatcher::matches(const std::string& name) const {
@@ -177,10 +164,8 @@ bool PatternMatcher::matches(const std::string& name) const {
             // character, which only the full match can tell.
             return static_cast<unsigned char>(text_[0]) < 0x40 || matchesPattern(pattern_, name);
         case Form::Other:
-            if (first_ && (name.empty() || foldAscii(static_cast<unsigned char>(name[0])) != first_))
-                return false;
-            if (last_ && (name.empty() || foldAscii(static_cast<unsigned char>(name.back())) != last_))
-                return false;
+            if (first_ && (name.empty() || foldedByte(name[0]) != first_)) return false;
+            if (last_ && (name.empty() || foldedByte(name.back()) != last_)) return false;
             if (!holdsNoCase(name, text_)) return false;
             break;
     }
@@ -208,7 +193,7 @@ PatternList::PatternList(const std::vector<std::string>& patterns) {
 void PatternList::collect(const std::string& name, uint32_t item,
                           std::vector<std::pair<uint32_t, uint32_t>>& hits) const {
     if (!name.empty())
-        for (uint32_t i : byLastByte_[foldAscii(static_cast<unsigned char>(name.back()))])
+        for (uint32_t i : byLastByte_[foldedByte(name.back())])
             if (patterns_[i].matches(name)) hits.emplace_back(i, item);
     for (uint32_t i : anyLastByte_)
         if (patterns_[i].matches(name)) hits.emplace_back(i, item);

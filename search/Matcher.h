@@ -7,9 +7,9 @@
 
 namespace dv {
 
-// "*" matches any run (also none), "?" exactly one character; letters compare without
-// regard to case, bytes of double-byte characters exactly. A pattern ending in ".*" also
-// matches a name without a dot that matches the part before it.
+// "*" matches any run (also none), "?" exactly one character; characters compare under
+// the one case rule (text/Text.h). A pattern ending in ".*" also matches a name without a
+// dot that matches the part before it.
 bool matchesPattern(const std::string& pattern, const std::string& name);
 
 // A pattern prepared once for matching many names, with the answers of matchesPattern:
@@ -31,7 +31,7 @@ private:
     Form form_ = Form::Other;
 
 public:
-    // The byte every matching name ends with, letters in upper case; 0 when it varies.
+    // The byte every matching name ends with, folded by foldedLetter; 0 when it varies.
     unsigned char lastByte() const;
 };
 

@@ -29,7 +29,7 @@ struct Walk {
         : patterns(searchPatterns), stores(std::move(systemFolders)) {}
     PatternList patterns;
     SystemFolders stores;  // fences Windows' own stores off a walk of drives
-    std::unordered_set<std::string> excluded;
+    std::unordered_set<std::string> excluded;  // folded (foldedName)
     std::string marker;
     // The progress caption is written right before messages are processed, with the
     // value the walk's steps last gave it.
@@ -41,7 +41,7 @@ struct Walk {
 
 Walk beginWalk(App& app, const std::vector<std::string>& roots, SystemFolders stores) {
     Walk walk(app.state.searchPatterns, std::move(stores));
-    walk.excluded.insert(app.state.exclusionList.begin(), app.state.exclusionList.end());
+    for (const std::string& path : app.state.exclusionList) walk.excluded.insert(foldedName(path));
     walk.marker = profileMarker(app);
     if (app.fs.listsFromAnyThread() && !roots.empty())
         walk.ahead = std::make_unique<ReadAhead>(app.fs, roots, walk.stores);
@@ -65,8 +65,10 @@ void processMessages(App& app, Walk& walk) {
     app.ui.processPendingMessages();
 }
 
+// Neither the protected file nor a path of the exclusion list, which names files as the
+// file system does, without regard to case.
 bool qualifies(const Walk& walk, const std::string& path) {
-    return !containsNoCase(path, kProtectedPath) && walk.excluded.count(path) == 0;
+    return !containsNoCase(path, kProtectedPath) && walk.excluded.count(foldedName(path)) == 0;
 }
 
 // The elapsed-time count stops and Start Search can be clicked again: at the end of a

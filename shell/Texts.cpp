@@ -1,26 +1,8 @@
 #include "shell/Texts.h"
 
-#include <cctype>
+#include "text/Text.h"
 
 namespace dv {
-
-namespace {
-
-// Case-insensitive search of `needle` in `hay`; npos when absent.
-size_t findNoCase(const std::string& hay, const std::string& needle) {
-    if (needle.size() > hay.size()) return std::string::npos;
-    for (size_t i = 0; i + needle.size() <= hay.size(); ++i) {
-        size_t k = 0;
-        while (k < needle.size() &&
-               std::tolower(static_cast<unsigned char>(hay[i + k])) ==
-                   std::tolower(static_cast<unsigned char>(needle[k])))
-            ++k;
-        if (k == needle.size()) return i;
-    }
-    return std::string::npos;
-}
-
-}  // namespace
 
 std::string textOfKey(const App& app, int key) {
     const auto& lines = app.state.languageLines;

@@ -2,53 +2,59 @@
 
 namespace dv {
 
+namespace textrules {
+
 namespace {
-
-unsigned char foldAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+constexpr std::array<bool, 256> highBytes() {
+    std::array<bool, 256> bytes{};
+    for (size_t b = 0x80; b < bytes.size(); ++b) bytes[b] = true;
+    return bytes;
 }
-
-// Compares the characters starting at a[i] and b[j]; len receives their common length.
-bool sameChar(const std::string& a, size_t i, const std::string& b, size_t j, size_t& len) {
-    size_t la = charLength(a, i), lb = charLength(b, j);
-    if (la != lb) return false;
-    len = la;
-    if (la == 2) return a[i] == b[j] && a[i + 1] == b[j + 1];
-    return foldAscii(static_cast<unsigned char>(a[i])) ==
-           foldAscii(static_cast<unsigned char>(b[j]));
-}
-
 }  // namespace
 
-int firstStartingWith(const std::vector<std::string>& items, const std::string& text) {
-    if (text.empty()) return -1;
-    const std::string wanted = foldedName(text);
-    for (size_t i = 0; i < items.size(); ++i)
-        if (foldedName(items[i]).compare(0, wanted.size(), wanted) == 0) return int(i);
-    return -1;
+std::array<bool, 256> leadBytes = highBytes();
+
+}  // namespace textrules
+
+void useLeadBytes(const std::array<bool, 256>& leadBytes) {
+    for (size_t b = 0; b < leadBytes.size(); ++b) textrules::leadBytes[b] = b >= 0x80 && leadBytes[b];
 }
 
-bool containsNoCase(const std::string& text, const std::string& part) {
-    if (part.empty()) return true;
-    for (size_t i = 0; i + part.size() <= text.size(); i += charLength(text, i)) {
-        size_t t = i, p = 0, len = 1;
-        while (p < part.size() && t < text.size() && sameChar(text, t, part, p, len)) {
-            t += len;
-            p += len;
-        }
-        if (p == part.size()) return true;
-    }
-    return false;
-}
-
-std::string foldedName(const std::string& name) {
-    std::string folded = name;
+std::string foldedName(const std::string& text) {
+    std::string folded = text;
     for (size_t i = 0; i < folded.size();) {
         const size_t len = charLength(folded, i);
-        if (len == 1 && folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = char(folded[i] - 'A' + 'a');
+        if (len == 1) folded[i] = foldedLetter(folded[i]);
         i += len;
     }
     return folded;
+}
+
+bool startsWithNoCase(const std::string& text, const std::string& prefix, size_t at) {
+    for (size_t p = 0; p < prefix.size();) {
+        const size_t len = at < text.size() ? sameCharLength(text, at, prefix, p) : 0;
+        if (len == 0) return false;
+        at += len;
+        p += len;
+    }
+    return true;
+}
+
+bool sameNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && startsWithNoCase(a, b);
+}
+
+size_t findNoCase(const std::string& text, const std::string& part) {
+    for (size_t i = 0; i + part.size() <= text.size(); i += charLength(text, i))
+        if (startsWithNoCase(text, part, i)) return i;
+    return std::string::npos;
+}
+
+int firstStartingWith(const std::vector<std::string>& items, const std::string& text) {
+    if (text.empty()) return -1;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (startsWithNoCase(items[i], text)) return int(i);
+    return -1;
 }
 
 std::vector<std::string> splitText(const std::string& text, char separator, size_t maxPieces) {

@@ -42,18 +42,9 @@ std::mutex& requestLock() {
     return *lock;
 }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-bool startsWithNoCase(const std::string& text, size_t at, const std::string& prefix) {
-    if (at > text.size() || text.size() - at < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(text[at + i]) != lowerAscii(prefix[i])) return false;
-    return true;
-}
-
 // The address without its scheme up to the first "/"; `end` receives where it ends.
 std::string authorityOf(const std::string& address, size_t& end) {
-    const size_t from = startsWithNoCase(address, 0, "http://") ? 7 : 0;
+    const size_t from = startsWithNoCase(address, "http://") ? 7 : 0;
     end = address.find('/', from);
     if (end == std::string::npos) end = address.size();
     return address.substr(from, end - from);
@@ -94,7 +85,7 @@ bool namesHeader(const std::string& headers, const std::string& name) {
         if (colon == std::string::npos) continue;
         size_t end = colon;
         while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
-        if (end == name.size() && startsWithNoCase(line, 0, name)) return true;
+        if (end == name.size() && startsWithNoCase(line, name)) return true;
     }
     return false;
 }
@@ -187,7 +178,7 @@ std::vector<std::pair<std::string, std::string>> cookiesInHeaders(const std::str
     static const std::string kSetCookie = "Set-Cookie: ";
     std::vector<std::pair<std::string, std::string>> cookies;
     for (const std::string& line : linesOf(rawHeaders)) {
-        if (!startsWithNoCase(line, 0, kSetCookie)) continue;
+        if (!startsWithNoCase(line, kSetCookie)) continue;
         const std::string rest = line.substr(kSetCookie.size());
         const size_t eq = rest.find('=');
         if (eq == std::string::npos || eq == 0) continue;

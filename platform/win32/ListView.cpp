@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "forms/ControlSpec.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -162,10 +163,7 @@ LRESULT findRow(const Rows& rows, const NMLVFINDITEMA& find, bool wide) {
         const int row = (start + k) % count;
         const std::string name = cellOf(rows.cells[size_t(row)], 0);
         const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
-        if (name.size() < typed.size() || (!partial && name.size() != typed.size())) continue;
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), int(typed.size()),
-                           typed.c_str(), int(typed.size())) == CSTR_EQUAL)
-            return row;
+        if (partial ? startsWithNoCase(name, typed) : sameNoCase(name, typed)) return row;
     }
     return -1;
 }

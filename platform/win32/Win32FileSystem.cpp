@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#include "text/PathText.h"
+#include "text/Text.h"
 
 namespace dv {
 
@@ -45,13 +49,10 @@ bool namesItself(const WIN32_FIND_DATAA& fd) {
     const std::string name = fd.cFileName;
     if (name == "." || name == "..") return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
-    for (size_t i = 0; i < name.size(); ++i) {
+    for (size_t i = 0, len; i < name.size(); i += len) {
+        len = charLength(name, i);
         const auto c = static_cast<unsigned char>(name[i]);
-        if (IsDBCSLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c)) return false;
+        if (len == 1 && (c < 0x20 || std::strchr("\\/:*?\"<>|", c))) return false;
     }
     return true;
 }
@@ -67,13 +68,9 @@ void drain(HANDLE h, WIN32_FIND_DATAA& fd, std::vector<DirEntry>& out) {
 // True when the last character is "\" or "/", not the trail byte of a double-byte one.
 bool endsWithSeparator(const std::string& path) {
     bool separator = false;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        separator = c == '\\' || c == '/';
-        if (IsDBCSLeadByte(c) && i + 1 < path.size()) {
-            separator = false;
-            ++i;
-        }
+    for (size_t i = 0, len; i < path.size(); i += len) {
+        len = charLength(path, i);
+        separator = len == 1 && isPathSeparator(path[i]);
     }
     return separator;
 }
@@ -132,6 +129,16 @@ private:
 };
 
 }  // namespace
+
+Win32FileSystem::Win32FileSystem() {
+    static const bool given = [] {
+        std::array<bool, 256> leadBytes{};
+        for (size_t b = 0; b < leadBytes.size(); ++b) leadBytes[b] = IsDBCSLeadByte(BYTE(b)) != 0;
+        useLeadBytes(leadBytes);
+        return true;
+    }();
+    (void)given;
+}
 
 std::string Win32FileSystem::currentDirectory() {
     std::string buf(MAX_PATH, '\0');

@@ -6,6 +6,10 @@ namespace dv {
 
 class Win32FileSystem : public FileSystem {
 public:
+    // Names come in the process's ANSI code page, fixed for the life of the process: the
+    // first file system made hands its lead bytes to the text rules (text/Text.h), which
+    // every name comparison follows.
+    Win32FileSystem();
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
     // An empty folder (no entry at all) gives true and an empty list; a missing or

@@ -6,7 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cctype>
+#include "text/Text.h"
 
 namespace dv {
 
@@ -14,15 +14,6 @@ namespace {
 
 // Result for a path the shell is not given (the shell's own "invalid files" code).
 constexpr int kRefusedPath = 0x7C;
-
-bool startsWithNoCase(const std::string& text, const char* prefix) {
-    for (size_t i = 0; prefix[i]; ++i) {
-        if (i >= text.size() ||
-            std::tolower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(prefix[i]))
-            return false;
-    }
-    return true;
-}
 
 }  // namespace
 
