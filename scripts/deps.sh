@@ -12,7 +12,12 @@ packages=(
   fonts-wqy-microhei fonts-vlgothic    # Chinese and Japanese glyphs for the language files
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
   nsis nsis-common                     # makensis: the Windows installer
+  locales                              # the sources of the host locales below
 )
+
+# Host locales that Wine needs to keep Japanese and Chinese file names as they are when a
+# test runs under DV_WINE_LOCALE (without one, Wine turns them into garbage).
+host_locales=(ja_JP zh_CN)
 
 # Files the build and the scripts call directly; a package can be "installed"
 # yet have lost one of them, so these are checked as well.
@@ -37,27 +42,44 @@ for f in "${required_files[@]}"; do
   [[ -e $f ]] || lost_file=$f
 done
 
-if [[ ${#missing[@]} -eq 0 && -z $lost_file ]]; then
+missing_locales=()
+known_locales=$(locale -a 2>/dev/null || true)
+for l in "${host_locales[@]}"; do
+  grep -qix "$l.utf8" <<<"$known_locales" || missing_locales+=("$l")
+done
+
+if [[ ${#missing[@]} -eq 0 && -z $lost_file && ${#missing_locales[@]} -eq 0 ]]; then
   exit 0
 fi
 
 if [[ $(id -u) -ne 0 ]]; then
-  echo "deps: missing packages: ${missing[*]:-(a file: $lost_file)}" >&2
-  echo "deps: run as root: apt-get install --no-install-recommends ${packages[*]}" >&2
+  if [[ ${#missing[@]} -gt 0 || -n $lost_file ]]; then
+    echo "deps: missing packages: ${missing[*]:-(a file: $lost_file)}" >&2
+    echo "deps: run as root: apt-get install --no-install-recommends ${packages[*]}" >&2
+  fi
+  for l in "${missing_locales[@]}"; do
+    echo "deps: missing host locale $l.UTF-8; run as root: localedef -i $l -f UTF-8 $l.UTF-8" >&2
+  done
   exit 1
 fi
 
-export DEBIAN_FRONTEND=noninteractive
-echo "deps: installing ${missing[*]:-${packages[*]}}"
-apt-get update -q >/dev/null
-if [[ ${#missing[@]} -eq 0 ]]; then
-  # A file went missing from an installed package: reinstall them all.
-  apt-get install -y -q --no-install-recommends --reinstall "${packages[@]}"
-else
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 || -n $lost_file ]]; then
+  export DEBIAN_FRONTEND=noninteractive
+  echo "deps: installing ${missing[*]:-${packages[*]}}"
+  apt-get update -q >/dev/null
+  if [[ ${#missing[@]} -eq 0 ]]; then
+    # A file went missing from an installed package: reinstall them all.
+    apt-get install -y -q --no-install-recommends --reinstall "${packages[@]}"
+  else
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+  for f in "${required_files[@]}"; do
+    [[ -e $f ]] || { echo "deps: $f is still missing after the install" >&2; exit 1; }
+  done
 fi
 
-for f in "${required_files[@]}"; do
-  [[ -e $f ]] || { echo "deps: $f is still missing after the install" >&2; exit 1; }
+for l in "${missing_locales[@]}"; do
+  echo "deps: making the host locale $l.UTF-8"
+  localedef -i "$l" -f UTF-8 "$l.UTF-8"
 done
 echo "deps: done"

@@ -23,8 +23,9 @@ unset WINESERVER WINELOADER
 dv_die() { echo "wine: $*" >&2; exit 1; }
 
 # DV_WINE_LOCALE (e.g. zh_CN.UTF-8, zh_TW.UTF-8, ja_JP.UTF-8) starts the Windows programs
-# under that locale, which gives them its ANSI code page (936, 950, 932); the host needs no
-# such locale. Put "${dv_locale_env[@]}" before wine.
+# under that locale, which gives them its ANSI code page (936, 950, 932); only programs that
+# make files with such names need the locale on the host (scripts/deps.sh makes ja_JP and
+# zh_CN). Put "${dv_locale_env[@]}" before wine.
 dv_locale_env=()
 if [[ -n ${DV_WINE_LOCALE:-} ]]; then
   dv_locale_env=(env LANG="$DV_WINE_LOCALE" LC_ALL="$DV_WINE_LOCALE")

@@ -1,5 +1,7 @@
 // Paths the ANSI functions reach only in part: names the code page cannot show, paths past
 // MAX_PATH, folders nested deep, and files of 0 bytes, 2 GiB + 1 and 4 GiB.
+#include <cctype>
+
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
 #include "privacy/Cleaners.h"
@@ -25,6 +27,12 @@ const Unshowable kUnshowable[] = {
     {L"x\xFF3C\xFF0E\xFF0E\xFF3C\xFF0E\xFF0E\xFF3C\xFF0E\xFF0E\xFF3Ckeep", true},  // "x\..\..\..\keep"
 };
 
+// The path with its ASCII letters in the other case: how an exclusion may be written.
+std::string otherCase(std::string path) {
+    for (char& c : path) c = char(islower(c) ? toupper(c) : tolower(c));
+    return path;
+}
+
 TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
     if (GetACP() != 1252) GTEST_SKIP() << "the names are chosen for code page 1252";
     for (Way way : kWays) {
@@ -44,12 +52,13 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
         const std::string plain = makeFile(in + "plain.tmp", "plain");
         const std::string b = makeFile(in + "b.tmp", "b"), victim = makeFile(names + "victim.tmp", "v");
         const std::string outsideJunk = makeFile(keep + "junk.tmp", "keep");
+        const std::string kept = makeFile(in + "Kept.tmp", "kept");
         const std::string backup = folder("backup");
 
         if (way == Way::Cleaner) {
             cleanFolderFiles(app, in);
         } else {
-            search(names, {"*.tmp"}, {victim, b});
+            search(names, {"*.tmp"}, {victim, b, otherCase(kept)});
             for (const std::string& path : listedPaths()) {
                 EXPECT_EQ(path.find('?'), std::string::npos) << path;
                 EXPECT_EQ(path.find("\\..\\"), std::string::npos) << path;
@@ -62,6 +71,7 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
         }
         EXPECT_FALSE(exists(plain));
         EXPECT_EQ(exists(b), way != Way::Cleaner) << "b.tmp";
+        EXPECT_EQ(exists(kept), way != Way::Cleaner) << "Kept.tmp";
         EXPECT_EQ(readFile(victim), "v");
         EXPECT_EQ(readFile(outsideJunk), "keep");
         for (const Unshowable& u : kUnshowable) {
@@ -75,6 +85,34 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
         }
         regDelete(app, kUsers, kSaveFilePathItem);
     }
+}
+
+// "ア.tmp" and "ヂ.tmp" in code page 932 ("傾.tmp" and "僡.tmp" in 936) differ only in the
+// case of a trail byte, 41 or 61: two files, each listed, backed up, deleted and recovered.
+// One of them on the exclusion list, written in other letter case, keeps only that one out.
+TEST_F(FaultsWine, NamesThatDifferInATrailBytesCaseAreTwoFiles) {
+    if (GetACP() != 932 && GetACP() != 936) GTEST_SKIP() << "needs a double-byte code page";
+    const std::string in = folder("dbcs"), backup = folder("backup");
+    const std::string capital = makeFile(in + "\x83\x41.tmp", "capital");
+    const std::string small = makeFile(in + "\x83\x61.tmp", "small");
+    std::vector<std::string> names = namesIn(in);
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names, (std::vector<std::string>{"\x83\x41.tmp", "\x83\x61.tmp"}))
+        << "the host lacks the locale (scripts/deps.sh)";
+    search(in, {"*.tmp"}, {otherCase(in) + "\x83\x61.TMP"});
+    EXPECT_EQ(listedPaths(), std::vector<std::string>{capital});
+
+    search(in, {"*.tmp"});
+    EXPECT_EQ(listedPaths(), (std::vector<std::string>{capital, small}));
+    regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
+    mode(Ctl::backupModeRadio);
+    deleteAllRows(app);
+    EXPECT_TRUE(namesIn(in).empty());
+    EXPECT_EQ(namesIn(backup).size(), 2u);
+    recoverAll(app);
+    EXPECT_EQ(readFile(capital), "capital");
+    EXPECT_EQ(readFile(small), "small");
+    EXPECT_TRUE(namesIn(backup).empty());
 }
 
 // A file at exactly `length` characters: a folder padded to fit, then "f.tmp".
