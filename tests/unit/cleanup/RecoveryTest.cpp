@@ -1,5 +1,6 @@
 #include "cleanup/Recovery.h"
 
+#include "cleanup/CopyList.h"
 #include "cleanup/DeleteCommands.h"
 #include "tests/unit/cleanup/CleanupFixture.h"
 
@@ -24,6 +25,11 @@ protected:
         record.content = content;
         return serializeBackupRecord(record);
     }
+    // A copy in the backup folder that this installation's copy list names.
+    void ownCopy(const std::string& name, const std::string& path, const std::string& bytes) {
+        p.fs.addFile(folder + name, bytes);
+        ASSERT_TRUE(noteCopy(app, CopyEntry{name, path}));
+    }
 };
 
 TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
@@ -47,7 +53,9 @@ TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
     EXPECT_EQ(restored->lastAccess, a);
     EXPECT_EQ(restored->lastWrite, w);
     EXPECT_TRUE(p.fs.childNames(folder).empty());
+    EXPECT_EQ(p.fs.childNames("C:\\t"), (std::vector<std::string>{"other.txt", "a.tmp"}));
     EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\BackupCopies.dat"));
     EXPECT_FALSE(regExists(app, kUsers, kSaveFilePathItem));
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(lastMessage(), "K64");
@@ -56,17 +64,20 @@ TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
     EXPECT_EQ(lastMessage(), "You have not backed up the file(s) before delete the file(s)");
 }
 
-TEST_F(RecoveryTest, ReplacesAnExistingFileButKeepsRecordsItCannotRestore) {
+TEST_F(RecoveryTest, KeepsANewerFileAndRecordsItCannotRestore) {
     setBackupFolder(folder);
     backUp({"C:\\t\\a.tmp"});
     p.fs.addFile("C:\\t\\a.tmp", "newer", kAttrReadOnly | kAttrHidden);
-    p.fs.addFile(folder + "b.tmp.dak", recordOf("C:\\nowhere\\b.tmp", "b"));
+    ownCopy("b.tmp.dak", "C:\\nowhere\\b.tmp", recordOf("C:\\nowhere\\b.tmp", "b"));
 
     recoverAll(app);
-    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "content of C:\\t\\a.tmp");
-    EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrArchive);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "newer");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(p.fs.content("C:\\t\\a (restored).tmp"), "content of C:\\t\\a.tmp");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a (restored).tmp"), kAttrArchive);
     EXPECT_FALSE(p.fs.exists("C:\\nowhere"));
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"b.tmp.dak"}));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "b.tmp.dak\tC:\\nowhere\\b.tmp\r\n");
     EXPECT_EQ(lastMessage(), "K64");
 }
 
@@ -74,17 +85,16 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
     setBackupFolder(folder);
     backUp({"C:\\t\\1.tmp", "C:\\t\\2.tmp", "C:\\u\\3.tmp"});
     const std::string parses = recordOf("C:\\t\\victim.txt", "overwritten");
-    p.fs.addFile(folder + "notes.txt", parses);           // foreign name
-    p.fs.addFile(folder + "long.dak", parses + "tail");   // longer than its record
-    p.fs.addFile(folder + "short.dak", parses.substr(0, parses.size() - 1));
-    p.fs.addFile("C:\\t\\victim.txt", "mine");
+    ownCopy("notes.txt", "C:\\t\\victim.txt", parses);          // foreign name
+    ownCopy("long.dak", "C:\\t\\victim.txt", parses + "tail");  // longer than its record
+    ownCopy("short.dak", "C:\\t\\victim.txt", parses.substr(0, parses.size() - 1));
 
     recoverAll(app);
     for (const char* name : {"1.tmp", "2.tmp"})
         EXPECT_EQ(p.fs.content(std::string("C:\\t\\") + name),
                   std::string("content of C:\\t\\") + name);
     EXPECT_TRUE(p.fs.exists("C:\\u\\3.tmp"));
-    EXPECT_EQ(p.fs.content("C:\\t\\victim.txt"), "mine");
+    EXPECT_FALSE(p.fs.exists("C:\\t\\victim.txt"));
     EXPECT_EQ(p.fs.childNames(folder),
               (std::vector<std::string>{"notes.txt", "long.dak", "short.dak"}));
     EXPECT_EQ(lastMessage(), "K64");
@@ -92,19 +102,22 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
 
 TEST_F(RecoveryTest, RecordSurvivesAFailedRestore) {
     setBackupFolder(folder);
-    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
+    ownCopy("a.tmp.dak", "C:\\t\\a.tmp", recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
     p.fs.addFolder("C:\\t");
     p.fs.writeBudget = 100;
     recoverAll(app);
-    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    EXPECT_TRUE(p.fs.childNames("C:\\t").empty()) << "nothing half written";
     EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
 
-    // Content written but times refused: the record stays too.
+    // Content written but times refused (another program holds the file): the record stays too.
     p.fs.writeBudget = -1;
     setBackupFolder(folder);
     FakeFileSystem& fs = p.fs;
-    p.ui.atProcessCall(p.ui.processCalls + 4, [&] { fs.setAttributes("C:\\t\\a.tmp", kAttrReadOnly); });
+    std::unique_ptr<File> held;
+    p.ui.atProcessCall(p.ui.processCalls + 4,
+                       [&] { held = fs.open("C:\\t\\a.tmp", OpenMode::ReadExisting); });
     recoverAll(app);
+    EXPECT_TRUE(held);
     EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), std::string(4000, 'a'));
     EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
 }
@@ -126,8 +139,8 @@ TEST_F(RecoveryTest, FileBackedUpTwiceComesBackAsItWasLast) {
 
 TEST_F(RecoveryTest, NeverWritesOverAnotherRecord) {
     setBackupFolder(folder);
-    p.fs.addFile(folder + "a.dak", recordOf(folder + "b.dak", "evil"));
-    p.fs.addFile(folder + "b.dak", recordOf("C:\\t\\b.tmp", "good"));
+    ownCopy("a.dak", folder + "b.dak", recordOf(folder + "b.dak", "evil"));
+    ownCopy("b.dak", "C:\\t\\b.tmp", recordOf("C:\\t\\b.tmp", "good"));
     p.fs.addFolder("C:\\t");
     recoverAll(app);
     EXPECT_EQ(p.fs.content("C:\\t\\b.tmp"), "good");
@@ -175,7 +188,8 @@ TEST_F(RecoveryTest, RefusalsAndEmptyFolder) {
 
 TEST_F(RecoveryTest, ListsRecordsWithTheirSizeAndDate) {
     setBackupFolder("C:\\Dustvane\\BackFile");
-    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", "abc"));
+    ownCopy("a.tmp.dak", "C:\\t\\a.tmp", recordOf("C:\\t\\a.tmp", "abc"));
+    p.fs.addFile(folder + "b.tmp.dak", recordOf("C:\\t\\b.tmp", "not ours"));
     p.fs.setTimes(folder + "a.tmp.dak", 0, 0, fileTimeOf(2010, 3, 8, 14, 5, 9));
     std::vector<std::string> seen;
     p.ui.atProcessCall(2, [&] { seen = p.ui.rowTexts(Ctl::resultList); });
@@ -183,6 +197,136 @@ TEST_F(RecoveryTest, ListsRecordsWithTheirSizeAndDate) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], "a.tmp.dak | a.tmp.dak | 70 | 3/8/2010 14:5:9 | " + folder + "a.tmp.dak");
 }
+
+// What stands at a copy's path, or around its copy, when Recovery comes: one backed-up
+// file C:\t\a.tmp, then the row's situation, then one Recovery.
+class RecoveryAtPathTest;
+
+struct AtPath {
+    const char* situation;
+    void (*arrange)(RecoveryAtPathTest&);
+    void (*check)(RecoveryAtPathTest&);
+};
+void PrintTo(const AtPath& row, std::ostream* out) { *out << row.situation; }
+
+class RecoveryAtPathTest : public RecoveryTest,
+                           public ::testing::WithParamInterface<AtPath> {
+public:
+    using RecoveryTest::app;
+    using RecoveryTest::folder;
+    using RecoveryTest::p;
+    using RecoveryTest::recordOf;
+    const std::string path = "C:\\t\\a.tmp", copy = folder + "a.tmp.dak";
+    const FileTime written = fileTimeOf(2009, 12, 6, 14, 5, 9, 250);
+    std::unique_ptr<File> held;
+    std::string temp;
+};
+
+std::string restored(int n) {
+    return n == 1 ? "C:\\t\\a (restored).tmp" : "C:\\t\\a (restored " + std::to_string(n) + ").tmp";
+}
+
+const AtPath kAtPath[] = {
+    {"TheSameFileItsDeleteNeverHappened",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.addFile(t.path, "old a", kAttrReadOnly);
+         t.p.fs.setTimes(t.path, 0, 0, t.written + 1234);  // the copy keeps milliseconds
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_EQ(t.p.fs.content(t.path), "old a");
+         EXPECT_EQ(t.p.fs.attributes(t.path), kAttrHidden | kAttrArchive);
+         EXPECT_FALSE(t.p.fs.exists(restored(1)));
+         EXPECT_FALSE(t.p.fs.exists(t.copy));
+     }},
+    {"ANewerFileAndTheFirstRestoredNameTaken",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.addFile(t.path, "newer");
+         t.p.fs.addFile(restored(1), "also the user's");
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_EQ(t.p.fs.content(t.path), "newer");
+         EXPECT_EQ(t.p.fs.content(restored(1)), "also the user's");
+         EXPECT_EQ(t.p.fs.content(restored(2)), "old a");
+         EXPECT_EQ(t.p.fs.node(restored(2))->lastWrite, t.written);
+         EXPECT_FALSE(t.p.fs.exists(t.copy));
+     }},
+    {"WhatARecoveryStoppedHalfWayLeft",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.failMove = true;  // the content is written, never put in place
+         recoverAll(t.app);
+         t.p.fs.failMove = false;
+         for (const std::string& gone : t.p.fs.deleted)
+             if (gone.rfind("C:\\t\\", 0) == 0) t.temp = gone;
+         ASSERT_FALSE(t.temp.empty());
+         t.p.fs.addFile(t.temp, "old");  // the first bytes of the content
+         regWriteBytes(t.app, kUsers, kSaveFilePathItem, t.folder);
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_EQ(t.p.fs.content(t.path), "old a");
+         EXPECT_EQ(t.p.fs.childNames("C:\\t"), std::vector<std::string>{"a.tmp"}) << t.temp;
+     }},
+    {"ACopyOfAnotherInstallationForTheSamePath",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.addFile(t.folder + "a.tmp(2).dak", t.recordOf(t.path, "theirs"));
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_EQ(t.p.fs.content(t.path), "old a");
+         EXPECT_FALSE(t.p.fs.exists(restored(1)));
+         EXPECT_EQ(t.p.fs.childNames(t.folder), std::vector<std::string>{"a.tmp(2).dak"});
+     }},
+    {"AForgedCopyNamingTheStartupFolder",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.addFolder("C:\\Users\\owner\\Start Menu\\Programs\\Startup");
+         t.p.fs.addFile(t.folder + "updater.bat.dak",
+                        t.recordOf("C:\\Users\\owner\\Start Menu\\Programs\\Startup\\updater.bat", "x"));
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_TRUE(t.p.fs.childNames("C:\\Users\\owner\\Start Menu\\Programs\\Startup").empty());
+         EXPECT_EQ(t.p.fs.childNames(t.folder), std::vector<std::string>{"updater.bat.dak"});
+     }},
+    {"ACopyAnotherRecoveryHolds",
+     [](RecoveryAtPathTest& t) { t.held = t.p.fs.open(t.copy, OpenMode::ReadClaimed); },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_FALSE(t.p.fs.exists(t.path));
+         t.held.reset();
+         EXPECT_TRUE(t.p.fs.exists(t.copy));
+         EXPECT_EQ(t.p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "a.tmp.dak\tC:\\t\\a.tmp\r\n");
+         EXPECT_EQ(t.p.ui.messages.size(), 1u);
+     }},
+    {"CopiesOfAnEarlierVersionWithoutACopyList",
+     [](RecoveryAtPathTest& t) {
+         t.p.fs.deleteFile("C:\\Dustvane\\BackupCopies.dat");
+         t.p.fs.addFile(t.folder + "b.tmp.dak", t.recordOf("C:\\t\\b.tmp", "never backed up here"));
+         t.p.fs.addFile(t.folder + "c.tmp.dak", t.recordOf("C:\\gone\\c.tmp", "c"));
+         t.p.fs.addFile("C:\\Dustvane\\FilePath.dat", "C:\\gone\\c.tmp\r\n" + t.path + "\r\n");
+     },
+     [](RecoveryAtPathTest& t) {
+         EXPECT_EQ(t.p.fs.content(t.path), "old a");
+         EXPECT_FALSE(t.p.fs.exists("C:\\t\\b.tmp"));
+         EXPECT_EQ(t.p.fs.childNames(t.folder), (std::vector<std::string>{"b.tmp.dak", "c.tmp.dak"}));
+         // FilePath.dat goes; the copy list now names the copy still to be restored.
+         EXPECT_FALSE(t.p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+         EXPECT_EQ(t.p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "c.tmp.dak\tC:\\gone\\c.tmp\r\n");
+     }},
+};
+
+TEST_P(RecoveryAtPathTest, RestoresOnlyItsOwnCopiesAndKeepsWhatItDidNotWrite) {
+    setBackupFolder(folder);
+    p.fs.addFolder("C:\\t");
+    listFile(path, "old a", kAttrHidden | kAttrArchive);
+    p.fs.setTimes(path, written, written, written);
+    useMode(Ctl::backupModeRadio);
+    deleteAllRows(app);
+    ASSERT_FALSE(p.fs.exists(path));
+    setBackupFolder(folder);
+    GetParam().arrange(*this);
+    recoverAll(app);
+    GetParam().check(*this);
+    EXPECT_EQ(lastMessage(), "K64");
+}
+
+INSTANTIATE_TEST_SUITE_P(Situations, RecoveryAtPathTest, ::testing::ValuesIn(kAtPath),
+                         [](const auto& info) { return std::string(info.param.situation); });
 
 }  // namespace
 }  // namespace dv
