@@ -92,9 +92,7 @@ Made writeNewCopy(App& app, Source& source, const std::string& copyPath,
     if (!out) return app.fs.exists(copyPath) ? Made::NameTaken : Made::Failed;
     if (source.in->seekToStart() && writeRecord(*source.in, *out, source.header, source.length))
         return Made::Written;
-    const bool removing = out->removeOnClose();
-    out.reset();
-    if (!removing) app.fs.deleteFile(copyPath);
+    app.fs.discard(out, copyPath);
     return Made::Failed;
 }
 

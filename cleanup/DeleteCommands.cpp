@@ -106,12 +106,12 @@ void backUpAndDelete(App& app, const std::string& name, const std::string& path,
     uint64_t listSize = 0;
     if (!lock.held() ||
         !appendCopyEntry(app, CopyEntry{copy.path.substr(folder.size()), path}, listSize)) {
-        copy.file->removeOnClose();
+        app.fs.discard(copy.file, copy.path);
         return;
     }
     if (!clearReadOnlyAndDelete(app, path) && isPlainFile(app.fs, path)) {
         cutCopyList(app, listSize);
-        copy.file->removeOnClose();
+        app.fs.discard(copy.file, copy.path);
         return;
     }
     appendIndexLine(app, path);

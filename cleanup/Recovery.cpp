@@ -210,9 +210,7 @@ std::string writeTemp(App& app, Record& record, const std::string& copyName) {
     FileTime creation = 0, lastAccess = 0, lastWrite = 0;
     bool ok = copyContent(record, *out, record.length, false) && out->size() == record.length;
     if (!ok) {
-        const bool removing = out->removeOnClose();
-        out.reset();
-        if (!removing) app.fs.deleteFile(path);
+        app.fs.discard(out, path);
         return std::string();
     }
     out.reset();

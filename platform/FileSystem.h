@@ -18,7 +18,7 @@ enum class OpenMode {
     CreateExclusive,    // write; created or truncated; no sharing while open
     AppendShared,       // read and write; created if missing, never truncated; others may read and write
     CreateNew,          // write; created only when no file of that name exists; no sharing
-    ReadClaimed,        // read; must exist; no sharing: held while nobody else has it open
+    ReadClaimed,        // read; must exist; no sharing: opens only what nobody else has open
     Lock,               // created if missing; no sharing; removed when closed
 };
 
@@ -87,6 +87,15 @@ public:
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 
     bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }
+
+    // Removes a file this program created (CreateNew) and no longer wants, through its own
+    // handle so that nobody gets at it in between; by its name where that cannot be done.
+    // The handle is closed.
+    void discard(std::unique_ptr<File>& file, const std::string& path) {
+        const bool removing = file && file->removeOnClose();
+        file.reset();
+        if (!removing) deleteFile(path);
+    }
 };
 
 }  // namespace dv

@@ -142,6 +142,17 @@ private:
     HANDLE h_;
 };
 
+// Puts `from` under the name `to`, its content first, so that the name never points at a
+// file the disk does not yet hold.
+bool flushAndMove(const std::string& from, const std::string& to, DWORD flags) {
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace
 
 std::string Win32FileSystem::currentDirectory() {
@@ -282,17 +293,6 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
     HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(h);
-}
-
-// Puts `from` under the name `to`, its content first, so that the name never points at a
-// file the disk does not yet hold.
-static bool flushAndMove(const std::string& from, const std::string& to, DWORD flags) {
-    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool flushed = FlushFileBuffers(h) != 0;
-    CloseHandle(h);
-    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {

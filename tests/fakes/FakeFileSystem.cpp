@@ -47,10 +47,9 @@ bool globMatch(const char* p, const char* n) {
 
 class FakeFile : public File {
 public:
-    FakeFile(FakeFileSystem& fs, std::string key, bool exclusive, bool canWrite, bool removable,
-             bool removeAtClose)
+    FakeFile(FakeFileSystem& fs, std::string key, bool exclusive, bool canWrite, bool removeAtClose)
         : fs_(fs), key_(std::move(key)), exclusive_(exclusive), canWrite_(canWrite),
-          removable_(removable), removeAtClose_(removeAtClose) {}
+          removeAtClose_(removeAtClose) {}
     ~FakeFile() override {
         if (auto* n = fs_.find(key_)) {
             n->openCount--;
@@ -100,9 +99,7 @@ public:
     }
     bool removeOnClose() override {
         auto* node = fs_.find(key_);
-        if (!node || !removable_ || (node->attributes & kAttrReadOnly) ||
-            fs_.undeletable.count(key_))
-            return false;
+        if (!node || (node->attributes & kAttrReadOnly) || fs_.undeletable.count(key_)) return false;
         removeAtClose_ = true;
         return true;
     }
@@ -112,7 +109,6 @@ private:
     std::string key_;
     bool exclusive_;
     bool canWrite_;
-    bool removable_;
     bool removeAtClose_;
     size_t pos_ = 0;
 };
@@ -368,9 +364,7 @@ std::unique_ptr<File> FakeFileSystem::open(const std::string& path, OpenMode mod
     }
     n->openCount++;
     if (exclusive) n->openExclusive = true;
-    const bool removable = mode == OpenMode::CreateNew || mode == OpenMode::ReadClaimed;
-    return std::make_unique<FakeFile>(*this, key, exclusive, writes, removable,
-                                      mode == OpenMode::Lock);
+    return std::make_unique<FakeFile>(*this, key, exclusive, writes, mode == OpenMode::Lock);
 }
 
 bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {

@@ -93,7 +93,6 @@ TEST_F(DeleteCommandsTest, BackupModeKeepsEveryCopyAndIndexLine) {
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\FilePath.dat"), "C:\\two\\a.tmp\r\nC:\\one\\a.tmp\r\n");
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"),
               "a.tmp.dak\tC:\\two\\a.tmp\r\na.tmp(2).dak\tC:\\one\\a.tmp\r\n");
-    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\BackupCopies.lock"));
     EXPECT_FALSE(p.fs.exists("C:\\one\\a.tmp"));
     EXPECT_FALSE(p.fs.exists("C:\\two\\a.tmp"));
 }

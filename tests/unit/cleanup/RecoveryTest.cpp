@@ -68,13 +68,15 @@ TEST_F(RecoveryTest, KeepsANewerFileAndRecordsItCannotRestore) {
     setBackupFolder(folder);
     backUp({"C:\\t\\a.tmp"});
     p.fs.addFile("C:\\t\\a.tmp", "newer", kAttrReadOnly | kAttrHidden);
+    p.fs.addFile("C:\\t\\a (restored).tmp", "the user's too");
     ownCopy("b.tmp.dak", "C:\\nowhere\\b.tmp", recordOf("C:\\nowhere\\b.tmp", "b"));
 
     recoverAll(app);
     EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "newer");
     EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrReadOnly | kAttrHidden);
-    EXPECT_EQ(p.fs.content("C:\\t\\a (restored).tmp"), "content of C:\\t\\a.tmp");
-    EXPECT_EQ(p.fs.attributes("C:\\t\\a (restored).tmp"), kAttrArchive);
+    EXPECT_EQ(p.fs.content("C:\\t\\a (restored).tmp"), "the user's too");
+    EXPECT_EQ(p.fs.content("C:\\t\\a (restored 2).tmp"), "content of C:\\t\\a.tmp");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a (restored 2).tmp"), kAttrArchive);
     EXPECT_FALSE(p.fs.exists("C:\\nowhere"));
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"b.tmp.dak"}));
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "b.tmp.dak\tC:\\nowhere\\b.tmp\r\n");
@@ -88,6 +90,8 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
     ownCopy("notes.txt", "C:\\t\\victim.txt", parses);          // foreign name
     ownCopy("long.dak", "C:\\t\\victim.txt", parses + "tail");  // longer than its record
     ownCopy("short.dak", "C:\\t\\victim.txt", parses.substr(0, parses.size() - 1));
+    // Exact, but another installation's copy for the same path: the copy list never named it.
+    p.fs.addFile(folder + "1.tmp(2).dak", recordOf("C:\\t\\1.tmp", "theirs"));
 
     recoverAll(app);
     for (const char* name : {"1.tmp", "2.tmp"})
@@ -96,7 +100,7 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
     EXPECT_TRUE(p.fs.exists("C:\\u\\3.tmp"));
     EXPECT_FALSE(p.fs.exists("C:\\t\\victim.txt"));
     EXPECT_EQ(p.fs.childNames(folder),
-              (std::vector<std::string>{"notes.txt", "long.dak", "short.dak"}));
+              (std::vector<std::string>{"notes.txt", "long.dak", "short.dak", "1.tmp(2).dak"}));
     EXPECT_EQ(lastMessage(), "K64");
 }
 
@@ -145,6 +149,18 @@ TEST_F(RecoveryTest, NeverWritesOverAnotherRecord) {
     recoverAll(app);
     EXPECT_EQ(p.fs.content("C:\\t\\b.tmp"), "good");
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"a.dak"}));
+}
+
+TEST_F(RecoveryTest, ACopyAnotherRecoveryHoldsIsPassedOver) {
+    setBackupFolder(folder);
+    backUp({"C:\\t\\a.tmp"});
+    std::unique_ptr<File> held = p.fs.open(folder + "a.tmp.dak", OpenMode::ReadClaimed);
+    recoverAll(app);
+    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    held.reset();
+    EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "a.tmp.dak\tC:\\t\\a.tmp\r\n");
+    EXPECT_EQ(p.ui.messages.size(), 1u);
 }
 
 TEST_F(RecoveryTest, NoRecoveryInTheMiddleOfABackupRun) {
@@ -197,136 +213,6 @@ TEST_F(RecoveryTest, ListsRecordsWithTheirSizeAndDate) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], "a.tmp.dak | a.tmp.dak | 70 | 3/8/2010 14:5:9 | " + folder + "a.tmp.dak");
 }
-
-// What stands at a copy's path, or around its copy, when Recovery comes: one backed-up
-// file C:\t\a.tmp, then the row's situation, then one Recovery.
-class RecoveryAtPathTest;
-
-struct AtPath {
-    const char* situation;
-    void (*arrange)(RecoveryAtPathTest&);
-    void (*check)(RecoveryAtPathTest&);
-};
-void PrintTo(const AtPath& row, std::ostream* out) { *out << row.situation; }
-
-class RecoveryAtPathTest : public RecoveryTest,
-                           public ::testing::WithParamInterface<AtPath> {
-public:
-    using RecoveryTest::app;
-    using RecoveryTest::folder;
-    using RecoveryTest::p;
-    using RecoveryTest::recordOf;
-    const std::string path = "C:\\t\\a.tmp", copy = folder + "a.tmp.dak";
-    const FileTime written = fileTimeOf(2009, 12, 6, 14, 5, 9, 250);
-    std::unique_ptr<File> held;
-    std::string temp;
-};
-
-std::string restored(int n) {
-    return n == 1 ? "C:\\t\\a (restored).tmp" : "C:\\t\\a (restored " + std::to_string(n) + ").tmp";
-}
-
-const AtPath kAtPath[] = {
-    {"TheSameFileItsDeleteNeverHappened",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.addFile(t.path, "old a", kAttrReadOnly);
-         t.p.fs.setTimes(t.path, 0, 0, t.written + 1234);  // the copy keeps milliseconds
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_EQ(t.p.fs.content(t.path), "old a");
-         EXPECT_EQ(t.p.fs.attributes(t.path), kAttrHidden | kAttrArchive);
-         EXPECT_FALSE(t.p.fs.exists(restored(1)));
-         EXPECT_FALSE(t.p.fs.exists(t.copy));
-     }},
-    {"ANewerFileAndTheFirstRestoredNameTaken",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.addFile(t.path, "newer");
-         t.p.fs.addFile(restored(1), "also the user's");
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_EQ(t.p.fs.content(t.path), "newer");
-         EXPECT_EQ(t.p.fs.content(restored(1)), "also the user's");
-         EXPECT_EQ(t.p.fs.content(restored(2)), "old a");
-         EXPECT_EQ(t.p.fs.node(restored(2))->lastWrite, t.written);
-         EXPECT_FALSE(t.p.fs.exists(t.copy));
-     }},
-    {"WhatARecoveryStoppedHalfWayLeft",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.failMove = true;  // the content is written, never put in place
-         recoverAll(t.app);
-         t.p.fs.failMove = false;
-         for (const std::string& gone : t.p.fs.deleted)
-             if (gone.rfind("C:\\t\\", 0) == 0) t.temp = gone;
-         ASSERT_FALSE(t.temp.empty());
-         t.p.fs.addFile(t.temp, "old");  // the first bytes of the content
-         regWriteBytes(t.app, kUsers, kSaveFilePathItem, t.folder);
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_EQ(t.p.fs.content(t.path), "old a");
-         EXPECT_EQ(t.p.fs.childNames("C:\\t"), std::vector<std::string>{"a.tmp"}) << t.temp;
-     }},
-    {"ACopyOfAnotherInstallationForTheSamePath",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.addFile(t.folder + "a.tmp(2).dak", t.recordOf(t.path, "theirs"));
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_EQ(t.p.fs.content(t.path), "old a");
-         EXPECT_FALSE(t.p.fs.exists(restored(1)));
-         EXPECT_EQ(t.p.fs.childNames(t.folder), std::vector<std::string>{"a.tmp(2).dak"});
-     }},
-    {"AForgedCopyNamingTheStartupFolder",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.addFolder("C:\\Users\\owner\\Start Menu\\Programs\\Startup");
-         t.p.fs.addFile(t.folder + "updater.bat.dak",
-                        t.recordOf("C:\\Users\\owner\\Start Menu\\Programs\\Startup\\updater.bat", "x"));
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_TRUE(t.p.fs.childNames("C:\\Users\\owner\\Start Menu\\Programs\\Startup").empty());
-         EXPECT_EQ(t.p.fs.childNames(t.folder), std::vector<std::string>{"updater.bat.dak"});
-     }},
-    {"ACopyAnotherRecoveryHolds",
-     [](RecoveryAtPathTest& t) { t.held = t.p.fs.open(t.copy, OpenMode::ReadClaimed); },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_FALSE(t.p.fs.exists(t.path));
-         t.held.reset();
-         EXPECT_TRUE(t.p.fs.exists(t.copy));
-         EXPECT_EQ(t.p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "a.tmp.dak\tC:\\t\\a.tmp\r\n");
-         EXPECT_EQ(t.p.ui.messages.size(), 1u);
-     }},
-    {"CopiesOfAnEarlierVersionWithoutACopyList",
-     [](RecoveryAtPathTest& t) {
-         t.p.fs.deleteFile("C:\\Dustvane\\BackupCopies.dat");
-         t.p.fs.addFile(t.folder + "b.tmp.dak", t.recordOf("C:\\t\\b.tmp", "never backed up here"));
-         t.p.fs.addFile(t.folder + "c.tmp.dak", t.recordOf("C:\\gone\\c.tmp", "c"));
-         t.p.fs.addFile("C:\\Dustvane\\FilePath.dat", "C:\\gone\\c.tmp\r\n" + t.path + "\r\n");
-     },
-     [](RecoveryAtPathTest& t) {
-         EXPECT_EQ(t.p.fs.content(t.path), "old a");
-         EXPECT_FALSE(t.p.fs.exists("C:\\t\\b.tmp"));
-         EXPECT_EQ(t.p.fs.childNames(t.folder), (std::vector<std::string>{"b.tmp.dak", "c.tmp.dak"}));
-         // FilePath.dat goes; the copy list now names the copy still to be restored.
-         EXPECT_FALSE(t.p.fs.exists("C:\\Dustvane\\FilePath.dat"));
-         EXPECT_EQ(t.p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "c.tmp.dak\tC:\\gone\\c.tmp\r\n");
-     }},
-};
-
-TEST_P(RecoveryAtPathTest, RestoresOnlyItsOwnCopiesAndKeepsWhatItDidNotWrite) {
-    setBackupFolder(folder);
-    p.fs.addFolder("C:\\t");
-    listFile(path, "old a", kAttrHidden | kAttrArchive);
-    p.fs.setTimes(path, written, written, written);
-    useMode(Ctl::backupModeRadio);
-    deleteAllRows(app);
-    ASSERT_FALSE(p.fs.exists(path));
-    setBackupFolder(folder);
-    GetParam().arrange(*this);
-    recoverAll(app);
-    GetParam().check(*this);
-    EXPECT_EQ(lastMessage(), "K64");
-}
-
-INSTANTIATE_TEST_SUITE_P(Situations, RecoveryAtPathTest, ::testing::ValuesIn(kAtPath),
-                         [](const auto& info) { return std::string(info.param.situation); });
 
 }  // namespace
 }  // namespace dv
