@@ -84,6 +84,11 @@ bool openRecord(App& app, const std::string& recordPath, OpenMode mode, Record& 
     return true;
 }
 
+// A copy as the file system tells names apart: without regard to case.
+std::pair<std::string, std::string> keyOf(const CopyEntry& copy) {
+    return {folded(copy.copyName), folded(copy.sourcePath)};
+}
+
 // Which copies are this installation's. The copy list names each with the path it holds.
 // Copies an earlier version made, before there was a list, are known only by their path
 // in FilePath.dat: a line there that no entry of the list accounts for.
@@ -91,7 +96,7 @@ class OwnCopies {
 public:
     explicit OwnCopies(App& app) {
         for (const CopyEntry& entry : readCopyList(app)) {
-            listed_.insert({folded(entry.copyName), folded(entry.sourcePath)});
+            listed_.insert(keyOf(entry));
             names_.insert(folded(entry.copyName));
             --earlier_[folded(entry.sourcePath)];
         }
@@ -104,9 +109,7 @@ public:
     bool named(const std::string& copyName) const { return names_.count(folded(copyName)) > 0; }
     bool anyEarlier() const { return !earlier_.empty(); }
     bool earlier(const std::string& path) const { return earlier_.count(folded(path)) > 0; }
-    bool listed(const CopyEntry& copy) const {
-        return listed_.count({folded(copy.copyName), folded(copy.sourcePath)}) > 0;
-    }
+    bool listed(const CopyEntry& copy) const { return listed_.count(keyOf(copy)) > 0; }
     bool owns(const CopyEntry& copy) const { return listed(copy) || earlier(copy.sourcePath); }
 
 private:
@@ -315,14 +318,19 @@ std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>
     return newest;
 }
 
-// Drops one entry that is the same as `copy`.
-void dropEntry(std::vector<CopyEntry>& entries, const CopyEntry& copy) {
-    for (auto it = entries.begin(); it != entries.end(); ++it)
-        if (folded(it->copyName) == folded(copy.copyName) &&
-            folded(it->sourcePath) == folded(copy.sourcePath)) {
-            entries.erase(it);
-            return;
-        }
+// The entries less one for each copy that is gone.
+void dropEntries(std::vector<CopyEntry>& entries, const std::vector<CopyEntry>& gone) {
+    std::map<std::pair<std::string, std::string>, int> left;
+    for (const CopyEntry& copy : gone) ++left[keyOf(copy)];
+    std::vector<CopyEntry> kept;
+    for (CopyEntry& entry : entries) {
+        auto it = left.find(keyOf(entry));
+        if (it != left.end() && it->second > 0)
+            --it->second;
+        else
+            kept.push_back(std::move(entry));
+    }
+    entries = std::move(kept);
 }
 
 // The copy list after a run: the restored copies leave it, and the copies of an earlier
@@ -330,10 +338,10 @@ void dropEntry(std::vector<CopyEntry>& entries, const CopyEntry& copy) {
 // when such copies could not be added.
 bool updateCopyList(App& app, const std::vector<CopyEntry>& restored,
                     std::vector<CopyEntry> earlier) {
-    for (const CopyEntry& copy : restored) dropEntry(earlier, copy);
+    dropEntries(earlier, restored);
     if (restored.empty() && earlier.empty()) return true;
     const bool changed = changeCopyList(app, [&](std::vector<CopyEntry>& entries) {
-        for (const CopyEntry& copy : restored) dropEntry(entries, copy);
+        dropEntries(entries, restored);
         entries.insert(entries.end(), earlier.begin(), earlier.end());
     });
     return changed || earlier.empty();
