@@ -15,8 +15,6 @@ namespace {
 constexpr size_t kChunkBytes = 1 << 20;
 constexpr int kMaxCopyNumber = 100000;
 
-bool sameText(const std::string& a, const std::string& b) { return sameNoCase(a, b); }
-
 std::string textUpToZero(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 // Writes the header and streams exactly `length` content bytes from `source`; false
@@ -35,6 +33,62 @@ bool writeRecord(File& source, File& copy, const std::string& header, uint64_t l
     char extra;
     if (source.read(&extra, 1) != 0) return false;  // changed while being copied
     return copy.size() == header.size() + length;
+}
+
+// A source checked and opened for its copy: the record's bytes before the content, and
+// the content still to be read.
+struct Source {
+    std::string header;
+    uint64_t length = 0;
+    std::unique_ptr<File> in;
+};
+
+bool openSource(App& app, const std::string& source, Source& out) {
+    if (source.empty()) return false;
+    // Recovery only accepts full drive paths; a copy it would refuse is no copy.
+    if (!isRecordablePath(source)) return false;
+    // Only a plain file is copied: never a folder, a link, or a file behind a junction.
+    if (!isPlainFile(app.fs, source)) return false;
+    uint32_t attributes = app.fs.attributes(source);
+    if (attributes == kInvalidAttributes) return false;
+
+    BackupRecord record;
+    record.sourcePath = source;
+    record.attributes = attributes & kRecordAttributeMask;
+    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
+    if (!app.fs.fileTimes(source, creation, lastAccess, lastWrite)) return false;
+    app.ui.processPendingMessages();
+    if (!app.system.utcToLocal(creation, record.creationTime) ||
+        !app.system.utcToLocal(lastAccess, record.lastAccessTime) ||
+        !app.system.utcToLocal(lastWrite, record.lastWriteTime))
+        return false;
+    app.ui.processPendingMessages();
+
+    out.in = app.fs.open(source, OpenMode::ReadExisting);
+    if (!out.in) return false;
+    out.length = out.in->size();
+    if (out.length > kMaxRecordContent) return false;
+    out.header = serializeBackupHeader(record, uint32_t(out.length));
+    return true;
+}
+
+enum class Made { Written, NameTaken, Failed };
+
+// Creates the copy under exactly this name, only while no file has it, so that nothing
+// another program or another start of Dustvane put there is ever emptied. The copy comes
+// back still open, with no sharing; a copy that could not be written whole is removed.
+Made writeNewCopy(App& app, Source& source, const std::string& copyPath,
+                  std::unique_ptr<File>& out) {
+    out = app.fs.open(copyPath, OpenMode::CreateNew);
+    if (!out) return app.fs.exists(copyPath) ? Made::NameTaken : Made::Failed;
+    if (source.in->seekToStart() && writeRecord(*source.in, *out, source.header, source.length))
+        return Made::Written;
+    app.fs.discard(out, copyPath);
+    return Made::Failed;
+}
+
+std::string numberedCopyPath(const std::string& folder, const std::string& name, int n) {
+    return folder + name + (n == 1 ? "" : "(" + std::to_string(n) + ")") + ".dak";
 }
 
 }  // namespace
@@ -67,38 +121,25 @@ std::string askFolder(App& app) {
 }
 
 bool backupFile(App& app, const std::string& source, const std::string& copyPath) {
-    if (source.empty() || copyPath.empty() || sameText(source, copyPath)) return false;
-    // Recovery only accepts full drive paths; a copy it would refuse is no copy.
-    if (!isRecordablePath(source)) return false;
-    // Only a plain file is copied: never a folder, a link, or a file behind a junction.
-    if (!isPlainFile(app.fs, source)) return false;
-    uint32_t attributes = app.fs.attributes(source);
-    if (attributes == kInvalidAttributes) return false;
-
-    BackupRecord record;
-    record.sourcePath = source;
-    record.attributes = attributes & kRecordAttributeMask;
-    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
-    if (!app.fs.fileTimes(source, creation, lastAccess, lastWrite)) return false;
-    app.ui.processPendingMessages();
-    if (!app.system.utcToLocal(creation, record.creationTime) ||
-        !app.system.utcToLocal(lastAccess, record.lastAccessTime) ||
-        !app.system.utcToLocal(lastWrite, record.lastWriteTime))
+    Source in;
+    if (copyPath.empty() || sameNoCase(source, copyPath) || !openSource(app, source, in))
         return false;
-    app.ui.processPendingMessages();
+    std::unique_ptr<File> out;
+    return writeNewCopy(app, in, copyPath, out) == Made::Written;
+}
 
-    std::unique_ptr<File> in = app.fs.open(source, OpenMode::ReadExisting);
-    if (!in) return false;
-    uint64_t length = in->size();
-    if (length > kMaxRecordContent) return false;
-    std::string header = serializeBackupHeader(record, uint32_t(length));
-
-    std::unique_ptr<File> out = app.fs.open(copyPath, OpenMode::CreateShared);
-    if (!out) return false;
-    bool written = writeRecord(*in, *out, header, length);
-    out.reset();
-    if (!written) app.fs.deleteFile(copyPath);  // never leave a partial copy behind
-    return written;
+NewCopy makeNewCopy(App& app, const std::string& folder, const std::string& name,
+                    const std::string& source) {
+    Source in;
+    if (!openSource(app, source, in)) return NewCopy{};
+    for (int n = 1; n <= kMaxCopyNumber; ++n) {
+        NewCopy copy{numberedCopyPath(folder, name, n), nullptr};
+        if (app.fs.exists(copy.path)) continue;
+        const Made made = writeNewCopy(app, in, copy.path, copy.file);
+        if (made == Made::Written) return copy;
+        if (made == Made::Failed) break;
+    }
+    return NewCopy{};
 }
 
 void appendIndexLine(App& app, const std::string& path) {
@@ -106,15 +147,6 @@ void appendIndexLine(App& app, const std::string& path) {
     if (!index || !index->seekToEnd()) return;
     std::string line = path + "\r\n";
     index->write(line.data(), line.size());
-}
-
-std::string freeCopyPath(App& app, const std::string& folder, const std::string& name) {
-    std::string path = folder + name + ".dak";
-    for (int n = 2; app.fs.exists(path); ++n) {
-        if (n > kMaxCopyNumber) return std::string();
-        path = folder + name + "(" + std::to_string(n) + ").dak";
-    }
-    return path;
 }
 
 }  // namespace dv

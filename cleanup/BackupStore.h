@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Types.h"
@@ -43,8 +44,16 @@ std::string askFolder(App& app);
 bool backupFile(App& app, const std::string& source, const std::string& copyPath);
 void appendIndexLine(App& app, const std::string& path);
 
-// The first free copy path for a file name in a folder ending in "\": name.dak,
-// then name(2).dak, name(3).dak ...; empty when none is free.
-std::string freeCopyPath(App& app, const std::string& folder, const std::string& name);
+// A copy just made, still open with no sharing: nobody can take it away or read it half
+// done until the caller lets it go (or removes it, File::removeOnClose).
+struct NewCopy {
+    std::string path;
+    std::unique_ptr<File> file;  // null: no copy was made
+};
+// Backs the source up into a folder ending in "\" under the first free copy name:
+// name.dak, then name(2).dak, name(3).dak ...; a name that another program takes in the
+// meantime is passed over for the next number.
+NewCopy makeNewCopy(App& app, const std::string& folder, const std::string& name,
+                    const std::string& source);
 
 }  // namespace dv

@@ -5,6 +5,7 @@
 
 #include "cleanup/BackupStore.h"
 #include "cleanup/BusyScope.h"
+#include "cleanup/CopyList.h"
 #include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
 #include "shell/Startup.h"
@@ -90,18 +91,27 @@ void removeListedRow(App& app, int row, const std::string& path) {
     }
 }
 
-// Backs the file up into the folder; only a file whose copy was made is deleted. A file
-// that cannot be deleted (another program holds it open) keeps no copy and no index line:
-// Recovery would one day write that old content over whatever the file holds by then.
+// Backs the file up into the folder; only a file whose copy was made is deleted. The
+// copy stays held, so that no Recovery takes it, until its file is gone and the copy
+// list names it. A file that cannot be deleted (another program holds it open) keeps no
+// copy, no list entry and no index line: Recovery would one day bring that old content
+// back beside whatever the file holds by then.
 void backUpAndDelete(App& app, const std::string& name, const std::string& path,
                      std::string folder) {
     folder = withTrailingBackslash(folder);
-    std::string copy = freeCopyPath(app, folder, copyNameOf(name, path));
-    bool saved = !copy.empty() && backupFile(app, path, copy);
+    NewCopy copy = makeNewCopy(app, folder, copyNameOf(name, path), path);
     app.ui.processPendingMessages();
-    if (!saved) return;
+    if (!copy.file) return;
+    CopyListLock lock(app);
+    uint64_t listSize = 0;
+    if (!lock.held() ||
+        !appendCopyEntry(app, CopyEntry{copy.path.substr(folder.size()), path}, listSize)) {
+        app.fs.discard(copy.file, copy.path);
+        return;
+    }
     if (!clearReadOnlyAndDelete(app, path) && isPlainFile(app.fs, path)) {
-        app.fs.deleteFile(copy);
+        cutCopyList(app, listSize);
+        app.fs.discard(copy.file, copy.path);
         return;
     }
     appendIndexLine(app, path);

@@ -1,4 +1,5 @@
-// Recovery: writes every backup copy back to its former path, times and attributes.
+// Recovery: writes every backup copy this installation made back to its former path,
+// times and attributes, and never over a file it did not write.
 #include "cleanup/Recovery.h"
 
 #include <map>
@@ -7,7 +8,9 @@
 #include <vector>
 
 #include "cleanup/BusyScope.h"
+#include "cleanup/CopyList.h"
 #include "cleanup/PlainFile.h"
+#include "search/ListFile.h"
 #include "search/ResultList.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -20,13 +23,12 @@ namespace dv {
 namespace {
 
 constexpr size_t kChunkBytes = 1 << 20;
-constexpr uint64_t kReplaceMargin = 1 << 16;  // what a file takes beyond its bytes
+constexpr size_t kMaxPathLength = 259;  // what the ANSI functions reach
+constexpr int kMaxRestoredNumber = 1000;
 const char* const kNotBackedUpText = "You have not backed up the file(s) before delete the file(s)";
 
-std::string folded(const std::string& path) { return foldedName(path); }
-
 bool isRecordName(const std::string& name) {
-    return name.size() > 4 && folded(name.substr(name.size() - 4)) == ".dak";
+    return name.size() > 4 && foldedName(name.substr(name.size() - 4)) == ".dak";
 }
 
 bool readFully(File& file, char* buffer, size_t n) {
@@ -39,94 +41,267 @@ bool readFully(File& file, char* buffer, size_t n) {
     return true;
 }
 
-// Opens a record positioned at its content, after checking that the file is exactly
-// one record long.
-std::unique_ptr<File> openRecord(App& app, const std::string& recordPath, BackupRecord& record,
-                                 uint32_t& contentLength) {
-    std::unique_ptr<File> file = app.fs.open(recordPath, OpenMode::ReadExisting);
-    if (!file || !file->seekToStart()) return nullptr;
-    uint64_t size = file->size();
+// Where the last part of a path starts; a trail byte of a double-byte character is never
+// taken for a separator.
+size_t nameStart(const std::string& path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); i += charLength(path, i))
+        if (isPathSeparator(path[i])) start = i + 1;
+    return start;
+}
+
+// An open record, positioned at its content.
+struct Record {
+    BackupRecord header;  // everything but the content
+    uint32_t length = 0;
+    size_t headerSize = 0;
+    std::unique_ptr<File> file;
+
+    bool toContent() { return file->seekTo(headerSize); }
+};
+
+// Opens a record after checking that the file is exactly one record long.
+bool openRecord(App& app, const std::string& recordPath, OpenMode mode, Record& record) {
+    record.file = app.fs.open(recordPath, mode);
+    if (!record.file || !record.file->seekToStart()) return false;
+    uint64_t size = record.file->size();
     size_t want = size < kMaxRecordPath + kRecordFixedBytes ? size_t(size)
                                                             : kMaxRecordPath + kRecordFixedBytes;
     std::string head(want, '\0');
-    if (!readFully(*file, &head[0], want)) return nullptr;
-    size_t headerSize = 0;
-    if (!parseBackupHeader(head, record, headerSize, contentLength)) return nullptr;
-    if (size != headerSize + uint64_t(contentLength)) return nullptr;
-    if (!file->seekToStart() || !readFully(*file, &head[0], headerSize)) return nullptr;
-    return file;
-}
-
-// A file already at the path is emptied the moment it is opened for the copy: it is
-// replaced only when its drive has room for the whole content, so that a full drive never
-// leaves the path without either file. A drive that cannot be asked is tried.
-bool roomToReplace(App& app, const std::string& target, uint32_t length) {
-    DirEntry old;
-    uint64_t total = 0, free = 0;
-    if (!app.fs.findEntry(target, old) || target.size() < 3 ||
-        !app.system.diskSpace(target.substr(0, 3), total, free))
-        return true;
-    return free + old.size >= uint64_t(length) + kReplaceMargin;
-}
-
-// Streams the content into a new file at the record's path. A partial file is removed;
-// the record itself is untouched either way.
-bool writeContent(App& app, File& record, const std::string& target, uint32_t length) {
-    // Never write through a folder that has become a junction or link since the backup:
-    // the record stays for a later try.
-    if (!isSafeWriteTarget(app.fs, target) || !roomToReplace(app, target, length)) return false;
-    uint32_t old = app.fs.attributes(target);
-    const uint32_t blocking = kAttrReadOnly | kAttrHidden | kAttrSystem;
-    bool cleared = old != kInvalidAttributes && (old & blocking);
-    if (cleared) app.fs.setAttributes(target, old & kAttrArchive);  // replaced without asking
-
-    std::unique_ptr<File> out = app.fs.open(target, OpenMode::CreateExclusive);
-    if (!out) {
-        if (cleared) app.fs.setAttributes(target, old & (blocking | kAttrArchive));
+    if (!readFully(*record.file, &head[0], want) ||
+        !parseBackupHeader(head, record.header, record.headerSize, record.length) ||
+        size != record.headerSize + uint64_t(record.length) || !record.toContent()) {
+        record.file.reset();
         return false;
     }
-    std::vector<char> chunk(kChunkBytes);
-    uint64_t left = length;
-    bool ok = true;
-    while (ok && left > 0) {
+    return true;
+}
+
+// A copy as the file system tells names apart: without regard to case.
+std::pair<std::string, std::string> keyOf(const CopyEntry& copy) {
+    return {foldedName(copy.copyName), foldedName(copy.sourcePath)};
+}
+
+// Which copies are this installation's. The copy list names each with the path it holds.
+// Copies an earlier version made, before there was a list, are known only by their path
+// in FilePath.dat: a line there that no entry of the list accounts for.
+class OwnCopies {
+public:
+    explicit OwnCopies(App& app) {
+        for (const CopyEntry& entry : readCopyList(app)) {
+            listed_.insert(keyOf(entry));
+            names_.insert(foldedName(entry.copyName));
+            --earlier_[foldedName(entry.sourcePath)];
+        }
+        std::vector<std::string> lines;
+        readListFile(app, basePath(app, "\\FilePath.dat"), lines);
+        for (const std::string& line : lines) ++earlier_[foldedName(line)];
+        for (auto it = earlier_.begin(); it != earlier_.end();)
+            it = it->second > 0 ? std::next(it) : earlier_.erase(it);
+    }
+    bool named(const std::string& copyName) const { return names_.count(foldedName(copyName)) > 0; }
+    bool anyEarlier() const { return !earlier_.empty(); }
+    bool earlier(const std::string& path) const { return earlier_.count(foldedName(path)) > 0; }
+    bool listed(const CopyEntry& copy) const { return listed_.count(keyOf(copy)) > 0; }
+    bool owns(const CopyEntry& copy) const { return listed(copy) || earlier(copy.sourcePath); }
+
+private:
+    std::set<std::pair<std::string, std::string>> listed_;
+    std::set<std::string> names_;
+    std::map<std::string, int> earlier_;
+};
+
+// The copy at this path, when it is one of ours (any copy of an earlier version is looked
+// into for its path).
+bool isOwnCopy(App& app, const OwnCopies& own, const std::string& folder, const std::string& name) {
+    if (own.named(name)) return true;
+    Record record;
+    return own.anyEarlier() && openRecord(app, folder + name, OpenMode::ReadExisting, record) &&
+           own.earlier(record.header.sourcePath);
+}
+
+bool recordedTimes(App& app, const BackupRecord& record, FileTime& creation,
+                   FileTime& lastAccess, FileTime& lastWrite) {
+    return app.system.localToUtc(record.creationTime, creation) &&
+           app.system.localToUtc(record.lastAccessTime, lastAccess) &&
+           app.system.localToUtc(record.lastWriteTime, lastWrite);
+}
+
+// The file the copy holds: its size and last-write time (to the millisecond, as a copy
+// keeps it). A copy made by a run stopped before its delete, or restored by a run stopped
+// before it removed the copy.
+bool holdsCopy(App& app, const std::string& path, const Record& record) {
+    DirEntry entry;
+    SystemTime written;
+    if (!app.fs.findEntry(path, entry) || entry.size != record.length ||
+        (entry.attributes & (kAttrDirectory | kAttrReparsePoint)) ||
+        !app.system.utcToLocal(entry.lastWrite, written))
+        return false;
+    const SystemTime& kept = record.header.lastWriteTime;
+    return written.year == kept.year && written.month == kept.month && written.day == kept.day &&
+           written.hour == kept.hour && written.minute == kept.minute &&
+           written.second == kept.second && written.milliseconds == kept.milliseconds;
+}
+
+// "name (restored).ext", "name (restored 2).ext", ...
+std::string restoredName(const std::string& path, int n) {
+    const size_t start = nameStart(path);
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= start) dot = path.size();
+    return path.substr(0, dot) + (n == 1 ? " (restored)" : " (restored " + std::to_string(n) + ")") +
+           path.substr(dot);
+}
+
+// The temporary name a copy's content is written under in its file's folder: the same
+// for the same copy every time, so that what a stopped run left is found again, and no
+// longer than the folder leaves room for.
+std::string tempPath(const std::string& folder, const std::string& copyName,
+                     const std::string& sourcePath) {
+    uint32_t hash = 2166136261u;
+    for (char c : foldedName(copyName + "\t" + sourcePath)) hash = (hash ^ uint8_t(c)) * 16777619u;
+    static const char kHex[] = "0123456789abcdef";
+    std::string name = "~";
+    for (int shift = 28; shift >= 0; shift -= 4) name += kHex[(hash >> shift) & 0xF];
+    if (folder.size() + 2 > kMaxPathLength) return std::string();
+    return folder + name.substr(0, kMaxPathLength - folder.size());
+}
+
+// Streams the record's content into `out`, or compares it with `out` when `compare` is
+// set; false at a short read or the first difference.
+bool copyContent(Record& record, File& other, uint64_t length, bool compare) {
+    if (!record.toContent()) return false;
+    std::vector<char> chunk(kChunkBytes), theirs(compare ? kChunkBytes : 0);
+    for (uint64_t left = length; left > 0;) {
         size_t want = left < chunk.size() ? size_t(left) : chunk.size();
-        ok = readFully(record, chunk.data(), want) && out->write(chunk.data(), want);
+        if (!readFully(*record.file, chunk.data(), want)) return false;
+        if (compare ? !readFully(other, theirs.data(), want) ||
+                          !std::equal(chunk.begin(), chunk.begin() + want, theirs.begin())
+                    : !other.write(chunk.data(), want))
+            return false;
         left -= want;
     }
-    ok = ok && out->size() == length;
+    return true;
+}
+
+// A file a stopped run left under the temporary name: it holds nothing but the copy's own
+// first bytes, so removing it loses nothing.
+bool isLeftover(App& app, const std::string& path, Record& record) {
+    if (!isPlainFile(app.fs, path)) return false;
+    std::unique_ptr<File> file = app.fs.open(path, OpenMode::ReadExisting);
+    if (!file) return false;
+    const uint64_t size = file->size();
+    return size <= record.length && copyContent(record, *file, size, true);
+}
+
+// Writes the content, with its times, under the temporary name in its file's folder;
+// returns that path, or the empty text when the file could not be written whole.
+std::string writeTemp(App& app, Record& record, const std::string& copyName) {
+    const std::string& target = record.header.sourcePath;
+    const std::string path = tempPath(target.substr(0, nameStart(target)), copyName, target);
+    if (path.empty()) return path;
+    std::unique_ptr<File> out = app.fs.open(path, OpenMode::CreateNew);
+    if (!out && isLeftover(app, path, record) && app.fs.deleteFile(path))
+        out = app.fs.open(path, OpenMode::CreateNew);
+    if (!out) return std::string();
+    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
+    bool ok = copyContent(record, *out, record.length, false) && out->size() == record.length;
+    if (!ok) {
+        app.fs.discard(out, path);
+        return std::string();
+    }
     out.reset();
-    if (!ok) app.fs.deleteFile(target);
-    return ok;
+    if (!recordedTimes(app, record.header, creation, lastAccess, lastWrite) ||
+        !app.fs.setFileTimes(path, creation, lastAccess, lastWrite)) {
+        app.fs.deleteFile(path);
+        return std::string();
+    }
+    return path;
 }
 
-// Restores one record unless its path names one of the records being restored.
-bool restoreRecordGuarded(App& app, const std::string& recordPath,
-                          const std::set<std::string>& recordPaths) {
-    BackupRecord record;
-    uint32_t length = 0;
-    std::unique_ptr<File> in = openRecord(app, recordPath, record, length);
-    if (!in) return false;
-    if (recordPaths.count(folded(record.sourcePath))) return false;
-    app.ui.processPendingMessages();
-    bool written = writeContent(app, *in, record.sourcePath, length);
-    in.reset();
-    if (!written) return false;
-    app.ui.processPendingMessages();
-    return applyTimesAndAttributes(app, record);
+// Puts the content where it belongs and returns that path: the copy's own path when it is
+// free, or when the file there is the one the copy holds; otherwise the first free
+// "(restored)" name beside it, so that a newer file at the path stays as it is. The file
+// appears whole or not at all: it is written under a temporary name and then given its
+// name in one step that never replaces anything.
+std::string placeContent(App& app, Record& record, const std::string& copyName) {
+    const std::string& target = record.header.sourcePath;
+    // Never write through a folder that has become a junction or link since the backup.
+    if (!isSafeWriteTarget(app.fs, target)) return std::string();
+    std::string temp, placed;
+    for (int n = 0, tries = 0; n <= kMaxRestoredNumber && tries <= 2 * kMaxRestoredNumber &&
+                               placed.empty();
+         ++tries) {
+        const std::string candidate = n == 0 ? target : restoredName(target, n);
+        const PathKind kind = lookUpPath(app.fs, candidate);
+        if (kind == PathKind::PlainFile && holdsCopy(app, candidate, record)) {
+            placed = candidate;
+        } else if (kind == PathKind::PlainFile || kind == PathKind::NotPlain) {
+            ++n;
+        } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
+            break;
+        } else if (temp.empty() && (temp = writeTemp(app, record, copyName)).empty()) {
+            break;
+        } else if (app.fs.moveFile(temp, candidate)) {
+            temp.clear();
+            placed = candidate;
+        } else if (!app.fs.exists(candidate)) {
+            break;
+        }  // else the name was taken in between: it is looked at again
+    }
+    if (!temp.empty()) app.fs.deleteFile(temp);
+    return placed;
 }
 
-// For each restored path, the row of its newest copy. A file backed up twice comes back
-// as it was last; its older copies stay in the folder.
-std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>& records) {
+bool applyTimesAndAttributesAt(App& app, const BackupRecord& record, const std::string& path) {
+    if (path.empty()) return false;
+    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
+    if (!recordedTimes(app, record, creation, lastAccess, lastWrite)) return false;
+    app.ui.processPendingMessages();
+    // A file found in place may still be read-only; its times cannot be set then.
+    const uint32_t kept = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    const uint32_t now = app.fs.attributes(path);
+    if (now != kInvalidAttributes && (now & kAttrReadOnly))
+        app.fs.setAttributes(path, now & kept & ~kAttrReadOnly);
+    if (!app.fs.setFileTimes(path, creation, lastAccess, lastWrite)) return false;
+    return app.fs.setAttributes(path, record.attributes & kept);
+}
+
+// Restores one copy of ours unless its path names one of the records being restored. The
+// copy is held with no sharing from the first look to its removal: a Recovery in another
+// window never takes it in between, and one that holds it makes this one pass it over.
+bool restoreOwnCopy(App& app, const std::string& recordPath, const OwnCopies& own,
+                    const std::set<std::string>& recordPaths, CopyEntry& copy) {
+    Record record;
+    if (!openRecord(app, recordPath, OpenMode::ReadClaimed, record)) return false;
+    copy = CopyEntry{recordPath.substr(nameStart(recordPath)), record.header.sourcePath};
+    if (!own.owns(copy) || recordPaths.count(foldedName(copy.sourcePath))) return false;
+    app.ui.processPendingMessages();
+    const std::string placed = placeContent(app, record, copy.copyName);
+    if (placed.empty()) return false;
+    app.ui.processPendingMessages();
+    if (!applyTimesAndAttributesAt(app, record.header, placed)) return false;
+    app.ui.processPendingMessages();
+    return record.file->removeOnClose();
+}
+
+// For each restored path, the row of its newest copy of ours. A file backed up twice comes
+// back as it was last; its older copies stay in the folder. `earlier` gets every copy
+// known only from FilePath.dat.
+std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>& records,
+                                        const OwnCopies& own, std::vector<CopyEntry>& earlier) {
     std::map<std::string, int> newest;
     std::map<std::string, FileTime> newestTime;
     for (int i = 0; i < int(records.size()); ++i) {
-        BackupRecord record;
-        uint32_t length = 0;
+        Record record;
         DirEntry entry;
-        if (!openRecord(app, records[i], record, length) || !app.fs.findEntry(records[i], entry))
+        if (!isRecordName(records[i]) ||
+            !openRecord(app, records[i], OpenMode::ReadExisting, record) ||
+            !app.fs.findEntry(records[i], entry))
             continue;
-        std::string key = folded(record.sourcePath);
+        const CopyEntry copy{records[i].substr(nameStart(records[i])), record.header.sourcePath};
+        if (!own.owns(copy)) continue;
+        if (!own.listed(copy)) earlier.push_back(copy);
+        std::string key = foldedName(copy.sourcePath);
         auto it = newestTime.find(key);
         if (it == newestTime.end() || entry.lastWrite >= it->second) {
             newestTime[key] = entry.lastWrite;
@@ -134,6 +309,59 @@ std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>
         }
     }
     return newest;
+}
+
+// The entries less one for each copy that is gone.
+void dropEntries(std::vector<CopyEntry>& entries, const std::vector<CopyEntry>& gone) {
+    std::map<std::pair<std::string, std::string>, int> left;
+    for (const CopyEntry& copy : gone) ++left[keyOf(copy)];
+    std::vector<CopyEntry> kept;
+    for (CopyEntry& entry : entries) {
+        auto it = left.find(keyOf(entry));
+        if (it != left.end() && it->second > 0)
+            --it->second;
+        else
+            kept.push_back(std::move(entry));
+    }
+    entries = std::move(kept);
+}
+
+// The copy list after a run: the restored copies leave it, and the copies of an earlier
+// version that stay come in, since FilePath.dat, which alone named them, goes now. False
+// when such copies could not be added.
+bool updateCopyList(App& app, const std::vector<CopyEntry>& restored,
+                    std::vector<CopyEntry> earlier) {
+    dropEntries(earlier, restored);
+    if (restored.empty() && earlier.empty()) return true;
+    const bool changed = changeCopyList(app, [&](std::vector<CopyEntry>& entries) {
+        dropEntries(entries, restored);
+        entries.insert(entries.end(), earlier.begin(), earlier.end());
+    });
+    return changed || earlier.empty();
+}
+
+void restoreRows(App& app, const OwnCopies& own) {
+    app.ui.processPendingMessages();
+    const int count = app.ui.rowCount(Ctl::resultList);
+    std::vector<std::string> records;
+    std::set<std::string> recordPaths;
+    for (int i = 0; i < count; ++i) {
+        records.push_back(app.ui.cell(Ctl::resultList, i, kColPath));
+        recordPaths.insert(foldedName(records.back()));
+    }
+    std::vector<CopyEntry> earlier, restored;
+    for (const auto& item : newestCopies(app, records, own, earlier)) {
+        CopyEntry copy;
+        if (restoreOwnCopy(app, records[size_t(item.second)], own, recordPaths, copy)) {
+            restored.push_back(copy);
+            app.ui.processPendingMessages();
+        }
+    }
+    app.ui.processPendingMessages();
+    app.ui.clearRows(Ctl::resultList);
+    if (updateCopyList(app, restored, earlier)) app.fs.deleteFile(basePath(app, "\\FilePath.dat"));
+    regDelete(app, kUsers, kSaveFilePathItem);
+    showKeyMessage(app, 64);
 }
 
 }  // namespace
@@ -156,10 +384,15 @@ void recoverAll(App& app) {
     if (folder.empty()) return;
     folder = withTrailingBackslash(folder);
 
+    // Only this installation's copies are listed; whatever else the folder holds stays
+    // untouched and unmentioned.
+    const OwnCopies own(app);
     std::vector<DirEntry> entries;
     if (app.fs.listFolder(folder, entries)) {
         for (const DirEntry& entry : entries) {
-            if (entry.isFolder() || !isRecordName(entry.name)) continue;
+            if (entry.isFolder() || !isRecordName(entry.name) ||
+                !isOwnCopy(app, own, folder, entry.name))
+                continue;
             const std::string path = folder + entry.name;
             int row = app.ui.appendRow(Ctl::resultList, entry.name);
             app.ui.setCell(Ctl::resultList, row, kColType, entry.name);
@@ -168,63 +401,28 @@ void recoverAll(App& app) {
             app.ui.setCell(Ctl::resultList, row, kColPath, path);
         }
     }
-    if (app.ui.rowCount(Ctl::resultList) > 0) restoreListedRecords(app);
+    if (app.ui.rowCount(Ctl::resultList) > 0) restoreRows(app, own);
 }
 
-void restoreListedRecords(App& app) {
-    app.ui.processPendingMessages();
-    const int count = app.ui.rowCount(Ctl::resultList);
-    std::vector<std::string> records;
-    std::set<std::string> recordPaths;
-    for (int i = 0; i < count; ++i) {
-        records.push_back(app.ui.cell(Ctl::resultList, i, kColPath));
-        recordPaths.insert(folded(records.back()));
-    }
-    const std::map<std::string, int> newest = newestCopies(app, records);
-    std::set<int> chosen;
-    for (const auto& item : newest) chosen.insert(item.second);
-
-    for (int i = 0; i < count; ++i) {
-        const std::string& path = records[i];
-        if (!isRecordName(path) || !chosen.count(i) || !app.fs.exists(path)) continue;
-        if (restoreRecordGuarded(app, path, recordPaths)) {
-            app.ui.processPendingMessages();
-            app.fs.deleteFile(path);
-        }
-    }
-    app.ui.processPendingMessages();
-    app.ui.clearRows(Ctl::resultList);
-    app.fs.deleteFile(basePath(app, "\\FilePath.dat"));
-    regDelete(app, kUsers, kSaveFilePathItem);
-    showKeyMessage(app, 64);
-}
+void restoreListedRecords(App& app) { restoreRows(app, OwnCopies(app)); }
 
 bool restoreRecord(App& app, const std::string& recordPath) {
-    return restoreRecordGuarded(app, recordPath, {folded(recordPath)});
+    CopyEntry copy;
+    return restoreOwnCopy(app, recordPath, OwnCopies(app), {foldedName(recordPath)}, copy);
 }
 
 bool readBackupRecord(App& app, const std::string& recordPath, BackupRecord& record) {
-    BackupRecord parsed;
-    uint32_t length = 0;
-    std::unique_ptr<File> in = openRecord(app, recordPath, parsed, length);
-    if (!in) return false;
-    parsed.content.assign(length, '\0');
-    if (length > 0 && !readFully(*in, &parsed.content[0], length)) return false;
-    record = std::move(parsed);
+    Record open;
+    if (!openRecord(app, recordPath, OpenMode::ReadExisting, open)) return false;
+    open.header.content.assign(open.length, '\0');
+    if (open.length > 0 && !readFully(*open.file, &open.header.content[0], open.length))
+        return false;
+    record = std::move(open.header);
     return true;
 }
 
 bool applyTimesAndAttributes(App& app, const BackupRecord& record) {
-    if (record.sourcePath.empty()) return false;
-    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
-    if (!app.system.localToUtc(record.creationTime, creation) ||
-        !app.system.localToUtc(record.lastAccessTime, lastAccess) ||
-        !app.system.localToUtc(record.lastWriteTime, lastWrite))
-        return false;
-    app.ui.processPendingMessages();
-    if (!app.fs.setFileTimes(record.sourcePath, creation, lastAccess, lastWrite)) return false;
-    const uint32_t kept = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
-    return app.fs.setAttributes(record.sourcePath, record.attributes & kept);
+    return applyTimesAndAttributesAt(app, record, record.sourcePath);
 }
 
 }  // namespace dv

@@ -225,7 +225,7 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   Delete "${SHORTCUT}"
   ; Only removed when nothing of the user's is left: backup copies, FilePath.dat,
-  ; noscfile.dat, Files.txt and dustvaneset.ini stay.
+  ; BackupCopies.dat, noscfile.dat, Files.txt and dustvaneset.ini stay.
   RMDir "$INSTDIR\BackFile"
   RMDir "$INSTDIR"
 

@@ -17,6 +17,9 @@ enum class OpenMode {
     CreateShared,       // write; created or truncated; others may read and write
     CreateExclusive,    // write; created or truncated; no sharing while open
     AppendShared,       // read and write; created if missing, never truncated; others may read and write
+    CreateNew,          // write; created only when no file of that name exists; no sharing
+    ReadClaimed,        // read; must exist; no sharing: opens only what nobody else has open
+    Lock,               // created if missing; no sharing; removed when closed
 };
 
 class File {
@@ -28,7 +31,13 @@ public:
     virtual bool write(const void* data, size_t n) = 0;
     virtual bool seekToEnd() = 0;
     virtual bool seekToStart() = 0;
+    virtual bool seekTo(uint64_t offset) = 0;  // from the start
     virtual uint64_t size() = 0;
+    // Cuts the file to `size` bytes (never longer than it is).
+    virtual bool setSize(uint64_t size) = 0;
+    // Removes the file when this handle closes, so that nobody can open it in between.
+    // Only for files opened CreateNew or ReadClaimed.
+    virtual bool removeOnClose() = 0;
 };
 
 class FileSystem {
@@ -72,8 +81,21 @@ public:
     // (MoveFileExA with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, after the
     // content of `from` has reached the disk). False leaves both as they were.
     virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+    // Gives the file `from` the name `to` in one step, never replacing a file: false when
+    // `to` exists (MoveFileExA with MOVEFILE_WRITE_THROUGH, after the content of `from`
+    // has reached the disk). False leaves both as they were.
+    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 
     bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }
+
+    // Removes a file this program created (CreateNew) and no longer wants, through its own
+    // handle so that nobody gets at it in between; by its name where that cannot be done.
+    // The handle is closed.
+    void discard(std::unique_ptr<File>& file, const std::string& path) {
+        const bool removing = file && file->removeOnClose();
+        file.reset();
+        if (!removing) deleteFile(path);
+    }
 };
 
 }  // namespace dv

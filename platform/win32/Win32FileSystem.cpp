@@ -111,6 +111,7 @@ public:
 
     bool seekToEnd() override { return seek(FILE_END); }
     bool seekToStart() override { return seek(FILE_BEGIN); }
+    bool seekTo(uint64_t offset) override { return seek(FILE_BEGIN, offset); }
 
     uint64_t size() override {
         LARGE_INTEGER s;
@@ -118,15 +119,36 @@ public:
         return uint64_t(s.QuadPart);
     }
 
+    bool setSize(uint64_t size) override {
+        return size <= this->size() && seek(FILE_BEGIN, size) && SetEndOfFile(h_);
+    }
+
+    bool removeOnClose() override {
+        FILE_DISPOSITION_INFO remove{};
+        remove.DeleteFile = TRUE;
+        return SetFileInformationByHandle(h_, FileDispositionInfo, &remove, sizeof remove) != 0;
+    }
+
 private:
-    bool seek(DWORD method) {
-        LARGE_INTEGER zero;
-        zero.QuadPart = 0;
-        return SetFilePointerEx(h_, zero, nullptr, method) != 0;
+    bool seek(DWORD method, uint64_t offset = 0) {
+        LARGE_INTEGER at;
+        at.QuadPart = LONGLONG(offset);
+        return SetFilePointerEx(h_, at, nullptr, method) != 0;
     }
 
     HANDLE h_;
 };
+
+// Puts `from` under the name `to`, its content first, so that the name never points at a
+// file the disk does not yet hold.
+bool flushAndMove(const std::string& from, const std::string& to, DWORD flags) {
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != 0;
+}
 
 }  // namespace
 
@@ -235,7 +257,7 @@ bool Win32FileSystem::setFileTimes(const std::string& path, FileTime creation,
 
 std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode) {
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
-    DWORD access = 0, share = shareAll, disposition = 0;
+    DWORD access = 0, share = shareAll, disposition = 0, flags = FILE_ATTRIBUTE_NORMAL;
     switch (mode) {
         case OpenMode::ReadExisting:
             access = GENERIC_READ;
@@ -258,22 +280,34 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
             access = GENERIC_READ | GENERIC_WRITE;
             disposition = OPEN_ALWAYS;
             break;
+        case OpenMode::CreateNew:
+            access = GENERIC_WRITE | DELETE;
+            share = 0;
+            disposition = CREATE_NEW;
+            break;
+        case OpenMode::ReadClaimed:
+            access = GENERIC_READ | DELETE;
+            share = 0;
+            disposition = OPEN_EXISTING;
+            break;
+        case OpenMode::Lock:
+            access = GENERIC_READ | GENERIC_WRITE | DELETE;
+            share = 0;
+            disposition = OPEN_ALWAYS;
+            flags |= FILE_FLAG_DELETE_ON_CLOSE;
+            break;
     }
-    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(h);
 }
 
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
-    // The content first, so the name never points at a file the disk does not yet hold.
-    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool flushed = FlushFileBuffers(h) != 0;
-    CloseHandle(h);
-    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+    return flushAndMove(from, to, MOVEFILE_REPLACE_EXISTING);
+}
+
+bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
+    return flushAndMove(from, to, 0);
 }
 
 }  // namespace dv

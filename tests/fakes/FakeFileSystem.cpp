@@ -47,12 +47,14 @@ bool globMatch(const char* p, const char* n) {
 
 class FakeFile : public File {
 public:
-    FakeFile(FakeFileSystem& fs, std::string key, bool exclusive, bool canWrite)
-        : fs_(fs), key_(std::move(key)), exclusive_(exclusive), canWrite_(canWrite) {}
+    FakeFile(FakeFileSystem& fs, std::string key, bool exclusive, bool canWrite, bool removeAtClose)
+        : fs_(fs), key_(std::move(key)), exclusive_(exclusive), canWrite_(canWrite),
+          removeAtClose_(removeAtClose) {}
     ~FakeFile() override {
         if (auto* n = fs_.find(key_)) {
             n->openCount--;
             if (exclusive_) n->openExclusive = false;
+            if (removeAtClose_ && n->openCount == 0) fs_.removeNode(key_);
         }
     }
     size_t read(void* buffer, size_t n) override {
@@ -80,13 +82,26 @@ public:
         pos_ = node->content.size();
         return true;
     }
-    bool seekToStart() override {
-        pos_ = 0;
+    bool seekToStart() override { return seekTo(0); }
+    bool seekTo(uint64_t offset) override {
+        pos_ = size_t(offset);
         return true;
     }
     uint64_t size() override {
         auto* node = fs_.find(key_);
         return node ? std::max<uint64_t>(node->content.size(), node->sizeOverride) : 0;
+    }
+    bool setSize(uint64_t size) override {
+        auto* node = fs_.find(key_);
+        if (!node || !canWrite_ || size > node->content.size()) return false;
+        node->content.resize(size_t(size));
+        return true;
+    }
+    bool removeOnClose() override {
+        auto* node = fs_.find(key_);
+        if (!node || (node->attributes & kAttrReadOnly) || fs_.undeletable.count(key_)) return false;
+        removeAtClose_ = true;
+        return true;
     }
 
 private:
@@ -94,6 +109,7 @@ private:
     std::string key_;
     bool exclusive_;
     bool canWrite_;
+    bool removeAtClose_;
     size_t pos_ = 0;
 };
 
@@ -309,17 +325,26 @@ bool FakeFileSystem::setFileTimes(const std::string& path, FileTime c, FileTime 
 }
 
 std::unique_ptr<File> FakeFileSystem::open(const std::string& path, OpenMode mode) {
+    if (mode == OpenMode::CreateNew && beforeCreateNew) beforeCreateNew(path);
     std::string key = fold(path);
     Node* n = find(path);
-    bool writes = mode != OpenMode::ReadExisting;
-    bool exclusive = mode == OpenMode::CreateExclusive;
+    bool writes = mode != OpenMode::ReadExisting && mode != OpenMode::ReadClaimed;
+    bool exclusive = mode == OpenMode::CreateExclusive || mode == OpenMode::CreateNew ||
+                     mode == OpenMode::ReadClaimed || mode == OpenMode::Lock;
     if (n && (n->folder || n->openExclusive || (exclusive && n->openCount > 0))) return nullptr;
     if (n && writes && (n->attributes & kAttrReadOnly)) return nullptr;
     switch (mode) {
         case OpenMode::ReadExisting:
         case OpenMode::ReadWriteExisting:
+        case OpenMode::ReadClaimed:
             if (!n || unreadable.count(key)) return nullptr;
             break;
+        case OpenMode::CreateNew: {
+            const Node* parent = find(parentOf(trimSlash(path)));
+            if (n || !parent || !parent->folder) return nullptr;
+            n = &createFile(path);
+            break;
+        }
         case OpenMode::CreateShared:
         case OpenMode::CreateExclusive: {
             const Node* parent = find(parentOf(trimSlash(path)));
@@ -329,7 +354,8 @@ std::unique_ptr<File> FakeFileSystem::open(const std::string& path, OpenMode mod
             n->sizeOverride = 0;
             break;
         }
-        case OpenMode::AppendShared: {
+        case OpenMode::AppendShared:
+        case OpenMode::Lock: {
             const Node* parent = find(parentOf(trimSlash(path)));
             if (!n && (!parent || !parent->folder)) return nullptr;
             n = &createFile(path);
@@ -338,7 +364,7 @@ std::unique_ptr<File> FakeFileSystem::open(const std::string& path, OpenMode mod
     }
     n->openCount++;
     if (exclusive) n->openExclusive = true;
-    return std::make_unique<FakeFile>(*this, key, exclusive, writes);
+    return std::make_unique<FakeFile>(*this, key, exclusive, writes, mode == OpenMode::Lock);
 }
 
 bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
@@ -359,6 +385,13 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
     placed.lastAccess = moved.lastAccess;
     placed.lastWrite = moved.lastWrite;
     return true;
+}
+
+bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
+    if (find(to)) return false;
+    const Node* parent = find(parentOf(trimSlash(to)));
+    if (failMove || !parent || !parent->folder) return false;
+    return replaceFile(from, to);
 }
 
 }  // namespace dv

@@ -2,6 +2,7 @@
 // names that keep their stored case, "." and ".." in every non-root folder, attributes,
 // three times per entry, sharing of open files, and switches to make operations fail.
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -44,6 +45,9 @@ public:
     std::set<std::string> unreadable;   // folded paths whose content cannot be opened
     std::set<std::string> undeletable;  // folded paths DeleteFile refuses
     bool failReplace = false;           // every replaceFile fails
+    bool failMove = false;              // every moveFile fails
+    // Runs just before a CreateNew open: another program taking the name at that moment.
+    std::function<void(const std::string& path)> beforeCreateNew;
     long long writeBudget = -1;         // bytes that may still be written; -1 unlimited
     FileTime defaultTime = 0;
 
@@ -72,6 +76,7 @@ public:
                       FileTime lastWrite) override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
+    bool moveFile(const std::string& from, const std::string& to) override;
 
     static std::string fold(const std::string& path);
 

@@ -1,5 +1,8 @@
 // Backup mode, Delete All and Recovery through the main window.
+#include <shlobj.h>
+
 #include <algorithm>
+#include <map>
 
 #include "tests/gui/GuiTest.h"
 #include "tests/gui/SearchSteps.h"
@@ -17,6 +20,17 @@ struct Original {
 
 Original remember(const std::string& path) {
     return Original{path, fileContent(path), fileAttributes(path) & 0x27, lastWriteTime(path)};
+}
+
+// The files of a folder.
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(fd.cFileName);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return out;
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -42,8 +56,8 @@ TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
     ASSERT_TRUE(setLastWriteTime(tree + "\\r1.tmp", 2009, 12, 6, 14, 5, 9));
     ASSERT_TRUE(setLastWriteTime(tree + "\\sub\\r2.bak", 2010, 1, 1, 8, 30, 0));
     ASSERT_TRUE(setLastWriteTime(tree + "\\sub\\r3.old", 2010, 3, 8, 0, 0, 0));
-    const Original before[] = {remember(tree + "\\r1.tmp"), remember(tree + "\\sub\\r2.bak"),
-                               remember(tree + "\\sub\\r3.old")};
+    Original before[] = {remember(tree + "\\r1.tmp"), remember(tree + "\\sub\\r2.bak"),
+                         remember(tree + "\\sub\\r3.old")};
 
     HWND top = startNormal();
     ASSERT_TRUE(top);
@@ -78,6 +92,14 @@ TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
               lines(fileContent(app().folder() + "\\FilePath.dat")));
     EXPECT_TRUE(waitUntil([&] { return !shown(s.deleteAll) && shown(s.addType); }, kShortWait));
 
+    // Meanwhile another program writes a new r2.bak, and r3.old is back as it was (same size
+    // and time), as if the program had been stopped between its copy and its delete.
+    ASSERT_TRUE(makeTextFile(before[1].path, "written anew"));
+    ASSERT_TRUE(makeFile(before[2].path, 5000, FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(setLastWriteTime(before[2].path, 2010, 3, 8, 0, 0, 0));
+    const std::string newer = before[1].path;
+    before[1].path = tree + "\\sub\\r2 (restored).bak";  // the old content comes back beside it
+
     click(s.recovery);
     MessageBoxSeen done = waitMessageBox(pid(), kLongWait);
     ASSERT_TRUE(done.hwnd) << "recovery showed no message";
@@ -90,9 +112,11 @@ TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
         EXPECT_EQ(o.attributes, fileAttributes(o.path) & 0x27);
         FILETIME now = lastWriteTime(o.path);
         EXPECT_EQ(0, CompareFileTime(&o.written, &now));
-        const std::string name = o.path.substr(o.path.find_last_of('\\') + 1);
-        EXPECT_FALSE(fileExists(keep + "\\" + name + ".dak"));
     }
+    EXPECT_EQ("written anew", fileContent(newer));
+    EXPECT_FALSE(fileExists(tree + "\\sub\\r3 (restored).old"));
+    EXPECT_EQ(4u, filesIn(tree).size() + filesIn(tree + "\\sub").size()) << "a second r3.old?";
+    EXPECT_TRUE(filesIn(keep).empty());
     EXPECT_FALSE(fileExists(app().folder() + "\\FilePath.dat"));
     EXPECT_FALSE(readSaveFilePath(&saved));
     EXPECT_EQ(0, listRowCount(s.list));
@@ -103,6 +127,116 @@ TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
     ASSERT_TRUE(again.hwnd);
     EXPECT_NE(std::string::npos, again.text.find("You have not backed up the file(s)"));
     pressDialogButton(again.hwnd, "OK");
+}
+
+// Chooses the folder for backup mode through the folder dialog, as the user does.
+bool chooseBackupFolder(const SearchSteps& s, const std::string& folder) {
+    click(s.backupRadio);
+    HWND dialog = waitFolderDialog(GetProcessId(s.process), kShortWait);
+    std::string saved;
+    return dialog && chooseFolder(s.process, dialog, folder) &&
+           waitUntil([&] { return readSaveFilePath(&saved) && saved == folder + "\\"; }, kShortWait);
+}
+
+// Clicks Recovery and answers its closing message.
+bool recover(const SearchSteps& s, DWORD timeoutMs) {
+    click(s.recovery);
+    MessageBoxSeen done = waitMessageBox(GetProcessId(s.process), timeoutMs);
+    return done.hwnd && pressDialogButton(done.hwnd, "OK");
+}
+
+// The program killed part-way through a Recovery and started again: the second Recovery
+// brings every file back whole, and nothing half written is left anywhere.
+TEST_F(GuiTest, RecoveryKilledPartWayThenRunAgain) {
+    const std::string tree = app().folder() + "\\big", keep = app().folder() + "\\keep";
+    ASSERT_TRUE(makeFolder(tree) && makeFolder(keep));
+    std::map<std::string, std::string> files;
+    for (int i = 0; i < 6; ++i) {
+        const std::string path = tree + "\\f" + std::to_string(i) + ".tmp";
+        files[path] = path + std::string(16 << 20, char('a' + i));
+        ASSERT_TRUE(makeTextFile(path, files[path]));
+    }
+    HWND top = startNormal();
+    ASSERT_TRUE(top);
+    SearchSteps s(top, app().process());
+    ASSERT_TRUE(s.ready() && s.choose(testDrive(), 3) && s.run(kLongWait));
+    ASSERT_EQ(6, listRowCount(s.list));
+    ASSERT_TRUE(chooseBackupFolder(s, keep));
+    click(s.deleteAll);
+    ASSERT_TRUE(waitUntil([&] { return filesIn(tree).empty(); }, 4 * kLongWait));
+    ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) == 0; }, kLongWait));
+
+    // Killed the moment the first content is being written.
+    click(s.recovery);
+    ASSERT_TRUE(waitUntil([&] { return !filesIn(tree).empty(); }, kLongWait, 1));
+    app().kill();
+    EXPECT_LT(filesIn(tree).size(), files.size()) << "the kill came after the whole Recovery";
+
+    top = startNormal();  // before its process is asked for
+    ASSERT_TRUE(recover(SearchSteps(top, app().process()), 4 * kLongWait));
+    for (const auto& [path, content] : files) EXPECT_TRUE(fileContent(path) == content) << path;
+    EXPECT_EQ(files.size(), filesIn(tree).size()) << "something half written was left";
+    EXPECT_TRUE(filesIn(keep).empty());
+}
+
+// Two windows (two installations, as two PCs would be) whose backup folder is one folder:
+// both back up 300 files named same.tmp at the same moment, then each Recovery brings back
+// exactly its own files; a copy neither made, naming the Startup folder, stays where it is.
+TEST_F(GuiTest, TwoWindowsBackingUpIntoOneFolderEachGetBackTheirOwn) {
+    constexpr int kFiles = 300;
+    const std::string shared = app().folder() + "\\shared";
+    ASSERT_TRUE(makeFolder(shared) && makeFolder(app().folder() + "\\race"));
+    AppUnderTest second("second");
+    ASSERT_TRUE(second.ready()) << second.error();
+    AppUnderTest* programs[] = {&app(), &second};
+    std::vector<std::string> files[2];
+    std::string excluded[2];  // each window lists only its own files
+    for (int w = 0; w < 2; ++w) {
+        const std::string root = app().folder() + "\\race\\" + char('a' + w);
+        ASSERT_TRUE(makeFolder(root));
+        for (int i = 0; i < kFiles; ++i) {
+            files[w].push_back(root + "\\" + std::to_string(i) + "\\same.tmp");
+            ASSERT_TRUE(makeFolder(root + "\\" + std::to_string(i)));
+            ASSERT_TRUE(makeTextFile(files[w].back(), files[w].back()));  // a mix-up shows
+            excluded[1 - w] += files[w].back() + "\r\n";
+        }
+    }
+    std::unique_ptr<SearchSteps> steps[2];
+    for (int w = 0; w < 2; ++w) {
+        ASSERT_TRUE(makeTextFile(programs[w]->folder() + "\\noscfile.dat", excluded[w]));
+        HWND top = startNormal(*programs[w]);
+        ASSERT_TRUE(top);
+        steps[w] = std::make_unique<SearchSteps>(top, programs[w]->process());
+        ASSERT_TRUE(steps[w]->ready() && steps[w]->choose(testDrive(), 3) && steps[w]->run(kLongWait));
+        ASSERT_EQ(kFiles, listRowCount(steps[w]->list));
+        ASSERT_TRUE(chooseBackupFolder(*steps[w], shared));
+    }
+    click(steps[0]->deleteAll);
+    click(steps[1]->deleteAll);
+    for (int w = 0; w < 2; ++w) {
+        ASSERT_TRUE(waitUntil([&] { return listRowCount(steps[w]->list) == 0; }, 12 * kLongWait));
+        for (const std::string& path : files[w]) ASSERT_FALSE(fileExists(path)) << path;
+    }
+    EXPECT_EQ(size_t(2 * kFiles), filesIn(shared).size()) << "a copy was lost";
+
+    // Someone puts a genuine copy, its path changed to the Startup folder, into the folder.
+    char startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+    const std::string atLogon = std::string(startup) + "\\updater.bat";
+    const std::string genuine = fileContent(shared + "\\same.tmp.dak");
+    ASSERT_TRUE(makeTextFile(shared + "\\updater.bat.dak", atLogon + genuine.substr(genuine.find('\0'))));
+
+    for (int w = 0; w < 2; ++w) {
+        const std::string chosen = shared + "\\";  // each PC keeps its own choice
+        RegSetKeyValueA(HKEY_USERS, ".DEFAULT\\Software\\Dustvane", "SaveFilePath", REG_BINARY,
+                        chosen.data(), DWORD(chosen.size()));
+        ASSERT_TRUE(recover(*steps[w], 12 * kLongWait));
+        for (int v = 0; v < 2; ++v)
+            for (const std::string& path : files[v]) ASSERT_EQ(v <= w, fileContent(path) == path) << path;
+        EXPECT_EQ(size_t((1 - w) * kFiles + 1), filesIn(shared).size());
+    }
+    EXPECT_FALSE(fileExists(atLogon));
+    DeleteFileA(atLogon.c_str());
 }
 
 }  // namespace

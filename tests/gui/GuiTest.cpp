@@ -64,22 +64,25 @@ void GuiTest::TearDown() {
     clearProgramSettings();
 }
 
-bool GuiTest::waitSplashGone(DWORD* shownMs) {
-    if (!waitTopWindow(pid(), nullptr, kSplashWidth, kSplashHeight, kLongWait)) return false;
+bool GuiTest::waitSplashGone(DWORD* shownMs, DWORD of) {
+    const DWORD id = of ? of : pid();
+    if (!waitTopWindow(id, nullptr, kSplashWidth, kSplashHeight, kLongWait)) return false;
     const DWORD seen = GetTickCount();
     bool gone = waitUntil(
-        [&] { return !findTopWindow(pid(), nullptr, kSplashWidth, kSplashHeight, true); },
+        [&] { return !findTopWindow(id, nullptr, kSplashWidth, kSplashHeight, true); },
         kLongWait);
     if (shownMs) *shownMs = GetTickCount() - seen;
     return gone;
 }
 
-HWND GuiTest::startNormal() {
+HWND GuiTest::startNormal() { return startNormal(*app_); }
+
+HWND GuiTest::startNormal(AppUnderTest& program) {
     setStartSwitch("NotShow", 1);
-    if (!app_->start()) return nullptr;
-    if (!waitSplashGone()) return nullptr;
-    HWND top = waitTopWindow(pid(), "Dustvane", main_window::kWidth, main_window::kHeight,
-                             kLongWait);
+    if (!program.start()) return nullptr;
+    if (!waitSplashGone(nullptr, program.pid())) return nullptr;
+    HWND top = waitTopWindow(program.pid(), "Dustvane", main_window::kWidth,
+                             main_window::kHeight, kLongWait);
     // Start-up ends with the window normal and centred; wait until it is no longer minimised.
     if (top) waitUntil([&] { return !IsIconic(top); }, kShortWait);
     return top;

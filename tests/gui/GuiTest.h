@@ -88,10 +88,12 @@ protected:
     void TearDown() override;
 
     // Starts with NotShow = 1 (no wizard) and returns the visible main window after
-    // the splash screen has gone.
+    // the splash screen has gone; this test's program, or another one.
     HWND startNormal();
-    // Waits until the splash window (435 x 294) has come and gone.
-    bool waitSplashGone(DWORD* shownMs = nullptr);
+    HWND startNormal(AppUnderTest& program);
+    // Waits until the splash window (435 x 294) of this test's program (or of `of`) has
+    // come and gone.
+    bool waitSplashGone(DWORD* shownMs = nullptr, DWORD of = 0);
 
     AppUnderTest& app() { return *app_; }
     DWORD pid() { return app_->pid(); }

@@ -96,14 +96,26 @@ TEST_F(BackupStoreTest, RefusesWhatCannotBeKept) {
     EXPECT_FALSE(backupFile(app, "C:\\a.tmp", "c:\\A.TMP"));
     EXPECT_EQ(p.fs.content("C:\\a.tmp"), "x");
     EXPECT_TRUE(p.fs.childNames("C:\\Dustvane\\BackFile").empty());
+    // A copy is only ever created, never written over.
+    p.fs.addFile("C:\\Dustvane\\BackFile\\a.tmp.dak", "an earlier copy");
+    EXPECT_FALSE(backupFile(app, "C:\\a.tmp", "C:\\Dustvane\\BackFile\\a.tmp.dak"));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackFile\\a.tmp.dak"), "an earlier copy");
 }
 
 TEST_F(BackupStoreTest, CopyNamesNeverReplaceEarlierCopies) {
     const std::string folder = "C:\\Dustvane\\BackFile\\";
-    EXPECT_EQ(freeCopyPath(app, folder, "a.tmp"), folder + "a.tmp.dak");
-    p.fs.addFile(folder + "a.tmp.dak");
-    p.fs.addFile(folder + "a.tmp(2).dak");
-    EXPECT_EQ(freeCopyPath(app, folder, "a.tmp"), folder + "a.tmp(3).dak");
+    p.fs.addFile("C:\\t\\a.tmp", "mine");
+    p.fs.addFile(folder + "a.tmp.dak", "first");
+    // Another program takes the free name a.tmp(2).dak in the moment before it is created.
+    p.fs.beforeCreateNew = [&](const std::string& path) {
+        if (path == folder + "a.tmp(2).dak") p.fs.addFile(path, "theirs");
+    };
+    NewCopy copy = makeNewCopy(app, folder, "a.tmp", "C:\\t\\a.tmp");
+    ASSERT_TRUE(copy.file);
+    EXPECT_EQ(copy.path, folder + "a.tmp(3).dak");
+    EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), "first");
+    EXPECT_EQ(p.fs.content(folder + "a.tmp(2).dak"), "theirs");
+    EXPECT_FALSE(p.fs.open(copy.path, OpenMode::ReadExisting)) << "held until its file is gone";
 }
 
 TEST_F(BackupStoreTest, FolderChoiceAndResolution) {

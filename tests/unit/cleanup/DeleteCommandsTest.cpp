@@ -92,6 +92,8 @@ TEST_F(DeleteCommandsTest, BackupModeKeepsEveryCopyAndIndexLine) {
     EXPECT_EQ(second.sourcePath, "C:\\two\\a.tmp");
     EXPECT_EQ(first.content, "first");
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\FilePath.dat"), "C:\\two\\a.tmp\r\nC:\\one\\a.tmp\r\n");
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"),
+              "a.tmp.dak\tC:\\two\\a.tmp\r\na.tmp(2).dak\tC:\\one\\a.tmp\r\n");
     EXPECT_FALSE(p.fs.exists("C:\\one\\a.tmp"));
     EXPECT_FALSE(p.fs.exists("C:\\two\\a.tmp"));
 }
@@ -114,6 +116,15 @@ TEST_F(DeleteCommandsTest, BackupModeKeepsAFileWhoseCopyFailed) {
     EXPECT_EQ(p.fs.content("C:\\t\\held.tmp"), "held");
     EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\BackFile\\held.tmp.dak"));
     EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "");
+
+    // A copy the copy list cannot name would never be restored: its file stays.
+    p.fs.removeTree("C:\\Dustvane\\BackupCopies.dat");
+    p.fs.addFolder("C:\\Dustvane\\BackupCopies.dat");
+    listFile("C:\\t\\b.tmp", "b");
+    deleteAllRows(app);
+    EXPECT_EQ(p.fs.content("C:\\t\\b.tmp"), "b");
+    EXPECT_TRUE(p.fs.childNames("C:\\Dustvane\\BackFile").empty());
 }
 
 TEST_F(DeleteCommandsTest, ModeIsReadForEveryRow) {

@@ -1,5 +1,6 @@
 #include "cleanup/Recovery.h"
 
+#include "cleanup/CopyList.h"
 #include "cleanup/DeleteCommands.h"
 #include "tests/unit/cleanup/CleanupFixture.h"
 
@@ -24,6 +25,11 @@ protected:
         record.content = content;
         return serializeBackupRecord(record);
     }
+    // A copy in the backup folder that this installation's copy list names.
+    void ownCopy(const std::string& name, const std::string& path, const std::string& bytes) {
+        p.fs.addFile(folder + name, bytes);
+        ASSERT_TRUE(noteCopy(app, CopyEntry{name, path}));
+    }
 };
 
 TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
@@ -47,7 +53,9 @@ TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
     EXPECT_EQ(restored->lastAccess, a);
     EXPECT_EQ(restored->lastWrite, w);
     EXPECT_TRUE(p.fs.childNames(folder).empty());
+    EXPECT_EQ(p.fs.childNames("C:\\t"), (std::vector<std::string>{"other.txt", "a.tmp"}));
     EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\FilePath.dat"));
+    EXPECT_FALSE(p.fs.exists("C:\\Dustvane\\BackupCopies.dat"));
     EXPECT_FALSE(regExists(app, kUsers, kSaveFilePathItem));
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(lastMessage(), "K64");
@@ -56,17 +64,22 @@ TEST_F(RecoveryTest, RestoresContentTimesAndAttributes) {
     EXPECT_EQ(lastMessage(), "You have not backed up the file(s) before delete the file(s)");
 }
 
-TEST_F(RecoveryTest, ReplacesAnExistingFileButKeepsRecordsItCannotRestore) {
+TEST_F(RecoveryTest, KeepsANewerFileAndRecordsItCannotRestore) {
     setBackupFolder(folder);
     backUp({"C:\\t\\a.tmp"});
     p.fs.addFile("C:\\t\\a.tmp", "newer", kAttrReadOnly | kAttrHidden);
-    p.fs.addFile(folder + "b.tmp.dak", recordOf("C:\\nowhere\\b.tmp", "b"));
+    p.fs.addFile("C:\\t\\a (restored).tmp", "the user's too");
+    ownCopy("b.tmp.dak", "C:\\nowhere\\b.tmp", recordOf("C:\\nowhere\\b.tmp", "b"));
 
     recoverAll(app);
-    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "content of C:\\t\\a.tmp");
-    EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrArchive);
+    EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), "newer");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a.tmp"), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(p.fs.content("C:\\t\\a (restored).tmp"), "the user's too");
+    EXPECT_EQ(p.fs.content("C:\\t\\a (restored 2).tmp"), "content of C:\\t\\a.tmp");
+    EXPECT_EQ(p.fs.attributes("C:\\t\\a (restored 2).tmp"), kAttrArchive);
     EXPECT_FALSE(p.fs.exists("C:\\nowhere"));
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"b.tmp.dak"}));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "b.tmp.dak\tC:\\nowhere\\b.tmp\r\n");
     EXPECT_EQ(lastMessage(), "K64");
 }
 
@@ -74,37 +87,41 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
     setBackupFolder(folder);
     backUp({"C:\\t\\1.tmp", "C:\\t\\2.tmp", "C:\\u\\3.tmp"});
     const std::string parses = recordOf("C:\\t\\victim.txt", "overwritten");
-    p.fs.addFile(folder + "notes.txt", parses);           // foreign name
-    p.fs.addFile(folder + "long.dak", parses + "tail");   // longer than its record
-    p.fs.addFile(folder + "short.dak", parses.substr(0, parses.size() - 1));
-    p.fs.addFile("C:\\t\\victim.txt", "mine");
+    ownCopy("notes.txt", "C:\\t\\victim.txt", parses);          // foreign name
+    ownCopy("long.dak", "C:\\t\\victim.txt", parses + "tail");  // longer than its record
+    ownCopy("short.dak", "C:\\t\\victim.txt", parses.substr(0, parses.size() - 1));
+    // Exact, but another installation's copy for the same path: the copy list never named it.
+    p.fs.addFile(folder + "1.tmp(2).dak", recordOf("C:\\t\\1.tmp", "theirs"));
 
     recoverAll(app);
     for (const char* name : {"1.tmp", "2.tmp"})
         EXPECT_EQ(p.fs.content(std::string("C:\\t\\") + name),
                   std::string("content of C:\\t\\") + name);
     EXPECT_TRUE(p.fs.exists("C:\\u\\3.tmp"));
-    EXPECT_EQ(p.fs.content("C:\\t\\victim.txt"), "mine");
+    EXPECT_FALSE(p.fs.exists("C:\\t\\victim.txt"));
     EXPECT_EQ(p.fs.childNames(folder),
-              (std::vector<std::string>{"notes.txt", "long.dak", "short.dak"}));
+              (std::vector<std::string>{"notes.txt", "long.dak", "short.dak", "1.tmp(2).dak"}));
     EXPECT_EQ(lastMessage(), "K64");
 }
 
 TEST_F(RecoveryTest, RecordSurvivesAFailedRestore) {
     setBackupFolder(folder);
-    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
+    ownCopy("a.tmp.dak", "C:\\t\\a.tmp", recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
     p.fs.addFolder("C:\\t");
     p.fs.writeBudget = 100;
     recoverAll(app);
-    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    EXPECT_TRUE(p.fs.childNames("C:\\t").empty()) << "nothing half written";
     EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
 
-    // Content written but times refused: the record stays too.
+    // Content written but times refused (another program holds the file): the record stays too.
     p.fs.writeBudget = -1;
     setBackupFolder(folder);
     FakeFileSystem& fs = p.fs;
-    p.ui.atProcessCall(p.ui.processCalls + 4, [&] { fs.setAttributes("C:\\t\\a.tmp", kAttrReadOnly); });
+    std::unique_ptr<File> held;
+    p.ui.atProcessCall(p.ui.processCalls + 4,
+                       [&] { held = fs.open("C:\\t\\a.tmp", OpenMode::ReadExisting); });
     recoverAll(app);
+    EXPECT_TRUE(held);
     EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), std::string(4000, 'a'));
     EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
 }
@@ -126,12 +143,24 @@ TEST_F(RecoveryTest, FileBackedUpTwiceComesBackAsItWasLast) {
 
 TEST_F(RecoveryTest, NeverWritesOverAnotherRecord) {
     setBackupFolder(folder);
-    p.fs.addFile(folder + "a.dak", recordOf(folder + "b.dak", "evil"));
-    p.fs.addFile(folder + "b.dak", recordOf("C:\\t\\b.tmp", "good"));
+    ownCopy("a.dak", folder + "b.dak", recordOf(folder + "b.dak", "evil"));
+    ownCopy("b.dak", "C:\\t\\b.tmp", recordOf("C:\\t\\b.tmp", "good"));
     p.fs.addFolder("C:\\t");
     recoverAll(app);
     EXPECT_EQ(p.fs.content("C:\\t\\b.tmp"), "good");
     EXPECT_EQ(p.fs.childNames(folder), (std::vector<std::string>{"a.dak"}));
+}
+
+TEST_F(RecoveryTest, ACopyAnotherRecoveryHoldsIsPassedOver) {
+    setBackupFolder(folder);
+    backUp({"C:\\t\\a.tmp"});
+    std::unique_ptr<File> held = p.fs.open(folder + "a.tmp.dak", OpenMode::ReadClaimed);
+    recoverAll(app);
+    EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
+    held.reset();
+    EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
+    EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"), "a.tmp.dak\tC:\\t\\a.tmp\r\n");
+    EXPECT_EQ(p.ui.messages.size(), 1u);
 }
 
 TEST_F(RecoveryTest, NoRecoveryInTheMiddleOfABackupRun) {
@@ -175,7 +204,8 @@ TEST_F(RecoveryTest, RefusalsAndEmptyFolder) {
 
 TEST_F(RecoveryTest, ListsRecordsWithTheirSizeAndDate) {
     setBackupFolder("C:\\Dustvane\\BackFile");
-    p.fs.addFile(folder + "a.tmp.dak", recordOf("C:\\t\\a.tmp", "abc"));
+    ownCopy("a.tmp.dak", "C:\\t\\a.tmp", recordOf("C:\\t\\a.tmp", "abc"));
+    p.fs.addFile(folder + "b.tmp.dak", recordOf("C:\\t\\b.tmp", "not ours"));
     p.fs.setTimes(folder + "a.tmp.dak", 0, 0, fileTimeOf(2010, 3, 8, 14, 5, 9));
     std::vector<std::string> seen;
     p.ui.atProcessCall(2, [&] { seen = p.ui.rowTexts(Ctl::resultList); });

@@ -51,7 +51,7 @@ TEST_F(CleanupWine, RecoveryBringsBackContentAttributesAndTimes) {
     EXPECT_EQ(p.ui.messages.back(), "You have not backed up the file(s) before delete the file(s)");
 }
 
-TEST_F(CleanupWine, RestoreReplacesAFileAndKeepsWhatItCannotRestore) {
+TEST_F(CleanupWine, RestoreKeepsANewerFileAndWhatItCannotRestore) {
     const std::string sub = files + "sub";
     CreateDirectoryA(sub.c_str(), nullptr);
     const std::string a = makeFile(files + "a.tmp", "old a");
@@ -64,7 +64,10 @@ TEST_F(CleanupWine, RestoreReplacesAFileAndKeepsWhatItCannotRestore) {
     SetFileAttributesA(a.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 
     recoverAll(app);
-    EXPECT_EQ(readFile(a), "old a");
+    EXPECT_EQ(readFile(a), "a newer file");
+    EXPECT_EQ(GetFileAttributesA(a.c_str()) & 0x7, DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(readFile(files + "a (restored).tmp"), "old a");
+    EXPECT_EQ(namesIn(files).size(), 2u) << "nothing else was written there";
     EXPECT_EQ(namesIn(folder + "\\"), std::vector<std::string>{"b.tmp.dak"});
     EXPECT_EQ(p.ui.messages.back(), "K64");
 }

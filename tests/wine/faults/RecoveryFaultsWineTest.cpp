@@ -1,10 +1,13 @@
 // Recovery over a backup folder holding, beside two good copies, files that are no copy or
 // only part of one, and a garbage FilePath.dat: only the good copies are written back, to
 // their own paths; everything else stays as it was, byte for byte.
+#include <shlobj.h>
+
 #include <map>
 #include <random>
 
 #include "cleanup/BackupStore.h"
+#include "cleanup/CopyList.h"
 #include "cleanup/DeleteCommands.h"
 #include "cleanup/Recovery.h"
 #include "tests/wine/faults/FaultsWineEnv.h"
@@ -55,6 +58,11 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     lengthLies[good.size() - record.content.size() - 1] = char(0x7F);  // length 0x7F00000C
     BackupRecord intoBackup = record;
     intoBackup.sourcePath = backup + "text.dak";
+    // A good copy someone else put there, to run at every logon.
+    char startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+    BackupRecord atLogon = record;
+    atLogon.sourcePath = std::string(startup) + "\\updater.bat";
 
     const std::pair<const char*, std::string> damaged[] = {
         {"truncated.tmp.dak", good.substr(0, good.size() - 3)},
@@ -66,26 +74,39 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
         {"text.dak", "C:\\boot.ini\r\nnot a copy\r\n"},
         {"into-backup-folder.dak", serializeBackupRecord(intoBackup)},
         {"good-but-not-a-copy-name.txt", good},
+        {"updater.bat.dak", serializeBackupRecord(atLogon)},
     };
-    for (const auto& [name, bytes] : damaged) makeFile(backup + name, bytes);
+    // The copy list names every damaged file as a copy of the path it seems to hold; the
+    // one for the Startup folder it does not, as this installation never made it.
+    for (const auto& [name, bytes] : damaged) {
+        makeFile(backup + name, bytes);
+        const std::string claimed = bytes == damaged[7].second ? intoBackup.sourcePath : target;
+        if (bytes != damaged[9].second) ASSERT_TRUE(noteCopy(app, CopyEntry{name, claimed}));
+    }
     ASSERT_TRUE(CreateDirectoryA((backup + "folder.dak").c_str(), nullptr));
     // 5 GiB of nothing behind a path: past what a copy can hold, and sparse.
     ASSERT_TRUE(makeSparseFile(backup + "huge.tmp.dak", 5ull << 30, target + std::string(1, '\0'), "end"));
     ASSERT_LT(diskBytes(backup + "huge.tmp.dak"), 1ull << 20);
+    ASSERT_TRUE(noteCopy(app, CopyEntry{"huge.tmp.dak", target}));
     const std::string garbageIndex = randomBytes(10000, 11);
     makeFile(base + "\\FilePath.dat", garbageIndex);
 
     auto backupBefore = snapshot(backup), othersBefore = snapshot(others), progBefore = snapshot(base + "\\");
     for (const char* name : {"r1.tmp.dak", "r2.tmp.dak"}) backupBefore.erase(name);
     progBefore.erase("FilePath.dat");
+    progBefore.erase("BackupCopies.dat");
 
     recoverAll(app);
     EXPECT_EQ(readFile(r1), "first");
     EXPECT_EQ(readFile(r2), "");
     EXPECT_EQ(snapshot(backup), backupBefore);
     EXPECT_EQ(snapshot(others), othersBefore);
-    EXPECT_EQ(snapshot(base + "\\"), progBefore);
+    auto progAfter = snapshot(base + "\\");
+    progAfter.erase("BackupCopies.dat");
+    EXPECT_EQ(progAfter, progBefore);
     EXPECT_EQ(snapshot(files).size(), 4u) << "r1.tmp, r2.tmp, backup and others only";
+    EXPECT_FALSE(exists(atLogon.sourcePath));
+    DeleteFileA(atLogon.sourcePath.c_str());
     EXPECT_EQ(p.ui.messages, std::vector<std::string>{"K64"});
     EXPECT_TRUE(p.ui.rows.empty());
 }
@@ -110,11 +131,16 @@ TEST_F(FaultsWine, RestoreOntoAFullDriveKeepsTheFileAlreadyThere) {
     record.sourcePath = folderOnS + "small.txt";
     record.content = "small";
     makeFile(backup + "small.txt.dak", serializeBackupRecord(record));
+    // Copies of an earlier version, known by the paths FilePath.dat names.
+    makeFile(base + "\\FilePath.dat", doc + "\r\n" + record.sourcePath + "\r\n");
     regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
 
     recoverAll(app);
     EXPECT_TRUE(fileText(doc) == newer) << "the file at the path was lost";
     EXPECT_EQ(readFile(folderOnS + "small.txt"), "small");
+    EXPECT_EQ(namesIn(folderOnS).size(), 3u) << "nothing half written beside doc.txt";
+    // FilePath.dat has gone; the copy list now names the copy still to be restored.
+    EXPECT_EQ(readFile(base + "\\BackupCopies.dat"), "doc.txt.dak\t" + doc + "\r\n");
     EXPECT_EQ(namesIn(backup), std::vector<std::string>{"doc.txt.dak"});
     DeleteFileA(filler.c_str());
     removeTree(folderOnS.substr(0, folderOnS.size() - 1));
