@@ -12,6 +12,7 @@ packages=(
   fonts-wqy-microhei fonts-vlgothic    # Chinese and Japanese glyphs for the language files
   clang libclang-rt-14-dev             # libFuzzer and the sanitizer runtimes
   nsis nsis-common                     # makensis: the Windows installer
+  fp-utils libchm-bin                  # chmcmd compiles help.chm; chmlib's tools read it back
   locales                              # the sources of the host locales below
 )
 
@@ -30,6 +31,7 @@ required_files=(
   /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
   /usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf
   /usr/bin/makensis /usr/share/nsis/Stubs/lzma_solid-amd64-unicode
+  /usr/bin/chmcmd /usr/bin/extract_chmLib
 )
 
 missing=()

@@ -4,10 +4,7 @@
     make_help.py SOURCE_DIR OUTPUT.hlp        write the help file
     make_help.py --check HELP.hlp SOURCE_DIR  read a help file back and compare it
 
-The manual is a small Markdown subset, one topic per file: a first line "# Title",
-paragraphs separated by blank lines, "## Heading" lines, "- " bullet items, "1. "
-numbered items, **bold**, `code` and links [text](other.md) to other topics.
-README.md is the contents topic; every other file must be linked from somewhere.
+The manual's topics come from manual.py, which make_chm.py reads them with too.
 
 The output is a WinHelp 3.1 file (the format WinHelp 3.1 and later, and Wine's
 winhlp32, read). Such a file is a small file system of its own: a 16-byte header,
@@ -21,134 +18,25 @@ B+ tree. Dustvane's file holds these internal files:
   |TTLBTREE  B+ tree: position of a topic -> its title
 All numbers are little-endian. Standard library only.
 """
-import re
 import struct
 import sys
 from pathlib import Path
 
-HELP_TITLE = "Dustvane Help"
-CONTENTS_FILE = "README.md"
-CONTENTS_CONTEXT = "contents"
+from manual import BODY, CONTENTS_CONTEXT, HELP_TITLE, read_manual
+
 ENCODING = "cp1252"
 NIL = 0xFFFFFFFF  # "no position" in every pointer field
 
-# ---------------------------------------------------------------------------
-# The manual: Markdown subset -> topics made of paragraphs made of runs.
-
-# Fonts: (face, half points, bold, colour); the index is the font number in |FONT.
+# Fonts: (face, half points, bold, colour), one for each style of run in manual.py (its
+# index in this list is both the style and the font number in |FONT).
 FONTS = [
-    ("Arial", 20, False, (0, 0, 0)),         # 0 body text
-    ("Arial", 20, True, (0, 0, 0)),          # 1 **bold**
-    ("Arial", 28, True, (0, 0, 128)),        # 2 topic title
-    ("Arial", 23, True, (0, 0, 128)),        # 3 ## heading
-    ("Courier New", 20, False, (0, 0, 0)),   # 4 `code`
+    ("Arial", 20, False, (0, 0, 0)),         # BODY
+    ("Arial", 20, True, (0, 0, 0)),          # BOLD
+    ("Arial", 28, True, (0, 0, 128)),        # TITLE
+    ("Arial", 23, True, (0, 0, 128)),        # HEADING
+    ("Courier New", 20, False, (0, 0, 0)),   # CODE
 ]
-BODY, BOLD, TITLE, HEADING, CODE = range(len(FONTS))
 FACES = sorted({f[0] for f in FONTS})
-
-
-class Topic:
-    def __init__(self, context, title, paragraphs):
-        self.context = context        # context name, the target of jumps
-        self.title = title
-        self.paragraphs = paragraphs  # [(kind, runs)]; a run is (font, text, target context)
-
-
-def context_of(file_name):
-    if file_name == CONTENTS_FILE:
-        return CONTENTS_CONTEXT
-    return Path(file_name).stem.replace("-", "_")
-
-
-INLINE = re.compile(r"\*\*(.+?)\*\*|`(.+?)`|\[(.+?)\]\(([^)\s]+)\)")
-
-
-def parse_runs(text, where):
-    """Inline markup of one paragraph -> runs."""
-    runs, pos = [], 0
-    for m in INLINE.finditer(text):
-        if m.start() > pos:
-            runs.append((BODY, text[pos:m.start()], None))
-        if m.group(1):
-            runs.append((BOLD, m.group(1), None))
-        elif m.group(2):
-            runs.append((CODE, m.group(2), None))
-        else:
-            target = m.group(4)
-            if not target.endswith(".md") or "/" in target:
-                raise SystemExit(f"{where}: a link must name another topic file: {target}")
-            runs.append((BODY, m.group(3), context_of(target)))
-        pos = m.end()
-    if pos < len(text):
-        runs.append((BODY, text[pos:], None))
-    return runs
-
-
-def parse_topic(path):
-    lines = path.read_text(encoding="utf-8").splitlines()
-    while lines and not lines[0].strip():
-        lines.pop(0)
-    if not lines or not lines[0].startswith("# "):
-        raise SystemExit(f"{path}: the first line must be '# Title'")
-    title = lines[0][2:].strip()
-    paragraphs = [("title", [(TITLE, title, None)])]
-    block = []  # (kind, text) of the paragraph being gathered
-
-    def flush():
-        for kind, text in block:
-            paragraphs.append((kind, parse_runs(text, path)))
-        block.clear()
-
-    for n, line in enumerate(lines[1:], start=2):
-        where = f"{path}:{n}"
-        stripped = line.strip()
-        numbered = re.match(r"(\d+)\.\s+(.*)", stripped)
-        if not stripped:
-            flush()
-        elif stripped.startswith("## "):
-            flush()
-            paragraphs.append(("heading", [(HEADING, stripped[3:], None)]))
-        elif stripped.startswith("#"):
-            raise SystemExit(f"{where}: only '#' and '##' headings are known")
-        elif stripped.startswith("- "):
-            block.append(("bullet", stripped[2:]))
-        elif numbered and not line.startswith(" "):
-            block.append(("numbered " + numbered.group(1) + ".", numbered.group(2)))
-        elif block and (line.startswith(" ") or block[-1][0] == "para"):
-            kind, text = block[-1]
-            block[-1] = (kind, text + " " + stripped)
-        else:
-            block.append(("para", stripped))
-    flush()
-    return Topic(context_of(path.name), title, paragraphs)
-
-
-def read_manual(source_dir):
-    """All topics, the contents first, then in the order links first reach them."""
-    source_dir = Path(source_dir)
-    files = {p.name: p for p in source_dir.glob("*.md")}
-    if CONTENTS_FILE not in files:
-        raise SystemExit(f"{source_dir}: no {CONTENTS_FILE} (the contents topic)")
-    by_context = {context_of(name): parse_topic(p) for name, p in files.items()}
-    order, queue = [], [CONTENTS_CONTEXT]
-    while queue:
-        context = queue.pop(0)
-        if context in order:
-            continue
-        order.append(context)
-        for _, runs in by_context[context].paragraphs:
-            for _, _, target in runs:
-                if target is None:
-                    continue
-                if target not in by_context:
-                    raise SystemExit(f"{context}: link to a missing topic: {target}")
-                queue.append(target)
-    unlinked = sorted(set(by_context) - set(order))
-    if unlinked:
-        raise SystemExit(f"{source_dir}: topics no link leads to: {', '.join(unlinked)}")
-    for context in order:
-        hash_of(context)  # refuses names WinHelp 3.1 cannot hold
-    return [by_context[c] for c in order]
 
 
 # ---------------------------------------------------------------------------
