@@ -29,8 +29,11 @@ public:
     virtual std::string openFileDialog() = 0;
     // The shell's default action on a web address.
     virtual bool openAddress(const std::string& address) = 0;
-    // Opens a help file at its contents topic in the help viewer, owned by the main window.
+    // Opens a WinHelp file at its contents topic in the help viewer, owned by the main window.
     virtual void openHelp(const std::string& helpFile) = 0;
+    // Opens an HTML Help file at its first page, owned by the main window. False when the
+    // system has no HTML Help viewer or the viewer could not show the file.
+    virtual bool openHtmlHelp(const std::string& helpFile) = 0;
 };
 
 }  // namespace dv

@@ -3,6 +3,7 @@
 #include "search/ListFile.h"
 #include "search/Patterns.h"
 #include "shell/DriveSpace.h"
+#include "shell/Help.h"
 #include "shell/Language.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
@@ -32,7 +33,7 @@ void runStartup(App& app) {
     Ui& ui = app.ui;
     ui.addWindowStyle(Ctl::MainWindow, kSystemMenuStyle);
     ui.setWindowState(Ctl::MainWindow, WindowState::Minimised);
-    ui.setHelpFile(Ctl::MainWindow, basePath(app, "\\help.hlp"));
+    ui.setHelpFile(Ctl::MainWindow, helpFilePath(app));
 
     loadLanguage(app);
     ui.processPendingMessages();

@@ -20,6 +20,9 @@ public:
     // Opens http:// and https:// addresses ("www." ones as http://); anything else is refused.
     bool openAddress(const std::string& address) override;
     void openHelp(const std::string& helpFile) override;
+    // Through HtmlHelpA of hhctrl.ocx, loaded on first use and kept: its window lives on
+    // this thread's message loop.
+    bool openHtmlHelp(const std::string& helpFile) override;
 
 private:
     void* owner_ = nullptr;

@@ -277,6 +277,12 @@ bool FakeShellOps::openAddress(const std::string& address) {
 
 void FakeShellOps::openHelp(const std::string& helpFile) { openedHelp.push_back(helpFile); }
 
+bool FakeShellOps::openHtmlHelp(const std::string& helpFile) {
+    if (!htmlHelpViewer) return false;
+    openedHtmlHelp.push_back(helpFile);
+    return true;
+}
+
 // ---- system -----------------------------------------------------------------------
 
 std::string FakeSystem::environment(const std::string& name) {

@@ -72,7 +72,9 @@ public:
     std::vector<std::string> folderTitles;
     std::deque<std::string> fileAnswers;     // next openFileDialog results
     std::vector<std::string> openedAddresses;
-    std::vector<std::string> openedHelp;
+    std::vector<std::string> openedHelp;      // WinHelp files opened
+    std::vector<std::string> openedHtmlHelp;  // HTML Help files opened
+    bool htmlHelpViewer = true;               // false: the system has none
     bool failDeletes = false;
 
     int deleteOperation(const std::string& from, unsigned flags, bool& aborted) override;
@@ -81,6 +83,7 @@ public:
     std::string openFileDialog() override;
     bool openAddress(const std::string& address) override;
     void openHelp(const std::string& helpFile) override;
+    bool openHtmlHelp(const std::string& helpFile) override;
 
 private:
     FakeFileSystem& fs_;

@@ -6,6 +6,7 @@
 
 #include "forms/ControlSpec.h"
 #include "forms/Routing.h"
+#include "shell/Help.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
 #include "tests/fakes/FakePlatform.h"
@@ -71,21 +72,48 @@ TEST_F(RoutingTest, ControlsWithoutRouteDoNothing) {
     EXPECT_FALSE(ui.ended);
 }
 
-// The help button and F1 open the help file beside the program, and only a file.
-TEST(HelpRouting, HelpButtonAndF1OpenTheHelpFileWhenThereIsOne) {
-    const std::string helpFile = "C:\\Dustvane\\help.hlp";
-    enum class There { Nothing, Folder, File };
-    for (There there : {There::Nothing, There::Folder, There::File}) {
-        SCOPED_TRACE(int(there));
+// The help button and F1 open the manual beside the program, and only a file: help.chm
+// in the HTML Help viewer, its downloaded-file mark taken off first, else help.hlp.
+TEST(HelpRouting, HelpButtonAndF1OpenTheManualThereIs) {
+    const std::string hlp = "C:\\Dustvane\\help.hlp", chm = "C:\\Dustvane\\help.chm";
+    const std::string mark = chm + ":Zone.Identifier";
+    enum class There { Nothing, Folder, File, MarkedFile };
+    struct Row {
+        There hlp, chm;
+        bool viewer;  // the system has an HTML Help viewer
+        std::string opened;
+    };
+    const Row rows[] = {
+        {There::Nothing, There::Nothing, true, ""},
+        {There::Folder, There::Nothing, true, ""},
+        {There::File, There::Nothing, true, hlp},
+        {There::File, There::File, true, chm},
+        {There::Nothing, There::MarkedFile, true, chm},
+        {There::File, There::Folder, true, hlp},
+        {There::File, There::MarkedFile, false, hlp},
+        {There::Nothing, There::File, false, ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << int(r.hlp) << int(r.chm) << r.viewer);
         FakePlatform p;
-        if (there == There::Folder) p.fs.addFolder(helpFile);
-        if (there == There::File) p.fs.addFile(helpFile, "?_");
+        for (auto [there, file] : {std::pair(r.hlp, hlp), std::pair(r.chm, chm)}) {
+            if (there == There::Folder) p.fs.addFolder(file);
+            if (there >= There::File) p.fs.addFile(file, "?_");
+        }
+        if (r.chm == There::MarkedFile) p.fs.addFile(mark, "[ZoneTransfer]\r\nZoneId=3\r\n");
+        p.shell.htmlHelpViewer = r.viewer;
+        const bool chmIsFile = r.chm >= There::File;
+        EXPECT_EQ(helpFilePath(p.app), chmIsFile ? chm : hlp);  // the one Startup names
+
         raiseEvent(p.app, Ctl::MainWindow, Event::Help);
         raiseEvent(p.app, Ctl::helpButton, Event::Click);
-        EXPECT_EQ(p.ui.helpFiles[Ctl::MainWindow], helpFile);
+        EXPECT_EQ(p.ui.helpFiles[Ctl::MainWindow], r.opened == chm ? chm : hlp);
         EXPECT_TRUE(p.ui.messages.empty());
-        const size_t opened = there == There::File ? 2 : 0;  // F1, then the button
-        EXPECT_EQ(p.shell.openedHelp, std::vector<std::string>(opened, helpFile));
+        // F1, then the button.
+        EXPECT_EQ(p.shell.openedHtmlHelp, std::vector<std::string>(r.opened == chm ? 2 : 0, chm));
+        EXPECT_EQ(p.shell.openedHelp, std::vector<std::string>(r.opened == hlp ? 2 : 0, hlp));
+        EXPECT_EQ(p.fs.deleted, std::vector<std::string>(r.chm == There::MarkedFile, mark));
+        EXPECT_EQ(p.fs.exists(chm), r.chm != There::Nothing);  // only the mark goes
     }
 }
 
