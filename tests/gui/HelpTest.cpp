@@ -1,7 +1,10 @@
-// F1 and the help button open help.hlp beside the program in the help viewer, a process
-// of its own, at its contents topic; a link there leads to its topic. Without the file
+// F1 and the help button open help.chm beside the program in the HTML Help viewer, with
+// its table of contents; without help.chm, help.hlp in the WinHelp viewer, a process of
+// its own, at its contents topic, where a link leads to its topic. Without either file
 // nothing opens and nothing is said.
 #include "tests/gui/GuiTest.h"
+
+#include <commctrl.h>
 
 namespace gui {
 namespace {
@@ -75,6 +78,45 @@ void closeViewers() {
     waitUntil([] { return !FindWindowA(kViewerClass, nullptr); }, kLongWait);
 }
 
+// The HTML Help viewer's window, in the program's own process (hhctrl.ocx runs there),
+// titled by help.chm. Under Wine without its Gecko the pages stay blank; the window, the
+// toolbar and the tabs are there.
+HWND htmlHelpWindow(DWORD pid) {
+    for (HWND w : topWindowsOf(pid))
+        if (className(w) == "HH Parent" && textOf(w) == kHelpTitle && IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+HWND waitHtmlHelpWindow(DWORD pid) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = htmlHelpWindow(pid)) != nullptr; }, kLongWait, 100);
+    return found;
+}
+
+// The text of the first entry of a tree view of another process.
+std::string firstTreeEntry(HWND tree) {
+    auto root = static_cast<LPARAM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                 FALSE, pid);
+    if (!root || !process) return std::string();
+    char text[256] = {};
+    {
+        RemoteBuffer remote(process, sizeof(TVITEMA) + sizeof text);
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = reinterpret_cast<HTREEITEM>(root);
+        item.pszText = remote.at(sizeof item);
+        item.cchTextMax = sizeof text - 1;
+        if (remote.write(0, &item, sizeof item) &&
+            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.at(0))))
+            remote.read(sizeof item, text, sizeof text - 1);
+    }
+    CloseHandle(process);
+    return text;
+}
+
 // A real F1 key press, as the keyboard gives it to the window in front.
 void pressF1(HWND top) {
     SetForegroundWindow(top);
@@ -92,16 +134,47 @@ protected:
         closeViewers();
         GuiTest::TearDown();
     }
-    bool shipHelpFile() {
+    // Puts the built help file of this name beside the program.
+    bool ship(const std::string& name) {
         std::string built = builtProgramPath();
-        built = built.substr(0, built.find_last_of("\\/") + 1) + "help.hlp";
-        return CopyFileA(built.c_str(), (app().folder() + "\\help.hlp").c_str(), FALSE) != 0;
+        built = built.substr(0, built.find_last_of("\\/") + 1) + name;
+        return CopyFileA(built.c_str(), (app().folder() + "\\" + name).c_str(), FALSE) != 0;
     }
 };
 
+TEST_F(HelpTest, F1AndTheHelpButtonOpenHelpChmWithItsContentsAndTakeOffTheDownloadMark) {
+    closeViewers();
+    ASSERT_TRUE(ship("help.chm"));
+    ASSERT_TRUE(ship("help.hlp"));
+    // Under Wine the stream is a file of that name; on NTFS, the stream Explorer gives a
+    // file unpacked from a downloaded zip.
+    const std::string chm = app().folder() + "\\help.chm", mark = chm + ":Zone.Identifier";
+    HANDLE h = CreateFileA(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    HWND top = startNormal();
+    ASSERT_TRUE(top);
+
+    pressF1(top);
+    HWND viewer = waitHtmlHelpWindow(pid());
+    ASSERT_TRUE(viewer) << "F1 showed no HTML Help window";
+    HWND contents = waitControl(viewer, Find().className("SysTreeView32"), kLongWait);
+    EXPECT_EQ(firstTreeEntry(contents), kHelpTitle);
+    EXPECT_GE(SendMessageA(contents, TVM_GETCOUNT, 0, 0), 16);  // every topic, and books
+    EXPECT_FALSE(FindWindowA(kViewerClass, nullptr));  // help.hlp stays closed
+    EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(chm.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !htmlHelpWindow(pid()); }, kLongWait));
+    click(placed(top, main_window::helpButton));
+    EXPECT_TRUE(waitHtmlHelpWindow(pid())) << "the help button showed no HTML Help window";
+}
+
+// Without help.chm.
 TEST_F(HelpTest, F1AndTheHelpButtonShowTheContentsWhoseLinksLeadToTheirTopics) {
     closeViewers();
-    ASSERT_TRUE(shipHelpFile());
+    ASSERT_TRUE(ship("help.hlp"));
     HWND top = startNormal();
     ASSERT_TRUE(top);
 
@@ -128,6 +201,7 @@ TEST_F(HelpTest, WithoutTheHelpFileNothingOpens) {
     click(placed(top, main_window::helpButton));
     Sleep(2000);
     EXPECT_FALSE(FindWindowA(kViewerClass, nullptr));  // the viewer was not even started
+    EXPECT_FALSE(htmlHelpWindow(pid()));
     EXPECT_FALSE(findMessageBox(pid()).hwnd);
     EXPECT_TRUE(app().running());
 }
