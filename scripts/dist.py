@@ -7,11 +7,11 @@ writes into the output folder
     Dustvane-<version>-win64.zip   the portable program: unpack and run
     Dustvane-<version>-setup.exe   the installer (made with makensis from packaging/Dustvane.nsi)
 
-Both hold the same files: Dustvane.exe, the LANGUAGE tree, help.hlp when the build made
-it, README.txt, LICENSE.txt and an empty BackFile folder. Nothing else of the build
-folder (test programs, build files) goes in. The version is the one the build made
-Dustvane.exe with: generated/dustvane_version.h in the build folder, made from
-resources/VERSION.
+Both hold the same files: Dustvane.exe, the LANGUAGE tree, the manual (help.chm and
+help.hlp) when the build made it, README.txt, LICENSE.txt and an empty BackFile folder.
+Nothing else of the build folder (test programs, build files) goes in. The version is
+the one the build made Dustvane.exe with: generated/dustvane_version.h in the build
+folder, made from resources/VERSION.
 """
 import argparse
 import os
@@ -65,8 +65,9 @@ def payload(build, version_text):
         for path in sorted(languages.rglob("*")):
             if path.is_file():
                 files[path.relative_to(build).as_posix()] = path
-    if (build / "help.hlp").is_file():
-        files["help.hlp"] = build / "help.hlp"
+    for manual in ("help.chm", "help.hlp"):
+        if (build / manual).is_file():
+            files[manual] = build / manual
     readme = (REPO / "packaging" / "README.txt").read_text(encoding="utf-8")
     files["README.txt"] = crlf(readme.replace("@VERSION@", version_text))
     files["LICENSE.txt"] = crlf((REPO / "LICENSE").read_text(encoding="utf-8"))

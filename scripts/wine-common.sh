@@ -148,21 +148,23 @@ dv_ensure_prefix() {
 # Windows path (a program started from a folder outside every drive sees no
 # usable module path). Besides the given programs, the data the program keeps
 # next to itself is copied from SRC when present; files already in DEST stay,
-# but for the language files and the help file.
+# but for the language files and the help files.
 dv_stage_app() {
   local src=$1 dest=$2 item
   shift 2
   mkdir -p "$dest"
   cp -f -- "$@" "$dest/"
-  for item in "$src"/BackFile "$src"/LANGUAGE "$src"/*.ini "$src"/*.dat "$src"/*.hlp \
+  for item in "$src"/BackFile "$src"/LANGUAGE "$src"/*.ini "$src"/*.dat "$src"/*.hlp "$src"/*.chm \
               "$src"/*.lng "$src"/Files.txt "$src"/quilltext.txt; do
     [[ -e $item ]] && cp -rn -- "$item" "$dest/"
   done
-  # Language files and the help file are the build's, never the user's: always refresh them.
+  # Language files and the help files are the build's, never the user's: always refresh them.
   if [[ -d $src/LANGUAGE ]]; then
     (cd "$src" && find LANGUAGE -type f -iname '*.lng' -exec cp -f --parents {} "$dest/" \;)
   fi
-  [[ -f $src/help.hlp ]] && cp -f -- "$src/help.hlp" "$dest/"
+  for item in "$src"/help.hlp "$src"/help.chm; do
+    [[ -f $item ]] && cp -f -- "$item" "$dest/"
+  done
   return 0
 }
 
