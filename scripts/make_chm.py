@@ -27,8 +27,7 @@ CONTENTS_TREE = "help.hhc"
 INDEX = "help.hhk"
 WINDOW = "main"
 ENCODING = "cp1252"
-HEAD = ('<meta http-equiv="Content-Type" content="text/html; charset=windows-1252">\n'
-        f'<link rel="stylesheet" type="text/css" href="{STYLESHEET}">\n')
+CHARSET = '<meta http-equiv="Content-Type" content="text/html; charset=windows-1252">\n'
 
 
 def page_of(context):
@@ -106,7 +105,8 @@ def topic_page(topic):
         else:
             body.append(f"<p>{inline(runs)}</p>")
     close_list()
-    return ('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN">\n<html><head>\n' + HEAD +
+    return ('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN">\n<html><head>\n' + CHARSET +
+            f'<link rel="stylesheet" type="text/css" href="{STYLESHEET}">\n'
             f"<title>{text(topic.title)}</title>\n</head><body>\n" + "\n".join(body) +
             "\n</body></html>\n")
 
@@ -126,7 +126,7 @@ def sitemap_entry(name, *targets):
 
 
 def sitemap(entries):
-    return ('<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN">\n<HTML><HEAD>\n' + HEAD +
+    return ('<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN">\n<HTML><HEAD>\n' + CHARSET +
             "</HEAD><BODY>\n" + "\n".join(entries) + "\n</BODY></HTML>\n")
 
 
