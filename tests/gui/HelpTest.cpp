@@ -98,9 +98,10 @@ std::string firstTreeEntry(HWND tree) {
     auto root = static_cast<LPARAM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     DWORD pid = 0;
     GetWindowThreadProcessId(tree, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                 FALSE, pid);
-    if (!root || !process) return std::string();
+    HANDLE process = root ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                                            PROCESS_VM_WRITE, FALSE, pid)
+                          : nullptr;
+    if (!process) return std::string();
     char text[256] = {};
     {
         RemoteBuffer remote(process, sizeof(TVITEMA) + sizeof text);
