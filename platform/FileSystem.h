@@ -67,6 +67,8 @@ public:
     virtual uint32_t attributes(const std::string& path) = 0;  // kInvalidAttributes when missing
     virtual bool setAttributes(const std::string& path, uint32_t attributes) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // Removes a folder that holds nothing (RemoveDirectoryA); false for any other.
+    virtual bool removeEmptyFolder(const std::string& path) = 0;
 
     // The three times of a file, opened for attribute access only (no sharing).
     virtual bool fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,

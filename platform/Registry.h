@@ -17,6 +17,8 @@ public:
     // Opens key for writing or, failing that, creates it; then stores the value.
     virtual bool set(int root, const std::string& key, const std::string& value, uint32_t type,
                      const std::string& data) = 0;
+    // Whether the key can be opened for reading.
+    virtual bool keyExists(int root, const std::string& key) = 0;
     virtual bool deleteValue(int root, const std::string& key, const std::string& value) = 0;
     virtual bool deleteKey(int root, const std::string& key) = 0;
     // Names of the values of a key in enumeration order.

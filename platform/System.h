@@ -7,6 +7,13 @@
 
 namespace dv {
 
+// Folders that Windows and the shell keep for the user and for all users.
+enum class KnownFolder {
+    LocalAppData, RoamingAppData, LocalLowAppData, ProgramData, UserProfile, Public, Windows,
+    ProgramFiles, ProgramFilesX86, CommonProgramFiles, CommonProgramFilesX86,
+    Documents, Desktop, Pictures, Music, Videos, Downloads,
+};
+
 class System {
 public:
     virtual ~System() = default;
@@ -25,6 +32,11 @@ public:
     // The folder Windows is installed in, shared by all users ("C:\Windows").
     virtual std::string windowsFolder() = 0;
     virtual std::string tempPath() = 0;
+    // Where a known folder lies now, without a "\" at the end; empty when the system has
+    // none or its path cannot be written in the process's code page.
+    virtual std::string knownFolder(KnownFolder folder) = 0;
+    // The version of Windows, as major * 100 + minor (601 for Windows 7, 1000 for 10 and 11).
+    virtual unsigned windowsVersion() = 0;
     // The current local date and time (GetLocalTime).
     virtual SystemTime localTime() = 0;
 };

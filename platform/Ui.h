@@ -42,6 +42,8 @@ public:
     virtual int comboCount(Ctl c) const = 0;
     virtual std::string comboItem(Ctl c, int index) const = 0;
     virtual void comboAdd(Ctl c, const std::string& item) = 0;
+    // Gives an item a new text in its place; a selected item stays selected.
+    virtual void comboSetItem(Ctl c, int index, const std::string& item) = 0;
     virtual int comboSelection(Ctl c) const = 0;  // -1 when none
     virtual void setComboSelection(Ctl c, int index) = 0;
 

@@ -231,6 +231,10 @@ bool Win32FileSystem::deleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
+bool Win32FileSystem::removeEmptyFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
 bool Win32FileSystem::fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,
                                 FileTime& lastWrite) {
     HANDLE h = CreateFileA(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -83,6 +83,11 @@ bool Win32Registry::set(int root, const std::string& key, const std::string& val
                           DWORD(data.size())) == ERROR_SUCCESS;
 }
 
+bool Win32Registry::keyExists(int root, const std::string& key) {
+    Key k;
+    return k.open(root, key, KEY_READ);
+}
+
 bool Win32Registry::deleteValue(int root, const std::string& key, const std::string& value) {
     Key k;
     if (!k.open(root, key, KEY_WRITE)) return false;

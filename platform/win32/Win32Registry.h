@@ -10,6 +10,7 @@ public:
                std::string& data) override;
     bool set(int root, const std::string& key, const std::string& value, uint32_t type,
              const std::string& data) override;
+    bool keyExists(int root, const std::string& key) override;
     bool deleteValue(int root, const std::string& key, const std::string& value) override;
     // Deletes the last component of key from its parent. A key with subkeys stays,
     // and an empty key or last component is refused.

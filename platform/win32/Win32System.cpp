@@ -1,6 +1,8 @@
 #include "platform/win32/Win32System.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <type_traits>
@@ -30,6 +32,29 @@ std::string growingText(Fill fill) {
         }
         buf.assign(n + 1, '\0');
     }
+}
+
+const KNOWNFOLDERID& knownFolderId(KnownFolder folder) {
+    switch (folder) {
+        case KnownFolder::LocalAppData: return FOLDERID_LocalAppData;
+        case KnownFolder::RoamingAppData: return FOLDERID_RoamingAppData;
+        case KnownFolder::LocalLowAppData: return FOLDERID_LocalAppDataLow;
+        case KnownFolder::ProgramData: return FOLDERID_ProgramData;
+        case KnownFolder::UserProfile: return FOLDERID_Profile;
+        case KnownFolder::Public: return FOLDERID_Public;
+        case KnownFolder::Windows: return FOLDERID_Windows;
+        case KnownFolder::ProgramFiles: return FOLDERID_ProgramFiles;  // this 64-bit program's own
+        case KnownFolder::ProgramFilesX86: return FOLDERID_ProgramFilesX86;
+        case KnownFolder::CommonProgramFiles: return FOLDERID_ProgramFilesCommon;
+        case KnownFolder::CommonProgramFilesX86: return FOLDERID_ProgramFilesCommonX86;
+        case KnownFolder::Documents: return FOLDERID_Documents;
+        case KnownFolder::Desktop: return FOLDERID_Desktop;
+        case KnownFolder::Pictures: return FOLDERID_Pictures;
+        case KnownFolder::Music: return FOLDERID_Music;
+        case KnownFolder::Videos: return FOLDERID_Videos;
+        case KnownFolder::Downloads: break;
+    }
+    return FOLDERID_Downloads;
 }
 
 using DiskFreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
@@ -114,6 +139,41 @@ std::string Win32System::windowsFolder() {
 
 std::string Win32System::tempPath() {
     return growingText([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
+}
+
+// The shell's answer, also for a folder that does not exist (yet): a rule must know where
+// Documents lies to stay out of it. A path with a character the code page cannot show
+// would name another folder, so it gives no folder at all.
+std::string Win32System::knownFolder(KnownFolder folder) {
+    PWSTR wide = nullptr;
+    std::string path;
+    if (SUCCEEDED(SHGetKnownFolderPath(knownFolderId(folder), KF_FLAG_DONT_VERIFY, nullptr, &wide))) {
+        BOOL lossy = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0,
+                                          nullptr, &lossy);
+        if (n > 1 && !lossy) {
+            path.assign(size_t(n), '\0');
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, &path[0], n, nullptr,
+                                &lossy);
+            path.resize(size_t(n - 1));
+        }
+    }
+    CoTaskMemFree(wide);
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// The version Windows really runs, which GetVersionEx hides from programs it does not know.
+unsigned Win32System::windowsVersion() {
+    using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto get = ntdll ? reinterpret_cast<GetVersion>(
+                           reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                     : nullptr;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!get || get(&info) != 0) return 0;
+    return unsigned(info.dwMajorVersion * 100 + info.dwMinorVersion);
 }
 
 SystemTime Win32System::localTime() {

@@ -15,6 +15,8 @@ public:
     DriveKind driveKind(const std::string& root) override;
     std::string windowsFolder() override;
     std::string tempPath() override;
+    std::string knownFolder(KnownFolder folder) override;
+    unsigned windowsVersion() override;
     SystemTime localTime() override;
 };
 

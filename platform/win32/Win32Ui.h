@@ -56,6 +56,7 @@ public:
     int comboCount(Ctl c) const override;
     std::string comboItem(Ctl c, int index) const override;
     void comboAdd(Ctl c, const std::string& item) override;
+    void comboSetItem(Ctl c, int index, const std::string& item) override;
     int comboSelection(Ctl c) const override;
     void setComboSelection(Ctl c, int index) override;
     void setWidth(Ctl c, int width) override;

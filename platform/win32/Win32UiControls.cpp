@@ -196,6 +196,16 @@ void Win32Ui::comboAdd(Ctl c, const std::string& item) {
     if (lc && lc->kind == Kind::Combo) SendMessageA(lc->hwnd, CB_ADDSTRING, 0, LPARAM(item.c_str()));
 }
 
+void Win32Ui::comboSetItem(Ctl c, int index, const std::string& item) {
+    if (!onGuiThread() && relayed([=] { comboSetItem(c, index, item); })) return;
+    LiveControl* lc = control(c);
+    if (!lc || lc->kind != Kind::Combo || index < 0 || index >= comboCount(c)) return;
+    const bool selected = comboSelection(c) == index;
+    SendMessageA(lc->hwnd, CB_DELETESTRING, WPARAM(index), 0);
+    SendMessageA(lc->hwnd, CB_INSERTSTRING, WPARAM(index), LPARAM(item.c_str()));
+    if (selected) SendMessageA(lc->hwnd, CB_SETCURSEL, WPARAM(index), 0);
+}
+
 int Win32Ui::comboSelection(Ctl c) const {
     LiveControl* lc = control(c);
     if (!lc || lc->kind != Kind::Combo) return -1;

@@ -306,6 +306,11 @@ bool FakeFileSystem::deleteFile(const std::string& path) {
     return removeNode(key);
 }
 
+bool FakeFileSystem::removeEmptyFolder(const std::string& path) {
+    const Node* n = find(path);
+    return n && n->folder && n->children.empty() && removeNode(fold(trimSlash(path)));
+}
+
 bool FakeFileSystem::fileTimes(const std::string& path, FileTime& c, FileTime& a, FileTime& w) {
     const Node* n = find(path);
     if (!n || n->openCount > 0) return false;

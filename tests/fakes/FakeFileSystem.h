@@ -70,6 +70,7 @@ public:
     uint32_t attributes(const std::string& path) override;
     bool setAttributes(const std::string& path, uint32_t attributes) override;
     bool deleteFile(const std::string& path) override;
+    bool removeEmptyFolder(const std::string& path) override;
     bool fileTimes(const std::string& path, FileTime& creation, FileTime& lastAccess,
                    FileTime& lastWrite) override;
     bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,

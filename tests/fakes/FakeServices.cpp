@@ -285,6 +285,34 @@ bool FakeShellOps::openHtmlHelp(const std::string& helpFile) {
 
 // ---- system -----------------------------------------------------------------------
 
+FakeSystem::FakeSystem() {
+    const std::string profile = "C:\\Users\\owner";
+    knownFolders = {
+        {KnownFolder::LocalAppData, profile + "\\AppData\\Local"},
+        {KnownFolder::RoamingAppData, profile + "\\AppData\\Roaming"},
+        {KnownFolder::LocalLowAppData, profile + "\\AppData\\LocalLow"},
+        {KnownFolder::ProgramData, "C:\\ProgramData"},
+        {KnownFolder::UserProfile, profile},
+        {KnownFolder::Public, "C:\\Users\\Public"},
+        {KnownFolder::Windows, "C:\\Windows"},
+        {KnownFolder::ProgramFiles, "C:\\Program Files"},
+        {KnownFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
+        {KnownFolder::CommonProgramFiles, "C:\\Program Files\\Common Files"},
+        {KnownFolder::CommonProgramFilesX86, "C:\\Program Files (x86)\\Common Files"},
+        {KnownFolder::Documents, profile + "\\Documents"},
+        {KnownFolder::Desktop, profile + "\\Desktop"},
+        {KnownFolder::Pictures, profile + "\\Pictures"},
+        {KnownFolder::Music, profile + "\\Music"},
+        {KnownFolder::Videos, profile + "\\Videos"},
+        {KnownFolder::Downloads, profile + "\\Downloads"},
+    };
+}
+
+std::string FakeSystem::knownFolder(KnownFolder folder) {
+    auto it = knownFolders.find(folder);
+    return it == knownFolders.end() ? std::string() : it->second;
+}
+
 std::string FakeSystem::environment(const std::string& name) {
     for (const auto& kv : env)
         if (lower(kv.first) == lower(name)) return kv.second;

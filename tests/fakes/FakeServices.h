@@ -29,6 +29,7 @@ public:
                std::string& data) override;
     bool set(int root, const std::string& key, const std::string& value, uint32_t type,
              const std::string& data) override;
+    bool keyExists(int root, const std::string& key) override { return hasKey(root, key); }
     bool deleteValue(int root, const std::string& key, const std::string& value) override;
     bool deleteKey(int root, const std::string& key) override;
     bool valueNames(int root, const std::string& key, std::vector<std::string>& names) override;
@@ -100,6 +101,10 @@ public:
     std::string windows = "C:\\Windows";
     std::string temp = "C:\\Temp\\";
     SystemTime now{2010, 3, 1, 8, 12, 0, 0, 0};  // local time: Monday 8 March 2010, noon
+    std::map<KnownFolder, std::string> knownFolders;  // a profile C:\Users\owner as Windows 10 has it
+    unsigned version = 1000;
+
+    FakeSystem();
 
     std::string environment(const std::string& name) override;
     bool utcToLocal(FileTime utc, SystemTime& local) override;
@@ -114,6 +119,8 @@ public:
     std::string windowsFolder() override { return windows; }
     std::string tempPath() override { return temp; }
     SystemTime localTime() override { return now; }
+    std::string knownFolder(KnownFolder folder) override;
+    unsigned windowsVersion() override { return version; }
 };
 
 // Calendar helpers for tests: a UTC FileTime from a date and back.

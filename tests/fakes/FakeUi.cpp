@@ -89,6 +89,12 @@ std::string FakeUi::comboItem(Ctl c, int index) const {
     return index >= 0 && index < int(items.size()) ? items[index] : std::string();
 }
 
+void FakeUi::comboSetItem(Ctl c, int index, const std::string& item) {
+    auto& s = state(c);
+    if (index >= 0 && index < int(s.items.size())) s.items[size_t(index)] = item;
+    if (s.selection == index) s.text = item;
+}
+
 void FakeUi::setComboSelection(Ctl c, int index) {
     auto& s = state(c);
     s.selection = (index >= 0 && index < int(s.items.size())) ? index : -1;

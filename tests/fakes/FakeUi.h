@@ -86,6 +86,7 @@ public:
     int comboCount(Ctl c) const override { return int(state(c).items.size()); }
     std::string comboItem(Ctl c, int index) const override;
     void comboAdd(Ctl c, const std::string& item) override { state(c).items.push_back(item); }
+    void comboSetItem(Ctl c, int index, const std::string& item) override;
     int comboSelection(Ctl c) const override { return state(c).selection; }
     void setComboSelection(Ctl c, int index) override;
     void setWidth(Ctl c, int width) override { state(c).width = width; }

@@ -43,6 +43,7 @@ public:
         return i >= 0 && i < int(list.size()) ? list[i] : std::string();
     }
     void comboAdd(Ctl c, const std::string& item) override { items[c].push_back(item); }
+    void comboSetItem(Ctl c, int i, const std::string& t) override { items[c].at(size_t(i)) = t; }
     int comboSelection(Ctl c) const override { return get(selections, c, -1); }
     void setComboSelection(Ctl c, int i) override { selections[c] = i; }
     void setWidth(Ctl, int) override {}
