@@ -1,0 +1,158 @@
+#include "rules/RuleFile.h"
+
+#include <memory>
+
+#include "text/Text.h"
+
+namespace dv {
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// "FileKey12" is the key "FileKey" numbered; `numberOptional` also takes "Detect" alone.
+bool isKey(const std::string& key, const char* base, bool numberOptional = false) {
+    const std::string name = base;
+    if (key.size() < name.size() || !startsWithNoCase(key, name)) return false;
+    if (key.size() == name.size()) return numberOptional;
+    return key.find_first_not_of("0123456789", name.size()) == std::string::npos;
+}
+
+// A name pattern: no folder, drive or stream in it.
+bool isNamePattern(const std::string& pattern) {
+    return !pattern.empty() && pattern.find_first_of("\\/:") == std::string::npos;
+}
+
+std::vector<std::string> patternsOf(const std::string& text) {
+    std::vector<std::string> patterns;
+    for (const std::string& piece : splitText(text, ';')) {
+        const std::string pattern = trimmed(piece);
+        if (pattern.empty()) continue;
+        if (!isNamePattern(pattern)) return {};
+        patterns.push_back(pattern);
+    }
+    return patterns;
+}
+
+bool addFileKey(Rule& rule, const std::string& value) {
+    const std::vector<std::string> pieces = splitText(value, '|');
+    if (pieces.size() < 2) return false;
+    FileKey key;
+    key.folder = trimmed(pieces[0]);
+    key.patterns = patternsOf(pieces[1]);
+    if (key.folder.empty() || key.patterns.empty()) return false;
+    for (size_t i = 2; i < pieces.size(); ++i) {
+        const std::string flag = trimmed(pieces[i]);
+        if (sameNoCase(flag, "RECURSE")) {
+            key.recurse = true;
+        } else if (sameNoCase(flag, "REMOVESELF")) {
+            key.recurse = key.removeSelf = true;
+        } else if (!flag.empty()) {
+            return false;  // a flag we do not know may mean anything
+        }
+    }
+    rule.fileKeys.push_back(std::move(key));
+    return true;
+}
+
+// FILE|folder\|name (or FILE|folder\name), PATH|folder\|pattern (or PATH|folder\ for all of
+// it); REG| exclusions belong to registry cleaning.
+void addExcludeKey(Rule& rule, const std::string& value) {
+    const std::vector<std::string> pieces = splitText(value, '|');
+    if (pieces.size() < 2 || pieces.size() > 3) return;
+    const std::string kind = trimmed(pieces[0]);
+    const bool subfolders = sameNoCase(kind, "PATH");
+    if (!subfolders && !sameNoCase(kind, "FILE")) return;
+    std::string folder = trimmed(pieces[1]);
+    std::vector<std::string> names;
+    if (pieces.size() == 3) {
+        names = patternsOf(pieces[2]);
+    } else if (subfolders) {
+        names = {"*"};
+    } else {
+        const size_t cut = folder.find_last_of("\\/");
+        if (cut == std::string::npos) return;
+        names = patternsOf(folder.substr(cut + 1));
+        folder.erase(cut);
+    }
+    if (folder.empty()) return;
+    for (const std::string& name : names) rule.excludeKeys.push_back({folder, name, subfolders});
+}
+
+// A line with a control character could name another path than it shows.
+bool isPlainLine(const std::string& line) {
+    for (unsigned char c : line)
+        if (c < 0x20 && c != '\t') return false;
+    return true;
+}
+
+void addKey(Rule& rule, const std::string& key, const std::string& value) {
+    if (value.empty()) return;
+    if (isKey(key, "FileKey")) {
+        addFileKey(rule, value);
+    } else if (isKey(key, "ExcludeKey")) {
+        addExcludeKey(rule, value);
+    } else if (isKey(key, "Detect", true)) {
+        rule.detectKeys.push_back(value);
+    } else if (isKey(key, "DetectFile", true)) {
+        rule.detectFiles.push_back(value);
+    } else if (sameNoCase(key, "DetectOS")) {
+        rule.detectOS = value;
+    } else if (sameNoCase(key, "Warning")) {
+        rule.leftOut = true;
+    } else if (sameNoCase(key, "Default")) {
+        if (sameNoCase(value, "False") || value == "0") rule.leftOut = true;
+    } else if (sameNoCase(key, "Section")) {
+        rule.group = value;
+    } else if (sameNoCase(key, "LangSecRef")) {
+        if (rule.group.empty()) rule.group = value;
+    }
+    // RegKeyN, SpecialDetect and anything else: not for file cleaning.
+}
+
+}  // namespace
+
+std::vector<Rule> parseRules(const std::string& text) {
+    std::vector<Rule> rules;
+    Rule* current = nullptr;
+    const size_t bom = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (std::string line : splitText(text.substr(bom), '\n')) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        line = trimmed(line);
+        if (line.empty() || line[0] == ';' || line[0] == '#' || !isPlainLine(line)) continue;
+        if (line[0] == '[') {
+            current = nullptr;
+            if (line.back() != ']') continue;
+            std::string name = trimmed(line.substr(1, line.size() - 2));
+            if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0)
+                name = trimmed(name.substr(0, name.size() - 2));
+            if (name.empty()) continue;
+            rules.push_back(Rule{});
+            current = &rules.back();
+            current->name = name;
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!current || equals == std::string::npos) continue;
+        addKey(*current, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)));
+    }
+    return rules;
+}
+
+std::vector<Rule> readRuleFile(FileSystem& fs, const std::string& path) {
+    std::unique_ptr<File> file = fs.open(path, OpenMode::ReadExisting);
+    if (!file || file->size() > kMaxRuleFileBytes) return {};
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (size_t n; (n = file->read(buffer, sizeof buffer)) > 0;) {
+        bytes.append(buffer, n);
+        if (bytes.size() > kMaxRuleFileBytes) return {};  // grew while being read
+    }
+    return parseRules(bytes);
+}
+
+}  // namespace dv
