@@ -6,6 +6,7 @@
 #include "cleanup/BackupStore.h"
 #include "cleanup/BusyScope.h"
 #include "cleanup/CopyList.h"
+#include "cleanup/EmptiedFolders.h"
 #include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
 #include "shell/Startup.h"
@@ -230,6 +231,7 @@ void deleteAllRows(App& app) {
         total += outcome.removedBytes;
     }
     if (completed) emptyRecycleBinIfAsked(app);
+    removeEmptiedFolders(app);
     if (app.ui.rowCount(Ctl::resultList) == 0) showAfterDeleteState(app);
     showRemoved(app, 61, total);
 }
@@ -238,6 +240,7 @@ void deleteRow(App& app, int position) {
     if (app.state.cleanupBusy) return;
     BusyScope busy(app);
     deleteRowCounted(app, position);
+    removeEmptiedFolders(app);
 }
 
 void deleteCurrentRow(App& app) {
@@ -262,6 +265,7 @@ void deleteTickedRows(App& app) {
         total += outcome.removedBytes;
         showRemoved(app, 61, total);
     }
+    removeEmptiedFolders(app);
 }
 
 void resetList(App& app) {

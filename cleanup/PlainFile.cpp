@@ -66,4 +66,18 @@ PathKind lookUpPath(FileSystem& fs, const std::string& path, size_t trusted) {
     return PathKind::PlainFile;
 }
 
+bool isPlainFolder(FileSystem& fs, const std::string& path) {
+    bool endsWithSeparator = false;
+    std::vector<size_t> ends = folderEnds(path, endsWithSeparator);
+    if (path.empty() || hasDotPart(path)) return false;
+    if (!endsWithSeparator) ends.push_back(path.size());
+    for (size_t end : ends) {
+        const uint32_t folder = fs.attributes(path.substr(0, end));
+        if (folder == kInvalidAttributes || !(folder & kAttrDirectory) ||
+            (folder & kAttrReparsePoint))
+            return false;
+    }
+    return !ends.empty();
+}
+
 }  // namespace dv

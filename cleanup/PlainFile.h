@@ -25,6 +25,9 @@ inline bool isPlainFile(FileSystem& fs, const std::string& path) {
     return lookUpPath(fs, path) == PathKind::PlainFile;
 }
 
+// A folder, no reparse point, reached through plain folders.
+bool isPlainFolder(FileSystem& fs, const std::string& path);
+
 // A file may be written at the path: every folder on the way is a plain folder and the
 // path itself is missing or a plain file.
 inline bool isSafeWriteTarget(FileSystem& fs, const std::string& path) {

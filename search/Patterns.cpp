@@ -23,7 +23,8 @@ const char* const kSingleTypes[] = {
     "schedule.bak",
 };
 
-constexpr int kFirstSingleType = 4;
+static_assert(kFirstUserType == kFirstSingleType + int(sizeof kSingleTypes / sizeof *kSingleTypes),
+              "the user's types follow the 81 single types");
 
 bool isHardDisk(DriveKind kind) { return kind == DriveKind::Fixed || kind == DriveKind::RamDisk; }
 
@@ -54,6 +55,7 @@ std::vector<std::string> patternSetComboItems() {
         "Find Garbage Files SET 1(Includes 35 Types)",
         "Find Garbage Files SET 2(Includes 26 Types)",
         "Find Garbage Files SET 3(Includes 10 Types)",
+        "Application caches",
     };
     for (const char* pattern : kSingleTypes)
         items.push_back(std::string("Find ") + pattern + " files only");
@@ -69,7 +71,7 @@ void buildSearchPatterns(App& app) {
     const int s = app.ui.comboSelection(Ctl::patternSetCombo);
     if (s >= 0) app.ui.setText(Ctl::patternSetCombo, app.ui.comboItem(Ctl::patternSetCombo, s));
     std::vector<std::string>& list = app.state.searchPatterns;
-    list.clear();
+    list.clear();  // and stays empty for the application caches: their rules name the patterns
     if (s == 0) {
         const int count = app.ui.comboCount(Ctl::patternSetCombo);
         for (int i = kFirstSingleType; i < count; ++i) {
@@ -85,6 +87,12 @@ void buildSearchPatterns(App& app) {
 }
 
 void patternSetChanged(App& app) { buildSearchPatterns(app); }
+
+void showAppCachesFound(App& app, int programs) {
+    const std::string found = " (" + std::to_string(programs) +
+                              (programs == 1 ? " program found)" : " programs found)");
+    app.ui.comboSetItem(Ctl::patternSetCombo, kAppCachesItem, "Application caches" + found);
+}
 
 std::vector<std::string> searchRoots(App& app) {
     std::vector<std::string> roots;

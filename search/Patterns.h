@@ -9,8 +9,18 @@ namespace dv {
 
 // The stored items of the two combo boxes.
 std::vector<std::string> driveComboItems();       // "All Hard Drive", "Hard Drive C:\" .. "Z:\"
-std::vector<std::string> patternSetComboItems();  // the 4 sets, then the 81 single types
+// The 4 sets, "Application caches", then the 81 single types.
+std::vector<std::string> patternSetComboItems();
 extern const char* const kPatternSetTexts[4];     // [1..3]: ";"-separated built-in sets
+
+// Where patternSetCombo's items are: the application caches of the rule files, the first
+// of the built-in single types, the first of the user's own types.
+constexpr int kAppCachesItem = 4;
+constexpr int kFirstSingleType = 5;
+constexpr int kFirstUserType = 86;
+
+// "Application caches (12 programs found)".
+void showAppCachesFound(App& app, int programs);
 
 // "Find *.bak files only" -> "*.bak"; empty when the text has no blank.
 std::string patternOfItem(const std::string& itemText);

@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "rules/CachePlan.h"
 #include "search/ListedBytes.h"
 #include "search/Matcher.h"
 #include "search/Patterns.h"
@@ -37,6 +38,15 @@ struct Walk {
     bool captionDirty = false;
     // Lists the coming folders on a second thread where the file system allows it.
     std::unique_ptr<ReadAhead> ahead;
+
+    // The walk of a rule's folder: its rows carry the rule's name as their type, each
+    // file is listed once whatever rules name it, and the user-profile skip does not apply
+    // (the caches live there).
+    std::string type;  // empty for a walk of drives
+    bool recurse = true;
+    const std::vector<CacheExclusion>* ruleExclusions = nullptr;
+    std::unordered_set<std::string> listed;    // folded
+    std::vector<std::string>* emptiable = nullptr;  // REMOVESELF: every folder walked
 };
 
 Walk beginWalk(App& app, const std::vector<std::string>& roots, SystemFolders stores) {
@@ -69,6 +79,20 @@ void processMessages(App& app, Walk& walk) {
 // file system does, without regard to case.
 bool qualifies(const Walk& walk, const std::string& path) {
     return !containsNoCase(path, kProtectedPath) && walk.excluded.count(foldedName(path)) == 0;
+}
+
+// A file of a rule's folder is listed when it is a plain file, none of the rule's
+// exclusions names it, and no other rule listed it before.
+bool listableCache(Walk& walk, const std::string& folder, const DirEntry& entry,
+                   const std::string& path) {
+    if (entry.attributes & kAttrReparsePoint) return false;
+    const std::string foldedFolder = foldedName(folder);
+    for (const CacheExclusion& e : *walk.ruleExclusions) {
+        const bool inFolder = e.subfolders ? foldedFolder.compare(0, e.folder.size(), e.folder) == 0
+                                           : foldedFolder == e.folder;
+        if (inFolder && matchesPattern(e.pattern, entry.name)) return false;
+    }
+    return walk.listed.insert(foldedName(path)).second;
 }
 
 // The elapsed-time count stops and Start Search can be clicked again: at the end of a
@@ -117,6 +141,7 @@ void walkFolder(App& app, Walk& walk, std::string folder,
         return;
     }
     if (!readable) return;
+    if (walk.emptiable) walk.emptiable->push_back(folder);
 
     // Rows go pattern by pattern, each pattern's files in listing order.
     std::vector<std::pair<uint32_t, uint32_t>> hits;  // (pattern, entry)
@@ -124,7 +149,7 @@ void walkFolder(App& app, Walk& walk, std::string folder,
         for (size_t i = 0; i < entries.size(); ++i)
             if (!entries[i].isFolder()) walk.patterns.collect(entries[i].name, uint32_t(i), hits);
     std::sort(hits.begin(), hits.end());
-    const bool inProfile = containsNoCase(folder, walk.marker);
+    const bool inProfile = walk.type.empty() && containsNoCase(folder, walk.marker);
     const size_t lastPattern = walk.patterns.size() - 1;
     const std::string* lastPatternsFirst = nullptr;
     std::string path;
@@ -134,10 +159,15 @@ void walkFolder(App& app, Walk& walk, std::string folder,
         if (inProfile) continue;
         path = folder;
         path += entry.name;
-        if (qualifies(walk, path)) appendResultRow(app, walk.patterns.pattern(pattern), path, entry);
+        if (!qualifies(walk, path)) continue;
+        if (walk.type.empty())
+            appendResultRow(app, walk.patterns.pattern(pattern), path, entry);
+        else if (listableCache(walk, folder, entry, path))
+            appendResultRow(app, walk.type, path, entry);
     }
     if (walk.patterns.size() > 0)
         setCaption(walk, folder, lastPatternsFirst ? *lastPatternsFirst : std::string());
+    if (!walk.recurse) return;
 
     std::vector<const DirEntry*> folders;
     for (const DirEntry& entry : entries)
@@ -189,7 +219,39 @@ void showFigures(App& app, const Figures& figures) {
     }
 }
 
+// The drive roots, all but Windows' own stores.
+void walkDrives(App& app, const std::vector<std::string>& roots) {
+    Walk walk = beginWalk(app, roots, SystemFolders(app.system.windowsFolder()));
+    for (const std::string& root : roots) {
+        walkFolder(app, walk, root);
+        if (app.state.searchFinished) break;
+    }
+}
+
+// The folders of the rules that apply on the drives, one after another; Windows' own
+// stores are no bar here, as rules name folders inside them (Windows\Logs\CBS).
+void walkAppCaches(App& app, const std::vector<std::string>& roots) {
+    const CachePlan plan = planCaches(app, loadRuleFiles(app), roots);
+    showAppCachesFound(app, plan.programs);
+    Walk walk = beginWalk(app, {}, SystemFolders());
+    for (const CacheFolder& folder : plan.folders) {
+        const Rule& rule = plan.rules[folder.rule];
+        const FileKey& key = rule.fileKeys[folder.key];
+        walk.patterns = PatternList(key.patterns);
+        walk.type = rule.name;
+        walk.recurse = key.recurse;
+        walk.ruleExclusions = &plan.exclusions[folder.rule];
+        walk.emptiable = key.removeSelf ? &app.state.emptiableFolders : nullptr;
+        walkFolder(app, walk, folder.path);
+        if (app.state.searchFinished) break;
+    }
+}
+
 }  // namespace
+
+void countAppCaches(App& app) {
+    showAppCachesFound(app, planCaches(app, loadRuleFiles(app), searchRoots(app)).programs);
+}
 
 std::string profileMarker(App& app) {
     const std::string p = app.system.environment("userprofile");
@@ -223,13 +285,12 @@ void startSearch(App& app) {
     app.state.searchFinished = 0;
     app.state.cancelledRows = -1;
 
-    const std::vector<std::string> roots = searchRoots(app);
-    Walk walk = beginWalk(app, roots, SystemFolders(app.system.windowsFolder()));
-    for (const std::string& root : roots) {
-        walkFolder(app, walk, root);
-        if (app.state.searchFinished) break;
-    }
-    walk.ahead.reset();
+    app.state.emptiableFolders.clear();
+
+    if (app.ui.comboSelection(Ctl::patternSetCombo) == kAppCachesItem)
+        walkAppCaches(app, searchRoots(app));
+    else
+        walkDrives(app, searchRoots(app));
 
     stopHere(app);
     app.state.searchFinished = 1;

@@ -12,6 +12,10 @@ void cancelSearch(App& app);                              // cancelButton
 void showSearchSummary(App& app);
 void elapsedTimerTick(App& app);
 
+// Counts the programs whose caches the rules find on driveCombo's drives, into the
+// "Application caches" item of patternSetCombo.
+void countAppCaches(App& app);
+
 // The profile marker from "userprofile", "username", "systemdrive" and "temp".
 std::string profileMarker(App& app);
 

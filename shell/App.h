@@ -33,6 +33,9 @@ struct AppState {
     // rather than reading every listed folder a second time. -1 rows: no cancel.
     int cancelledRows = -1;
     uint64_t cancelledBytes = 0;
+    // Folders of the last search's REMOVESELF rules, each before its subfolders: the delete
+    // commands remove those they leave empty.
+    std::vector<std::string> emptiableFolders;
 };
 
 struct App {

@@ -2,6 +2,7 @@
 
 #include "search/ListFile.h"
 #include "search/Patterns.h"
+#include "search/SearchEngine.h"
 #include "shell/DriveSpace.h"
 #include "shell/Help.h"
 #include "shell/Language.h"
@@ -46,6 +47,7 @@ void runStartup(App& app) {
     loadUserJunkTypes(app);
     ui.setComboSelection(Ctl::driveCombo, 0);
     ui.setComboSelection(Ctl::patternSetCombo, 0);
+    countAppCaches(app);
     refreshDriveSpace(app);
 
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);

@@ -99,10 +99,10 @@ const std::vector<Case> kBuiltIn = {
 
 TEST(Matcher, EveryBuiltInTypeFindsItsNamesAndNoOthers) {
     std::vector<std::string> items = patternSetComboItems();
-    ASSERT_EQ(kBuiltIn.size(), items.size() - 4);
+    ASSERT_EQ(kBuiltIn.size(), items.size() - kFirstSingleType);
     for (size_t i = 0; i < kBuiltIn.size(); ++i) {
         const Case& c = kBuiltIn[i];
-        EXPECT_EQ(items[i + 4], std::string("Find ") + c.pattern + " files only");
+        EXPECT_EQ(items[i + kFirstSingleType], std::string("Find ") + c.pattern + " files only");
         for (const char* name : c.hits) EXPECT_TRUE(matchesPattern(c.pattern, name)) << c.pattern << " " << name;
         for (const char* name : c.misses) EXPECT_FALSE(matchesPattern(c.pattern, name)) << c.pattern << " " << name;
     }

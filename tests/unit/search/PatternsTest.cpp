@@ -28,7 +28,7 @@ TEST(Patterns, SetsGiveTheirPatternsInOrder) {
                        "*.tmp", "mscreate.dir"}),
               patternsOf(p, 3));
     EXPECT_EQ(p.ui.comboItem(Ctl::patternSetCombo, 3), p.ui.text(Ctl::patternSetCombo));
-    EXPECT_EQ(Strings{"*.bak"}, patternsOf(p, 8));
+    EXPECT_EQ(Strings{"*.bak"}, patternsOf(p, 9));
     // Every pattern of the three sets is one of the single types.
     for (int s = 1; s <= 3; ++s)
         for (const std::string& pattern : patternsOf(p, s)) {
@@ -42,13 +42,13 @@ TEST(Patterns, UserTypesFromFilesTxtJoinSetZero) {
     FakePlatform p;
     p.fs.addFile("C:\\Dustvane\\Files.txt", "Find *.abc files only\r\n\r\nNoBlank\r\nFind *.xyz files only\r\n");
     loadUserJunkTypes(p.app);
-    ASSERT_EQ(88, p.ui.comboCount(Ctl::patternSetCombo));
+    ASSERT_EQ(89, p.ui.comboCount(Ctl::patternSetCombo));
     EXPECT_EQ("Find Garbage Files SET 0(Includes 81 Types)", p.ui.comboItem(Ctl::patternSetCombo, 0));
     Strings set0 = patternsOf(p, 0);
     ASSERT_EQ(83u, set0.size());  // the item without a blank adds nothing
     EXPECT_EQ("*.abc", set0[81]);
     EXPECT_EQ("*.xyz", set0[82]);
-    EXPECT_TRUE(patternsOf(p, 86).empty());
+    EXPECT_TRUE(patternsOf(p, 87).empty());
 }
 
 TEST(Patterns, DriveRoots) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "cleanup/DeleteCommands.h"
+#include "search/Patterns.h"
 #include "search/ReadAhead.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
@@ -72,8 +74,8 @@ TEST_F(Search, WhatIsListedAndWhatIsLeftOut) {
     p.app.state.exclusionList = {"C:\\ex\\e.bak", "c:\\EX\\e2.BAK", "C:\\ex\\\x83\x61.bak"};
     EXPECT_EQ((Strings{"C:\\h.bak *.bak", "C:\\ex\\\x83\x41.bak *.bak", "C:\\loop\\l.bak *.bak",
                        "C:\\Windows\\Temp\\t.bak *.bak", "D:\\Old\\Recovery\\kept.bak *.bak"}),
-              run(8, 0));
-    EXPECT_EQ(Strings{"N:\\share.bak *.bak"}, run(8, 12));
+              run(9, 0));
+    EXPECT_EQ(Strings{"N:\\share.bak *.bak"}, run(9, 12));
     Strings fts = run(0, 1);
     EXPECT_EQ(std::count_if(fts.begin(), fts.end(), [](const std::string& r) { return r.find("nam.fts") != std::string::npos; }), 0);
 }
@@ -93,7 +95,7 @@ TEST_F(Search, SummaryWithFilesFound) {
     p.fs.addFile("C:\\small.tmp", std::string(1000, 'x'));
     p.app.state.searchSeconds = 99;
     p.ui.atProcessCall(2, [&] { elapsedTimerTick(p.app); elapsedTimerTick(p.app); });
-    run(29);
+    run(30);
     EXPECT_EQ("3221225472", p.ui.cell(Ctl::resultList, 0, kColSize));
     EXPECT_EQ("3145728.98k53", p.ui.text(Ctl::statusLabel));
     EXPECT_EQ("k54 2 k55", p.ui.text(Ctl::statisticsTitleLabel));
@@ -138,7 +140,7 @@ TEST_F(Search, CancelStopsTheWalkAndShowsWhatWasFound) {
         cancelSearch(p.app);
         EXPECT_EQ("k54 1 k55", p.ui.text(Ctl::statisticsTitleLabel));
     });
-    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(29, 0));
+    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(30, 0));
     EXPECT_TRUE(runningAtCancel);
     EXPECT_TRUE(p.ui.isEnabled(Ctl::startSearchButton));
     EXPECT_LE(p.ui.processCalls, 6);
@@ -156,7 +158,7 @@ TEST_F(Search, AfterACancelTheWalkShowsTheCancelsFiguresAgain) {
         cancelSearch(p.app);
         p.fs.addFile("C:\\a\\x.tmp", std::string(4096, 'x'));
     });
-    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(29, 1));
+    EXPECT_EQ(Strings{"C:\\a\\x.tmp *.tmp"}, run(30, 1));
     EXPECT_EQ("0k53", p.ui.text(Ctl::statusLabel));
     showSearchSummary(p.app);
     EXPECT_EQ("4k53", p.ui.text(Ctl::statusLabel));
@@ -166,7 +168,7 @@ TEST_F(Search, CancelWorksWithAnEmptyPatternList) {
     p.ui.comboAdd(Ctl::patternSetCombo, "NoBlank");
     for (int i = 0; i < 50; ++i) p.fs.addFolder("C:\\f" + std::to_string(i));
     p.ui.atProcessCall(5, [&] { cancelSearch(p.app); });
-    run(85);
+    run(86);
     EXPECT_LE(p.ui.processCalls, 5);
 }
 
@@ -174,7 +176,7 @@ TEST_F(Search, TheWalkKeepsThePatternsItStartedWith) {
     p.fs.addFile("C:\\a\\x.tmp");
     p.fs.addFile("C:\\b\\x.tmp");
     p.ui.atProcessCall(3, [&] { p.app.state.searchPatterns = {"*.bak"}; });
-    EXPECT_EQ((Strings{"C:\\a\\x.tmp *.tmp", "C:\\b\\x.tmp *.tmp"}), run(29));
+    EXPECT_EQ((Strings{"C:\\a\\x.tmp *.tmp", "C:\\b\\x.tmp *.tmp"}), run(30));
 }
 
 TEST_F(Search, ProgressCaptionShowsFolderAndName) {
@@ -182,7 +184,7 @@ TEST_F(Search, ProgressCaptionShowsFolderAndName) {
     p.fs.addFolder("C:\\w\\deeper");
     Strings seen;
     for (int call : {3, 6}) p.ui.atProcessCall(call, [&] { seen.push_back(p.ui.text(Ctl::criteriaTitleLabel)); });
-    run(29);
+    run(30);
     // Entering the first subfolder shows the folder's last pattern hit, a later one its name.
     EXPECT_EQ((Strings{"k52C:\\z.tmp)", "k52C:\\w\\deeper)"}), seen);
 }
@@ -231,6 +233,55 @@ TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
     EXPECT_EQ(ReadAhead::Take::Ready, take("C:\\"));
     EXPECT_TRUE(readable);
     EXPECT_EQ(ReadAhead::Take::Missing, take("C:\\f5\\"));
+}
+
+// The application caches: the folders of the rules instead of the drives; every plain file
+// in them once, typed with its rule's name, but for exclusions; the user's files beside
+// them are never listed, and Delete All leaves them. REMOVESELF folders go once empty.
+TEST_F(Search, ApplicationCachesListOnlyWhatTheRulesName) {
+    const std::string local = "C:\\Users\\owner\\AppData\\Local\\";
+    const std::string profile = local + "B\\User Data\\Default\\", other = local + "B\\User Data\\P1\\";
+    p.fs.addFile("C:\\Dustvane\\Rules.ini",
+                 "[Browser]\n"
+                 "FileKey1=%LocalAppData%\\B\\User Data\\*\\Cache|*.*|RECURSE\n"
+                 "FileKey2=%LocalAppData%\\B\\User Data\\Default|*.tmp\n"
+                 "ExcludeKey1=FILE|%LocalAppData%\\B\\User Data\\Default\\Cache\\|index\n"
+                 "ExcludeKey2=PATH|%LocalAppData%\\B\\User Data\\Default\\Cache\\Keep\\\n"
+                 "[Dumps]\nFileKey1=%LocalAppData%\\Dumps|*.dmp|REMOVESELF\n"
+                 "[Again]\nFileKey1=%LocalAppData%\\B\\User Data\\P1\\Cache|*.*\n");
+    const Strings caches{profile + "Cache\\data_1", profile + "Cache\\Cache_Data\\f_1",
+                         other + "Cache\\data_2", profile + "x.tmp", local + "Dumps\\Sub\\b.dmp"};
+    for (const std::string& file : caches) p.fs.addFile(file, "cache");
+    const Strings mine{profile + "Bookmarks", profile + "Login Data", profile + "Sub\\y.tmp",
+                       profile + "Cache\\index", profile + "Cache\\Keep\\k.bin",
+                       profile + "Cache\\Linked\\l.bin", other + "Cache\\data_3",
+                       local + "Dumps\\Kept\\notes.txt"};
+    for (const std::string& file : mine) p.fs.addFile(file, "mine");
+    p.fs.addFile(profile + "Cache\\link.bin", "", kAttrArchive | kAttrReparsePoint);
+    p.fs.addFolder(profile + "Cache\\Linked", kAttrDirectory | kAttrReparsePoint);
+    p.fs.addFolder(local + "Dumps\\Sub\\Empty");
+    p.app.state.exclusionList = {other + "Cache\\data_3"};
+
+    Strings expected;
+    for (const std::string& file : caches)
+        expected.push_back(file + (file.find("Dumps") != std::string::npos ? " Dumps" : " Browser"));
+    EXPECT_EQ(expected, run(kAppCachesItem));
+    EXPECT_EQ("Application caches (3 programs found)", p.ui.comboItem(Ctl::patternSetCombo, kAppCachesItem));
+    EXPECT_EQ("k54 5 k55", p.ui.text(Ctl::statisticsTitleLabel));
+
+    // Backup mode keeps the emptied folders: Recovery writes the copies back into them.
+    p.ui.setChecked(Ctl::backupModeRadio, true);
+    deleteAllRows(p.app);
+    EXPECT_TRUE(p.fs.exists(local + "Dumps\\Sub"));
+    p.fs.addFile(local + "Dumps\\Sub\\c.dmp");
+    run(kAppCachesItem);
+    p.ui.setChecked(Ctl::backupModeRadio, false);
+    p.ui.setChecked(Ctl::permanentModeRadio, true);
+    deleteAllRows(p.app);
+    for (const std::string& file : caches) EXPECT_FALSE(p.fs.exists(file)) << file;
+    for (const std::string& file : mine) EXPECT_EQ("mine", p.fs.content(file)) << file;
+    EXPECT_FALSE(p.fs.exists(local + "Dumps\\Sub"));
+    EXPECT_TRUE(p.fs.exists(local + "Dumps\\Kept"));
 }
 
 }  // namespace

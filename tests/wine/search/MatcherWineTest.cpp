@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> builtInPatterns() {
     std::vector<std::string> items = patternSetComboItems(), patterns;
-    for (size_t i = 4; i < items.size(); ++i) patterns.push_back(patternOfItem(items[i]));
+    for (size_t i = kFirstSingleType; i < items.size(); ++i) patterns.push_back(patternOfItem(items[i]));
     return patterns;
 }
 

@@ -84,8 +84,8 @@ TEST_F(SearchTree, SetThreeRows) {
 }
 
 TEST_F(SearchTree, SingleTypesAndSummary) {
-    EXPECT_EQ((Strings{"~x.tmp | *.tmp"}), search(29));  // "*.tmp" alone: never x.tmpl
-    EXPECT_EQ(Strings{}, search(60));                      // "*.bk?": never b.bk12
+    EXPECT_EQ((Strings{"~x.tmp | *.tmp"}), search(30));  // "*.tmp" alone: never x.tmpl
+    EXPECT_EQ(Strings{}, search(61));                      // "*.bk?": never b.bk12
     search(3);
     p.app.state.searchSeconds = 4;
     showSearchSummary(app);
@@ -196,10 +196,10 @@ TEST_F(AllDrives, OnlyFixedDisksUnlessALetterIsChosen) {
     put(folder + "fixed.bak");
     put(network + "share\\colleague.bak");
     put(removable + "stick\\photo.bak");
-    EXPECT_EQ(Strings{folder + "fixed.bak"}, search(8, 0, folder));
-    EXPECT_EQ(Strings{}, search(8, 0, network));
-    EXPECT_EQ(Strings{}, search(8, 0, removable));
-    EXPECT_EQ(Strings{network + "share\\colleague.bak"}, search(8, network[0] - 'C' + 1, network));
+    EXPECT_EQ(Strings{folder + "fixed.bak"}, search(9, 0, folder));
+    EXPECT_EQ(Strings{}, search(9, 0, network));
+    EXPECT_EQ(Strings{}, search(9, 0, removable));
+    EXPECT_EQ(Strings{network + "share\\colleague.bak"}, search(9, network[0] - 'C' + 1, network));
 }
 
 TEST_F(AllDrives, SetZeroLeavesWindowsOwnFiles) {
