@@ -28,6 +28,13 @@ struct RealPlatform {
     App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
 };
 
+// The folder this program runs from, where its data files were staged (Rules.ini, ...).
+inline std::string programFolder() {
+    char path[MAX_PATH] = {};
+    const std::string module(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return module.substr(0, module.rfind('\\'));
+}
+
 // The drive the test runner mapped for us (DV_TEST_DRIVE), else the temp folder.
 inline std::string scratchBase() {
     char drive[MAX_PATH] = {};

@@ -95,6 +95,9 @@ AppUnderTest::AppUnderTest(const std::string& name) {
         error_ = "cannot copy " + exe + " into " + folder_;
         return;
     }
+    // The rules shipped beside the program, when the build made them.
+    const std::string rules = exe.substr(0, exe.find_last_of("\\/") + 1) + "Rules.ini";
+    CopyFileA(rules.c_str(), (folder_ + "\\Rules.ini").c_str(), FALSE);
     ready_ = true;
 }
 

@@ -20,9 +20,9 @@ bool readStartSwitch(const char* name, DWORD* value);
 bool readSaveFilePath(std::string* path);  // REG_BINARY text, false when missing
 void clearProgramSettings();
 
-// Makes a fresh program folder <drive>\gui\<name>-<n> holding a copy of Dustvane.exe
-// and an empty BackFile folder. The destructor ends the process if it still runs and
-// removes the folder.
+// Makes a fresh program folder <drive>\gui\<name>-<n> holding a copy of Dustvane.exe, the
+// Rules.ini beside it and an empty BackFile folder. The destructor ends the process if it
+// still runs and removes the folder.
 class AppUnderTest {
 public:
     explicit AppUnderTest(const std::string& name);
