@@ -8,10 +8,13 @@
 namespace dv {
 
 ReadAhead::ReadAhead(FileSystem& fs, std::vector<std::string> roots, SystemFolders stores,
-                     size_t entriesAhead)
+                     std::vector<bool> subfolders, size_t entriesAhead)
     : fs_(fs), stores_(std::move(stores)), entriesAhead_(entriesAhead) {
     try {
-        thread_ = std::thread([this, roots = std::move(roots)]() mutable { run(std::move(roots)); });
+        thread_ = std::thread(
+            [this, roots = std::move(roots), subfolders = std::move(subfolders)]() mutable {
+                run(std::move(roots), std::move(subfolders));
+            });
     } catch (const std::system_error&) {
         done_ = true;  // no thread: the walk lists every folder itself
     }
@@ -31,11 +34,12 @@ bool ReadAhead::stopping() {
     return stop_;
 }
 
-void ReadAhead::run(std::vector<std::string> roots) {
+void ReadAhead::run(std::vector<std::string> roots, std::vector<bool> subfolders) {
     try {
-        for (const std::string& root : roots) {
+        for (size_t i = 0; i < roots.size(); ++i) {
             if (stopping()) break;
-            read(withTrailingBackslash(root), SystemFolders::Kind::Walk);
+            read(withTrailingBackslash(roots[i]), SystemFolders::Kind::Walk,
+                 i >= subfolders.size() || subfolders[i]);
         }
     } catch (...) {
         // Out of memory or the like: the walk goes on listing folders itself.
@@ -49,12 +53,12 @@ void ReadAhead::run(std::vector<std::string> roots) {
 
 // Lists one folder, hands the listing over, then reads its subfolders. The recursion is
 // as deep as the tree, which a path's length bounds.
-void ReadAhead::read(const std::string& folder, SystemFolders::Kind kind) {
+void ReadAhead::read(const std::string& folder, SystemFolders::Kind kind, bool withSubfolders) {
     Listing listing;
     listing.folder = folder;
     listing.readable = fs_.listFolder(folder, listing.entries);
     std::vector<std::pair<std::string, SystemFolders::Kind>> subfolders;
-    if (listing.readable)
+    if (listing.readable && withSubfolders)
         for (const DirEntry& entry : listing.entries) {
             const SystemFolders::Kind subKind = stores_.subfolderKind(folder, kind, entry);
             if (subKind != SystemFolders::Kind::Skip)

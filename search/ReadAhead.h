@@ -17,10 +17,11 @@ class ReadAhead {
 public:
     // Starts reading the roots (each ending in "\") and their subtrees in the order a
     // depth-first walk enters them: a folder, then each subfolder the walk enters (all
-    // but `stores` fences off), in listing order. At most about `entriesAhead` entries
+    // but `stores` fences off), in listing order; a root whose `subfolders` flag (by
+    // position, when given) is false is read alone. At most about `entriesAhead` entries
     // wait to be taken.
     ReadAhead(FileSystem& fs, std::vector<std::string> roots, SystemFolders stores,
-              size_t entriesAhead = 32768);
+              std::vector<bool> subfolders = {}, size_t entriesAhead = 32768);
     // Stops the reading thread and waits for it (it ends after the folder it is reading).
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -44,8 +45,8 @@ private:
         std::vector<DirEntry> entries;
         bool readable = false;
     };
-    void run(std::vector<std::string> roots);
-    void read(const std::string& folder, SystemFolders::Kind kind);
+    void run(std::vector<std::string> roots, std::vector<bool> subfolders);
+    void read(const std::string& folder, SystemFolders::Kind kind, bool subfolders = true);
     bool stopping();
 
     FileSystem& fs_;

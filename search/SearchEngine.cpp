@@ -49,12 +49,14 @@ struct Walk {
     std::vector<std::string>* emptiable = nullptr;  // REMOVESELF: every folder walked
 };
 
-Walk beginWalk(App& app, const std::vector<std::string>& roots, SystemFolders stores) {
+// `subfolders` (by position, when given): whether the walk enters the root's subfolders.
+Walk beginWalk(App& app, const std::vector<std::string>& roots, SystemFolders stores,
+               std::vector<bool> subfolders = {}) {
     Walk walk(app.state.searchPatterns, std::move(stores));
     for (const std::string& path : app.state.exclusionList) walk.excluded.insert(foldedName(path));
     walk.marker = profileMarker(app);
     if (app.fs.listsFromAnyThread() && !roots.empty())
-        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots, walk.stores);
+        walk.ahead = std::make_unique<ReadAhead>(app.fs, roots, walk.stores, std::move(subfolders));
     return walk;
 }
 
@@ -233,7 +235,13 @@ void walkDrives(App& app, const std::vector<std::string>& roots) {
 void walkAppCaches(App& app, const std::vector<std::string>& roots) {
     const CachePlan plan = planCaches(app, loadRuleFiles(app), roots);
     showAppCachesFound(app, plan.programs);
-    Walk walk = beginWalk(app, {}, SystemFolders());
+    std::vector<std::string> folders;
+    std::vector<bool> subfolders;
+    for (const CacheFolder& folder : plan.folders) {
+        folders.push_back(folder.path);
+        subfolders.push_back(plan.rules[folder.rule].fileKeys[folder.key].recurse);
+    }
+    Walk walk = beginWalk(app, folders, SystemFolders(), subfolders);
     for (const CacheFolder& folder : plan.folders) {
         const Rule& rule = plan.rules[folder.rule];
         const FileKey& key = rule.fileKeys[folder.key];

@@ -222,7 +222,7 @@ TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
         EXPECT_GT(plain.size(), 40u);
     }
     // Asked for a folder that does not come next, the reading gives it up.
-    ReadAhead ahead(p.fs, {"C:\\"}, SystemFolders(), 2);
+    ReadAhead ahead(p.fs, {"C:\\"}, SystemFolders(), {}, 2);
     std::vector<DirEntry> entries;
     bool readable = false;
     auto take = [&](const std::string& folder) {
@@ -268,6 +268,11 @@ TEST_F(Search, ApplicationCachesListOnlyWhatTheRulesName) {
     EXPECT_EQ(expected, run(kAppCachesItem));
     EXPECT_EQ("Application caches (3 programs found)", p.ui.comboItem(Ctl::patternSetCombo, kAppCachesItem));
     EXPECT_EQ("k54 5 k55", p.ui.text(Ctl::statisticsTitleLabel));
+    // Listed ahead on a second thread: the same rows, each folder still listed once.
+    const int listings = p.fs.listFolderCalls;
+    p.fs.readsFromAnyThread = true;
+    EXPECT_EQ(expected, run(kAppCachesItem));
+    EXPECT_EQ(listings, p.fs.listFolderCalls - listings);
 
     // Backup mode keeps the emptied folders: Recovery writes the copies back into them.
     p.ui.setChecked(Ctl::backupModeRadio, true);
