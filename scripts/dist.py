@@ -7,11 +7,11 @@ writes into the output folder
     Dustvane-<version>-win64.zip   the portable program: unpack and run
     Dustvane-<version>-setup.exe   the installer (made with makensis from packaging/Dustvane.nsi)
 
-Both hold the same files: Dustvane.exe, the LANGUAGE tree, the manual (help.chm and
-help.hlp) when the build made it, README.txt, LICENSE.txt and an empty BackFile folder.
-Nothing else of the build folder (test programs, build files) goes in. The version is
-the one the build made Dustvane.exe with: generated/dustvane_version.h in the build
-folder, made from resources/VERSION.
+Both hold the same files: Dustvane.exe, its cleaning rules Rules.ini, the LANGUAGE tree,
+the manual (help.chm and help.hlp) when the build made it, README.txt, LICENSE.txt and an
+empty BackFile folder. Nothing else of the build folder (test programs, build files) goes
+in. The version is the one the build made Dustvane.exe with: generated/dustvane_version.h
+in the build folder, made from resources/VERSION.
 """
 import argparse
 import os
@@ -59,7 +59,10 @@ def payload(build, version_text):
     exe = build / "Dustvane.exe"
     if not exe.is_file():
         fail(f"{exe} is missing: build it first (scripts/build.sh windows Dustvane)")
-    files = {"Dustvane.exe": exe}
+    rules = build / "Rules.ini"
+    if not rules.is_file():
+        fail(f"{rules} is missing: build the program first (scripts/build.sh windows Dustvane)")
+    files = {"Dustvane.exe": exe, "Rules.ini": rules}
     languages = build / "LANGUAGE"
     if languages.is_dir():
         for path in sorted(languages.rglob("*")):

@@ -276,7 +276,8 @@ TEST_F(PackageTest, SilentInstallPutsProgramShortcutAndEntryInPlaceAndTheProgram
 
     std::map<std::string, ULONGLONG> installed = treeOf(dir_);
     for (const char* file : {"Dustvane.exe", "uninstall.exe", "README.txt", "LICENSE.txt",
-                             "help.chm", "help.hlp", "LANGUAGE\\English.lng", "BackFile\\"})
+                             "Rules.ini", "help.chm", "help.hlp", "LANGUAGE\\English.lng",
+                             "BackFile\\"})
         EXPECT_TRUE(installed.count(file)) << file;
     EXPECT_EQ("3", languageChoice(dir_));
     // The zip holds the very same files; the installer adds only its uninstaller.
@@ -372,7 +373,7 @@ TEST_F(PackageTest, UninstallRemovesTheProgramAndKeepsBackupsAndLists) {
         uninstallSilently();
         EXPECT_EQ(c.folderStays, exists(dir_));
         for (const char* file : {"Dustvane.exe", "uninstall.exe", "README.txt", "LICENSE.txt",
-                                 "help.chm", "help.hlp", "LANGUAGE"})
+                                 "Rules.ini", "help.chm", "help.hlp", "LANGUAGE"})
             EXPECT_FALSE(exists(dir_ + "\\" + file)) << file;
         EXPECT_FALSE(exists(shortcutPath()));
         if (c.userFiles) {
