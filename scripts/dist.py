@@ -150,8 +150,9 @@ def write_file_list(files, folders, root, path):
         lines.append(f'  SetOutPath "$INSTDIR{below}"')
         for name in by_folder[folder]:
             target = name.rpartition("/")[2].replace("$", "$$")
-            # Settings files the program rewrites are the user's once installed.
-            keep = name.lower().endswith(".ini")
+            # Settings files the program rewrites are the user's once installed; its own
+            # cleaning rules are renewed with the program.
+            keep = name.lower().endswith(".ini") and name != "Rules.ini"
             if keep:
                 lines.append("  SetOverwrite off")
             lines.append(f'  File "/oname={target}" "{nsis_path(root / name)}"')
