@@ -37,6 +37,9 @@ public:
     virtual std::string knownFolder(KnownFolder folder) = 0;
     // The version of Windows, as major * 100 + minor (601 for Windows 7, 1000 for 10 and 11).
     virtual unsigned windowsVersion() = 0;
+    // UTF-8 text in the process's ANSI code page; false when the text is no UTF-8 or holds
+    // a character the code page cannot show (which would become a "?", a wildcard).
+    virtual bool ansiFromUtf8(const std::string& utf8, std::string& ansi) = 0;
     // The current local date and time (GetLocalTime).
     virtual SystemTime localTime() = 0;
 };

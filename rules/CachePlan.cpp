@@ -250,8 +250,8 @@ bool onRoots(const std::string& folder, const std::set<std::string>& roots) {
 }  // namespace
 
 std::vector<Rule> loadRuleFiles(App& app) {
-    std::vector<Rule> rules = readRuleFile(app.fs, basePath(app, "\\Rules.ini"));
-    for (Rule& rule : readRuleFile(app.fs, basePath(app, "\\winapp2.ini")))
+    std::vector<Rule> rules = readRuleFile(app, basePath(app, "\\Rules.ini"));
+    for (Rule& rule : readRuleFile(app, basePath(app, "\\winapp2.ini")))
         rules.push_back(std::move(rule));
     return rules;
 }

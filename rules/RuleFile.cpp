@@ -1,5 +1,6 @@
 #include "rules/RuleFile.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "text/Text.h"
@@ -90,6 +91,31 @@ bool isPlainLine(const std::string& line) {
     return true;
 }
 
+bool hasHighByte(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
+// See readRuleFile. A file with no line in UTF-8 but its ASCII ones, and no byte order mark,
+// is in the code page already.
+std::string inCodePage(System& system, std::string bytes) {
+    const bool bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    if (bom) bytes.erase(0, 3);
+    if (!hasHighByte(bytes)) return bytes;
+    bool utf8 = bom;
+    std::string text, line;
+    for (const std::string& raw : splitText(bytes, '\n')) {
+        if (!hasHighByte(raw)) {
+            line = raw;
+        } else if (system.ansiFromUtf8(raw, line)) {
+            utf8 = true;
+        } else {
+            line = trimmed(raw).compare(0, 1, "[") == 0 ? "[]" : "";
+        }
+        text += line + "\n";
+    }
+    return utf8 ? text : bytes;
+}
+
 void addKey(Rule& rule, const std::string& key, const std::string& value) {
     if (value.empty()) return;
     if (isKey(key, "FileKey")) {
@@ -143,8 +169,8 @@ std::vector<Rule> parseRules(const std::string& text) {
     return rules;
 }
 
-std::vector<Rule> readRuleFile(FileSystem& fs, const std::string& path) {
-    std::unique_ptr<File> file = fs.open(path, OpenMode::ReadExisting);
+std::vector<Rule> readRuleFile(App& app, const std::string& path) {
+    std::unique_ptr<File> file = app.fs.open(path, OpenMode::ReadExisting);
     if (!file || file->size() > kMaxRuleFileBytes) return {};
     std::string bytes;
     char buffer[64 * 1024];
@@ -152,7 +178,7 @@ std::vector<Rule> readRuleFile(FileSystem& fs, const std::string& path) {
         bytes.append(buffer, n);
         if (bytes.size() > kMaxRuleFileBytes) return {};  // grew while being read
     }
-    return parseRules(bytes);
+    return parseRules(inCodePage(app.system, std::move(bytes)));
 }
 
 }  // namespace dv

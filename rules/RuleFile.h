@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "shell/App.h"
 
 namespace dv {
 
@@ -43,7 +43,9 @@ std::vector<Rule> parseRules(const std::string& text);
 // A rule file larger than this is not read: no real one comes near it.
 constexpr uint64_t kMaxRuleFileBytes = 16ull << 20;
 
-// The rules of a file; none when it is missing, unreadable or too large.
-std::vector<Rule> readRuleFile(FileSystem& fs, const std::string& path);
+// The rules of a file; none when it is missing, unreadable or too large. A file in UTF-8,
+// as the format's files are written today, is read in the process's code page; a line
+// the code page cannot show is left out, and with a section's name the whole section.
+std::vector<Rule> readRuleFile(App& app, const std::string& path);
 
 }  // namespace dv

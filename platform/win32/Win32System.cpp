@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 #include <type_traits>
 
 namespace dv {
@@ -55,6 +56,17 @@ const KNOWNFOLDERID& knownFolderId(KnownFolder folder) {
         case KnownFolder::Downloads: break;
     }
     return FOLDERID_Downloads;
+}
+
+// Wide text in the ANSI code page; false when a character has no place in it.
+bool ansiFromWide(const wchar_t* wide, int length, std::string& ansi) {
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0,
+                                      nullptr, &lossy);
+    if (n <= 0 || lossy) return false;
+    ansi.assign(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &ansi[0], n, nullptr, &lossy);
+    return !lossy;
 }
 
 using DiskFreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
@@ -147,17 +159,9 @@ std::string Win32System::tempPath() {
 std::string Win32System::knownFolder(KnownFolder folder) {
     PWSTR wide = nullptr;
     std::string path;
-    if (SUCCEEDED(SHGetKnownFolderPath(knownFolderId(folder), KF_FLAG_DONT_VERIFY, nullptr, &wide))) {
-        BOOL lossy = FALSE;
-        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0,
-                                          nullptr, &lossy);
-        if (n > 1 && !lossy) {
-            path.assign(size_t(n), '\0');
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, &path[0], n, nullptr,
-                                &lossy);
-            path.resize(size_t(n - 1));
-        }
-    }
+    if (FAILED(SHGetKnownFolderPath(knownFolderId(folder), KF_FLAG_DONT_VERIFY, nullptr, &wide)) ||
+        !ansiFromWide(wide, int(wcslen(wide)), path))
+        path.clear();
     CoTaskMemFree(wide);
     while (path.size() > 3 && path.back() == '\\') path.pop_back();
     return path;
@@ -174,6 +178,17 @@ unsigned Win32System::windowsVersion() {
     info.dwOSVersionInfoSize = sizeof info;
     if (!get || get(&info) != 0) return 0;
     return unsigned(info.dwMajorVersion * 100 + info.dwMinorVersion);
+}
+
+bool Win32System::ansiFromUtf8(const std::string& utf8, std::string& ansi) {
+    ansi.clear();
+    if (utf8.empty()) return true;
+    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()),
+                                      nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring wide(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), &wide[0], n);
+    return ansiFromWide(wide.data(), n, ansi);
 }
 
 SystemTime Win32System::localTime() {

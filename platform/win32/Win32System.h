@@ -17,6 +17,7 @@ public:
     std::string tempPath() override;
     std::string knownFolder(KnownFolder folder) override;
     unsigned windowsVersion() override;
+    bool ansiFromUtf8(const std::string& utf8, std::string& ansi) override;
     SystemTime localTime() override;
 };
 

@@ -286,26 +286,27 @@ bool FakeShellOps::openHtmlHelp(const std::string& helpFile) {
 // ---- system -----------------------------------------------------------------------
 
 FakeSystem::FakeSystem() {
-    const std::string profile = "C:\\Users\\owner";
-    knownFolders = {
-        {KnownFolder::LocalAppData, profile + "\\AppData\\Local"},
-        {KnownFolder::RoamingAppData, profile + "\\AppData\\Roaming"},
-        {KnownFolder::LocalLowAppData, profile + "\\AppData\\LocalLow"},
-        {KnownFolder::ProgramData, "C:\\ProgramData"},
-        {KnownFolder::UserProfile, profile},
-        {KnownFolder::Public, "C:\\Users\\Public"},
-        {KnownFolder::Windows, "C:\\Windows"},
-        {KnownFolder::ProgramFiles, "C:\\Program Files"},
-        {KnownFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
-        {KnownFolder::CommonProgramFiles, "C:\\Program Files\\Common Files"},
-        {KnownFolder::CommonProgramFilesX86, "C:\\Program Files (x86)\\Common Files"},
-        {KnownFolder::Documents, profile + "\\Documents"},
-        {KnownFolder::Desktop, profile + "\\Desktop"},
-        {KnownFolder::Pictures, profile + "\\Pictures"},
-        {KnownFolder::Music, profile + "\\Music"},
-        {KnownFolder::Videos, profile + "\\Videos"},
-        {KnownFolder::Downloads, profile + "\\Downloads"},
-    };
+    const std::string profile = "C:\\Users\\owner\\", files = "C:\\Program Files";
+    using K = KnownFolder;
+    knownFolders = {{K::LocalAppData, profile + "AppData\\Local"}, {K::RoamingAppData, profile + "AppData\\Roaming"},
+                    {K::LocalLowAppData, profile + "AppData\\LocalLow"}, {K::ProgramData, "C:\\ProgramData"},
+                    {K::UserProfile, "C:\\Users\\owner"}, {K::Public, "C:\\Users\\Public"},
+                    {K::Windows, "C:\\Windows"}, {K::ProgramFiles, files}, {K::ProgramFilesX86, files + " (x86)"},
+                    {K::CommonProgramFiles, files + "\\Common Files"},
+                    {K::CommonProgramFilesX86, files + " (x86)\\Common Files"},
+                    {K::Documents, profile + "Documents"}, {K::Desktop, profile + "Desktop"},
+                    {K::Pictures, profile + "Pictures"}, {K::Music, profile + "Music"},
+                    {K::Videos, profile + "Videos"}, {K::Downloads, profile + "Downloads"}};
+}
+
+bool FakeSystem::ansiFromUtf8(const std::string& utf8, std::string& ansi) {
+    ansi.clear();
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = utf8[i], next = i + 1 < utf8.size() ? utf8[i + 1] : 0;
+        if (c >= 0x80 && !((c == 0xC2 || c == 0xC3) && (next & 0xC0) == 0x80)) return false;
+        ansi += c < 0x80 ? char(c) : char(((c & 3) << 6) | (utf8[++i] & 0x3F));
+    }
+    return true;
 }
 
 std::string FakeSystem::knownFolder(KnownFolder folder) {

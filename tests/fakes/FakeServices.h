@@ -121,6 +121,8 @@ public:
     SystemTime localTime() override { return now; }
     std::string knownFolder(KnownFolder folder) override;
     unsigned windowsVersion() override { return version; }
+    // The code page of the fake is Latin-1: U+0080 to U+00FF are its high bytes.
+    bool ansiFromUtf8(const std::string& utf8, std::string& ansi) override;
 };
 
 // Calendar helpers for tests: a UTC FileTime from a date and back.
