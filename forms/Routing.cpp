@@ -31,6 +31,12 @@ struct Route {
 };
 
 void dragMainWindow(App& app) { app.ui.dragWindow(Ctl::MainWindow); }
+
+// The drive-space display and the count of programs whose caches lie on the chosen drives.
+void driveChosen(App& app) {
+    refreshDriveSpace(app);
+    countAppCaches(app);
+}
 void minimiseMainWindow(App& app) { app.ui.setWindowState(Ctl::MainWindow, WindowState::Minimised); }
 void minimiseAboutWindow(App& app) { app.ui.setWindowState(Ctl::AboutWindow, WindowState::Minimised); }
 
@@ -83,7 +89,7 @@ const Route kRoutes[] = {
     {Ctl::alertBlinkTimer, Event::Tick, alertBlinkTick},
     {Ctl::stepTimer, Event::Tick, stepTimerTick},
     {Ctl::finishTimer, Event::Tick, finishTimerTick},
-    {Ctl::driveCombo, Event::SelChange, refreshDriveSpace},
+    {Ctl::driveCombo, Event::SelChange, driveChosen},
     {Ctl::visitWebsiteButton, Event::Click, visitWebsite},
     {Ctl::aboutButton, Event::Click, openDialog<Ctl::AboutWindow>},
     {Ctl::addGarbageTypeButton, Event::Click, openDialog<Ctl::AddGarbageTypeWindow>},

@@ -47,8 +47,8 @@ void runStartup(App& app) {
     loadUserJunkTypes(app);
     ui.setComboSelection(Ctl::driveCombo, 0);
     ui.setComboSelection(Ctl::patternSetCombo, 0);
-    countAppCaches(app);
     refreshDriveSpace(app);
+    countAppCaches(app);
 
     ui.setWindowState(Ctl::MainWindow, WindowState::Normal);
     ui.setWindowState(Ctl::MainWindow, WindowState::Centred);

@@ -235,39 +235,37 @@ TEST_F(Search, ReadingAheadKeepsRowsOrderAndSummary) {
     EXPECT_EQ(ReadAhead::Take::Missing, take("C:\\f5\\"));
 }
 
-// The application caches: the folders of the rules instead of the drives; every plain file
-// in them once, typed with its rule's name, but for exclusions; the user's files beside
-// them are never listed, and Delete All leaves them. REMOVESELF folders go once empty.
+// The application caches: every plain file of the rules' folders once, with its rule's name,
+// but for exclusions, never the user's files beside them; REMOVESELF folders go once empty.
 TEST_F(Search, ApplicationCachesListOnlyWhatTheRulesName) {
     const std::string local = "C:\\Users\\owner\\AppData\\Local\\";
     const std::string profile = local + "B\\User Data\\Default\\", other = local + "B\\User Data\\P1\\";
     p.fs.addFile("C:\\Dustvane\\Rules.ini",
-                 "[Browser]\n"
-                 "FileKey1=%LocalAppData%\\B\\User Data\\*\\Cache|*.*|RECURSE\n"
+                 "[Browser]\nFileKey1=%LocalAppData%\\B\\User Data\\*\\Cache|*.*|RECURSE\n"
                  "FileKey2=%LocalAppData%\\B\\User Data\\Default|*.tmp\n"
                  "ExcludeKey1=FILE|%LocalAppData%\\B\\User Data\\Default\\Cache\\|index\n"
                  "ExcludeKey2=PATH|%LocalAppData%\\B\\User Data\\Default\\Cache\\Keep\\\n"
                  "[Dumps]\nFileKey1=%LocalAppData%\\Dumps|*.dmp|REMOVESELF\n"
                  "[Again]\nFileKey1=%LocalAppData%\\B\\User Data\\P1\\Cache|*.*\n");
-    const Strings caches{profile + "Cache\\data_1", profile + "Cache\\Cache_Data\\f_1",
-                         other + "Cache\\data_2", profile + "x.tmp", local + "Dumps\\Sub\\b.dmp"};
-    for (const std::string& file : caches) p.fs.addFile(file, "cache");
-    const Strings mine{profile + "Bookmarks", profile + "Login Data", profile + "Sub\\y.tmp",
-                       profile + "Cache\\index", profile + "Cache\\Keep\\k.bin",
-                       profile + "Cache\\Linked\\l.bin", other + "Cache\\data_3",
+    const Strings caches{profile + "Cache\\data_1", profile + "Cache\\Cache_Data\\f_1", other + "Cache\\data_2",
+                         profile + "x.tmp", local + "Dumps\\Sub\\b.dmp"};
+    const Strings mine{profile + "Bookmarks", profile + "Sub\\y.tmp", profile + "Cache\\index",
+                       profile + "Cache\\Keep\\k.bin", profile + "Cache\\Linked\\l.bin", other + "Cache\\data_3",
                        local + "Dumps\\Kept\\notes.txt"};
+    for (const std::string& file : caches) p.fs.addFile(file, "cache");
     for (const std::string& file : mine) p.fs.addFile(file, "mine");
     p.fs.addFile(profile + "Cache\\link.bin", "", kAttrArchive | kAttrReparsePoint);
     p.fs.addFolder(profile + "Cache\\Linked", kAttrDirectory | kAttrReparsePoint);
     p.fs.addFolder(local + "Dumps\\Sub\\Empty");
     p.app.state.exclusionList = {other + "Cache\\data_3"};
 
-    Strings expected;
-    for (const std::string& file : caches)
-        expected.push_back(file + (file.find("Dumps") != std::string::npos ? " Dumps" : " Browser"));
+    Strings expected;  // rows as "path type"
+    for (const std::string& file : caches) expected.push_back(file + (file == caches.back() ? " Dumps" : " Browser"));
     EXPECT_EQ(expected, run(kAppCachesItem));
     EXPECT_EQ("Application caches (3 programs found)", p.ui.comboItem(Ctl::patternSetCombo, kAppCachesItem));
-    EXPECT_EQ("k54 5 k55", p.ui.text(Ctl::statisticsTitleLabel));
+    p.ui.setComboSelection(Ctl::driveCombo, 2);  // D:, where no cache lies
+    p.ui.raise(Ctl::driveCombo, Event::SelChange);
+    EXPECT_EQ("Application caches (0 programs found)", p.ui.comboItem(Ctl::patternSetCombo, kAppCachesItem));
     // Listed ahead on a second thread: the same rows, each folder still listed once.
     const int listings = p.fs.listFolderCalls;
     p.fs.readsFromAnyThread = true;
@@ -280,8 +278,7 @@ TEST_F(Search, ApplicationCachesListOnlyWhatTheRulesName) {
     EXPECT_TRUE(p.fs.exists(local + "Dumps\\Sub"));
     p.fs.addFile(local + "Dumps\\Sub\\c.dmp");
     run(kAppCachesItem);
-    p.ui.setChecked(Ctl::backupModeRadio, false);
-    p.ui.setChecked(Ctl::permanentModeRadio, true);
+    p.ui.click(Ctl::permanentModeRadio);
     deleteAllRows(p.app);
     for (const std::string& file : caches) EXPECT_FALSE(p.fs.exists(file)) << file;
     for (const std::string& file : mine) EXPECT_EQ("mine", p.fs.content(file)) << file;
