@@ -266,6 +266,18 @@ CachePlan planCaches(App& app, std::vector<Rule> rules, const std::vector<std::s
     for (size_t r = 0; r < rules.size(); ++r) {
         const Rule& rule = rules[r];
         if (!detected(app, places, rule)) continue;
+        // An exclusion naming a folder that cannot be placed here (an unknown variable)
+        // could not be held to: the rule is left out.
+        bool placed = true;
+        for (const ExcludeKey& exclude : rule.excludeKeys) {
+            const std::vector<Located> located = places.expand(exclude.folder);
+            placed &= !located.empty();
+            for (const Located& l : located)
+                for (const std::string& folder : places.existing(l, false))
+                    plan.exclusions[r].push_back(
+                        {foldedName(folder) + "\\", exclude.pattern, exclude.subfolders});
+        }
+        if (!placed) continue;
         const size_t before = plan.folders.size();
         for (size_t k = 0; k < rule.fileKeys.size(); ++k) {
             const FileKey& key = rule.fileKeys[k];
@@ -274,13 +286,7 @@ CachePlan planCaches(App& app, std::vector<Rule> rules, const std::vector<std::s
                     if (!places.refused(folder, key.recurse) && onRoots(folder, drives))
                         plan.folders.push_back({folder + "\\", r, k});
         }
-        if (plan.folders.size() == before) continue;
-        ++plan.programs;
-        for (const ExcludeKey& exclude : rule.excludeKeys)
-            for (const Located& l : places.expand(exclude.folder))
-                for (const std::string& folder : places.existing(l, false))
-                    plan.exclusions[r].push_back(
-                        {foldedName(folder) + "\\", exclude.pattern, exclude.subfolders});
+        if (plan.folders.size() > before) ++plan.programs;
     }
     plan.rules = std::move(rules);
     return plan;

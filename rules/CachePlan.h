@@ -35,15 +35,15 @@ struct CachePlan {
 std::vector<Rule> loadRuleFiles(App& app);
 
 // The folders of the rules that apply, on the drives `roots` ("C:\", ...). A rule applies
-// unless it is left out, its DetectOS range excludes this Windows, or it has Detect or
-// DetectFile keys none of which is found; then its FileKeys give every existing folder they
-// name that is safe to clean. A folder is refused whole when it is a drive's root, the
-// Windows folder, a Program Files folder, the user profile or a folder above it, or lies
-// in the user's Documents, Desktop, Pictures, Music, Videos or Downloads; a RECURSE or
-// REMOVESELF key is also refused on a known folder itself (all of AppData\Local, say) or a
-// folder above one, so no walk of a rule's tree reaches the user's own folders. Folders are
-// reached through plain folders only: a junction or link
-// below a known folder is never followed, nor a "." or ".." part.
+// unless it is left out, its DetectOS range excludes this Windows, it has Detect or
+// DetectFile keys none of which is found, or an exclusion names a folder that cannot be
+// placed; then its FileKeys give every existing folder they name that is safe to clean.
+// A folder is refused whole when it is a drive's root, the Windows folder, a Program Files
+// folder, the user profile or a folder above it, or lies in the user's Documents, Desktop,
+// Pictures, Music, Videos or Downloads; a RECURSE or REMOVESELF key is also refused on a
+// known folder itself (all of AppData\Local, say) or a folder above one, so no walk of a
+// rule's tree reaches the user's own folders. Folders are reached through plain folders
+// only: a junction or link below a known folder is never followed, nor a "." or ".." part.
 CachePlan planCaches(App& app, std::vector<Rule> rules, const std::vector<std::string>& roots);
 
 }  // namespace dv

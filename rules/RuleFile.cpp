@@ -39,13 +39,13 @@ std::vector<std::string> patternsOf(const std::string& text) {
     return patterns;
 }
 
-bool addFileKey(Rule& rule, const std::string& value) {
+void addFileKey(Rule& rule, const std::string& value) {
     const std::vector<std::string> pieces = splitText(value, '|');
-    if (pieces.size() < 2) return false;
+    if (pieces.size() < 2) return;
     FileKey key;
     key.folder = trimmed(pieces[0]);
     key.patterns = patternsOf(pieces[1]);
-    if (key.folder.empty() || key.patterns.empty()) return false;
+    if (key.folder.empty() || key.patterns.empty()) return;
     for (size_t i = 2; i < pieces.size(); ++i) {
         const std::string flag = trimmed(pieces[i]);
         if (sameNoCase(flag, "RECURSE")) {
@@ -53,21 +53,21 @@ bool addFileKey(Rule& rule, const std::string& value) {
         } else if (sameNoCase(flag, "REMOVESELF")) {
             key.recurse = key.removeSelf = true;
         } else if (!flag.empty()) {
-            return false;  // a flag we do not know may mean anything
+            return;  // a flag we do not know may mean anything
         }
     }
     rule.fileKeys.push_back(std::move(key));
-    return true;
 }
 
 // FILE|folder\|name (or FILE|folder\name), PATH|folder\|pattern (or PATH|folder\ for all of
-// it); REG| exclusions belong to registry cleaning.
-void addExcludeKey(Rule& rule, const std::string& value) {
+// it); REG| exclusions belong to registry cleaning. False for one that cannot be read.
+bool addExcludeKey(Rule& rule, const std::string& value) {
     const std::vector<std::string> pieces = splitText(value, '|');
-    if (pieces.size() < 2 || pieces.size() > 3) return;
-    const std::string kind = trimmed(pieces[0]);
+    const std::string kind = pieces.empty() ? std::string() : trimmed(pieces[0]);
+    if (sameNoCase(kind, "REG")) return true;
     const bool subfolders = sameNoCase(kind, "PATH");
-    if (!subfolders && !sameNoCase(kind, "FILE")) return;
+    if ((!subfolders && !sameNoCase(kind, "FILE")) || pieces.size() < 2 || pieces.size() > 3)
+        return false;
     std::string folder = trimmed(pieces[1]);
     std::vector<std::string> names;
     if (pieces.size() == 3) {
@@ -76,12 +76,13 @@ void addExcludeKey(Rule& rule, const std::string& value) {
         names = {"*"};
     } else {
         const size_t cut = folder.find_last_of("\\/");
-        if (cut == std::string::npos) return;
+        if (cut == std::string::npos) return false;
         names = patternsOf(folder.substr(cut + 1));
         folder.erase(cut);
     }
-    if (folder.empty()) return;
+    if (folder.empty() || names.empty()) return false;
     for (const std::string& name : names) rule.excludeKeys.push_back({folder, name, subfolders});
+    return true;
 }
 
 // A line with a control character could name another path than it shows.
@@ -108,8 +109,8 @@ std::string inCodePage(System& system, std::string bytes) {
             line = raw;
         } else if (system.ansiFromUtf8(raw, line)) {
             utf8 = true;
-        } else {
-            line = trimmed(raw).compare(0, 1, "[") == 0 ? "[]" : "";
+        } else {  // unreadable: see parseRules
+            line = trimmed(raw).compare(0, 1, "[") == 0 ? "[]" : "\x01";
         }
         text += line + "\n";
     }
@@ -121,7 +122,8 @@ void addKey(Rule& rule, const std::string& key, const std::string& value) {
     if (isKey(key, "FileKey")) {
         addFileKey(rule, value);
     } else if (isKey(key, "ExcludeKey")) {
-        addExcludeKey(rule, value);
+        // A rule may clean what an exclusion it cannot be held to would keep.
+        if (!addExcludeKey(rule, value)) rule.leftOut = true;
     } else if (isKey(key, "Detect", true)) {
         rule.detectKeys.push_back(value);
     } else if (isKey(key, "DetectFile", true)) {
@@ -149,7 +151,11 @@ std::vector<Rule> parseRules(const std::string& text) {
     for (std::string line : splitText(text.substr(bom), '\n')) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = trimmed(line);
-        if (line.empty() || line[0] == ';' || line[0] == '#' || !isPlainLine(line)) continue;
+        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+        if (!isPlainLine(line)) {  // it may have been an exclusion: the section is left out
+            if (current) current->leftOut = true;
+            continue;
+        }
         if (line[0] == '[') {
             current = nullptr;
             if (line.back() != ']') continue;

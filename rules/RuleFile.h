@@ -37,7 +37,8 @@ struct Rule {
 };
 
 // The sections of a rule file's text. Lines that are not part of the format, keys it does
-// not know and keys that cannot be read whole are passed over.
+// not know and keys that cannot be read whole are passed over; but a section with an
+// exclusion or a line it cannot read is left out, as it might clean what it should keep.
 std::vector<Rule> parseRules(const std::string& text);
 
 // A rule file larger than this is not read: no real one comes near it.
@@ -45,7 +46,7 @@ constexpr uint64_t kMaxRuleFileBytes = 16ull << 20;
 
 // The rules of a file; none when it is missing, unreadable or too large. A file in UTF-8,
 // as the format's files are written today, is read in the process's code page; a line
-// the code page cannot show is left out, and with a section's name the whole section.
+// the code page cannot show leaves its section out.
 std::vector<Rule> readRuleFile(App& app, const std::string& path);
 
 }  // namespace dv

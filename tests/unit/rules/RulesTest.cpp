@@ -28,13 +28,14 @@ TEST(RuleFile, ReadsTheFileCleaningPartOfTheFormat) {
         "FileKey1=%LocalAppData%\\G\\*\\Cache|*.*|RECURSE\r\n"
         "FileKey2 = %AppData%\\G | *.log; *.tmp |REMOVESELF\r\n"
         "FileKey3=%AppData%\\G|*.x|WIPE\r\nFileKey4=%AppData%\\G|..\\*.x\r\n"  // unknown flag, a folder
-        "FileKey5=%AppData%\\G\r\nFileKey6=%AppData%\\G|a\x01.x\r\n"          // no pattern, a control
+        "FileKey5=%AppData%\\G\r\n"                                           // no pattern
         "FileKeyX=%AppData%\\G|*.y\r\nRegKey1=HKCU\\Software\\G\r\n"           // not numbered, registry
         "ExcludeKey1=FILE|%AppData%\\G\\|keep.db;keep2.db\r\nExcludeKey2=PATH|%AppData%\\G\\Sub\\\r\n"
         "ExcludeKey3=FILE|%AppData%\\G\\only.db\r\nExcludeKey4=REG|HKCU\\Software\\G\r\n"
         "Section=Browsers\r\n"
         "[Risky *]\nWarning=This removes your settings.\nFileKey1=C:\\x|*.*\n"
         "[Off]\nDefault=False\nFileKey1=C:\\x|*.*\n"
+        "[Odd]\nExcludeKey1=DIR|C:\\x\nFileKey1=C:\\x|a\x01.x\n"  // an exclusion, a line unread
         "[]\nFileKey1=C:\\orphan|*.*\n[Unclosed\nFileKey1=C:\\orphan|*.*\n";
     Strings described;
     for (const Rule& r : parseRules(text)) described.push_back(describe(r));
@@ -42,7 +43,7 @@ TEST(RuleFile, ReadsTheFileCleaningPartOfTheFormat) {
                        "file:%LocalAppData%\\Google\\Chrome* key:%LocalAppData%\\G\\*\\Cache|R|*.* "
                        "key:%AppData%\\G|RS|*.log|*.tmp not:%AppData%\\G\\|keep.db "
                        "not:%AppData%\\G\\|keep2.db not:tree %AppData%\\G\\Sub\\|* not:%AppData%\\G|only.db",
-                       "Risky [] out os: key:C:\\x||*.*", "Off [] out os: key:C:\\x||*.*"}),
+                       "Risky [] out os: key:C:\\x||*.*", "Off [] out os: key:C:\\x||*.*", "Odd [] out os:"}),
               described);
 }
 
@@ -113,6 +114,7 @@ TEST_F(Plan, DetectionVariablesWildcardsAndRefusals) {
         {"DetectFile=%LocalAppData%\\A*\\app.exe" + key, {cache}}, {"DetectFile=%LocalAppData%\\App\\x" + key, {}},
         {"DetectOS=6.1|6.3" + key, {}}, {"DetectOS=10.0|" + key, {cache}}, {"DetectOS=ten" + key, {}},
         {"Warning=Removes your logins." + key, {}}, {"Default=False" + key, {}},
+        {"ExcludeKey1=PATH|%Temp%\\App\\" + key, {}},  // an exclusion it cannot place
         // "*" in folder parts: every profile, never through a junction.
         {"FileKey1=%LocalAppData%\\Google\\Chrome\\User Data\\*\\Cache|*.*|RECURSE",
          {chrome + "Default\\Cache\\", chrome + "Profile 1\\Cache\\"}},
