@@ -81,7 +81,7 @@ TEST_F(GuiTest, CombosAndResultListStartAsTheTablesSay) {
 
     HWND sets = placed(top, mw::patternSetCombo);
     ASSERT_TRUE(sets);
-    EXPECT_EQ(85, comboCount(sets));  // 4 sets + 81 single types, no Files.txt
+    EXPECT_EQ(86, comboCount(sets));  // 4 sets, app caches, 81 single types, no Files.txt
     EXPECT_EQ(0, comboSelection(sets));
     EXPECT_EQ("Find Garbage Files SET 0(Includes 81 Types)", textOf(sets));
 
