@@ -12,10 +12,10 @@
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Threads.h"
-#include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32UrlCache.h"
+#include "platform/win32ui/Win32Ui.h"
 #include "shell/App.h"
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 
 namespace {
 

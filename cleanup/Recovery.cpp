@@ -13,8 +13,8 @@
 #include "search/ListFile.h"
 #include "search/ResultList.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
 #include "shell/Texts.h"
+#include "shell/main/Startup.h"
 #include "text/PathText.h"
 #include "text/Text.h"
 

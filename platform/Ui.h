@@ -1,5 +1,5 @@
 // The window operations handlers use. Controls are addressed by name only; the Win32
-// implementation lives in platform/win32, an in-memory one in tests/fakes.
+// implementation lives in platform/win32ui, an in-memory one in tests/fakes.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -5,9 +5,9 @@
 
 #include "forms/ControlSpec.h"
 #include "search/ListFile.h"
-#include "shell/DriveSpace.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
+#include "shell/main/DriveSpace.h"
 #include "text/Text.h"
 
 namespace dv {

@@ -1,7 +1,7 @@
 #include "tests/fakes/FakeUi.h"
 
 #include "forms/ControlSpec.h"
-#include "forms/Routing.h"
+#include "forms/routing/Routing.h"
 #include "shell/App.h"
 
 namespace dv {

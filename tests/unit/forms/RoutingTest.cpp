@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "forms/ControlSpec.h"
-#include "forms/Routing.h"
-#include "shell/Help.h"
+#include "forms/routing/Routing.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
+#include "shell/main/Help.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace dv {

@@ -2,7 +2,7 @@
 // (ExclusionListWindow, "\noscfile.dat").
 #include <gtest/gtest.h>
 
-#include "forms/Routing.h"
+#include "forms/routing/Routing.h"
 #include "search/ExclusionList.h"
 #include "search/ListFile.h"
 #include "tests/fakes/FakePlatform.h"

@@ -1,6 +1,6 @@
 #include "forms/FormColours.h"
-#include "forms/Routing.h"
-#include "shell/DriveSpace.h"
+#include "forms/routing/Routing.h"
+#include "shell/main/DriveSpace.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 
 namespace dv {

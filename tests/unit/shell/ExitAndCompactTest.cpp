@@ -1,4 +1,4 @@
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 
 namespace dv {

@@ -1,8 +1,8 @@
-#include "forms/Routing.h"
+#include "forms/routing/Routing.h"
 #include "shell/Language.h"
-#include "shell/LanguageChoice.h"
-#include "shell/Startup.h"
 #include "shell/Texts.h"
+#include "shell/main/LanguageChoice.h"
+#include "shell/main/Startup.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 
 namespace dv {

@@ -1,5 +1,5 @@
-#include "forms/Routing.h"
-#include "shell/Startup.h"
+#include "forms/routing/Routing.h"
+#include "shell/main/Startup.h"
 #include "tests/unit/shell/ShellTestSupport.h"
 
 namespace dv {

@@ -4,7 +4,7 @@
 
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 #include "tests/fakes/FakePlatform.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSchedule.h"

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/ControlSpec.h"
-#include "platform/win32/WindowBuilder.h"
+#include "platform/win32ui/WindowBuilder.h"
 #include "shell/Language.h"
 #include "shell/Texts.h"
 #include "tests/wine/WinePlatform.h"

@@ -1,7 +1,7 @@
 // The program's own drawing: smooth shapes, the button looks, and labels that repaint
 // cleanly over what lies below them.
-#include "platform/win32/Artwork.h"
-#include "platform/win32/Canvas.h"
+#include "platform/win32ui/Artwork.h"
+#include "platform/win32ui/Canvas.h"
 #include "tests/wine/ui/UiWineEnv.h"
 
 namespace dv::winetest {

@@ -11,8 +11,8 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellOps.h"
 #include "platform/win32/Win32System.h"
-#include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32UrlCache.h"
+#include "platform/win32ui/Win32Ui.h"
 #include "shell/App.h"
 
 namespace dv::winetest {

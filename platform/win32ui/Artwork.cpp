@@ -1,9 +1,9 @@
-#include "platform/win32/Artwork.h"
+#include "platform/win32ui/Artwork.h"
 
 #include <cmath>
 #include <memory>
 
-#include "platform/win32/Canvas.h"
+#include "platform/win32ui/Canvas.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
 // Which handler runs for which control event. Dragging on labels marked kDrags is done by
 // the window layer itself; everything else a control does is in this table.
-#include "forms/Routing.h"
+#include "forms/routing/Routing.h"
 
 #include "cleanup/BackupStore.h"
 #include "cleanup/DeleteCommands.h"
@@ -13,12 +13,12 @@
 #include "search/Patterns.h"
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
-#include "shell/DriveSpace.h"
-#include "shell/Help.h"
 #include "shell/Language.h"
-#include "shell/LanguageChoice.h"
-#include "shell/MainCommands.h"
-#include "shell/Startup.h"
+#include "shell/main/DriveSpace.h"
+#include "shell/main/Help.h"
+#include "shell/main/LanguageChoice.h"
+#include "shell/main/MainCommands.h"
+#include "shell/main/Startup.h"
 #include "update/UpdateSettings.h"
 
 namespace dv {

@@ -1,4 +1,4 @@
-#include "shell/DriveSpace.h"
+#include "shell/main/DriveSpace.h"
 
 #include "search/Patterns.h"
 #include "shell/Texts.h"

@@ -1,4 +1,4 @@
-#include "shell/Help.h"
+#include "shell/main/Help.h"
 
 #include "shell/Settings.h"
 

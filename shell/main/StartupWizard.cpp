@@ -1,6 +1,6 @@
 #include "shell/Language.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 
 namespace dv {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/LiveWindow.h"
+#include "platform/win32ui/LiveWindow.h"
 
 namespace dv {
 

@@ -1,13 +1,13 @@
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 
 #include "search/ListFile.h"
 #include "search/Patterns.h"
 #include "search/SearchEngine.h"
-#include "shell/DriveSpace.h"
-#include "shell/Help.h"
 #include "shell/Language.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
+#include "shell/main/DriveSpace.h"
+#include "shell/main/Help.h"
 #include "update/UpdateCheck.h"
 
 namespace dv {

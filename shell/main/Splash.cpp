@@ -1,5 +1,5 @@
 #include "shell/Settings.h"
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 
 namespace dv {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/Canvas.h"
+#include "platform/win32ui/Canvas.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
-#include "shell/Startup.h"
 #include "shell/Texts.h"
+#include "shell/main/Startup.h"
 
 namespace dv {
 

@@ -1,15 +1,15 @@
-#include "platform/win32/WindowProcs.h"
+#include "platform/win32ui/WindowProcs.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "platform/win32/Artwork.h"
-#include "platform/win32/Canvas.h"
-#include "platform/win32/ListView.h"
-#include "platform/win32/LiveWindow.h"
-#include "platform/win32/WindowBuilder.h"
+#include "platform/win32ui/Artwork.h"
+#include "platform/win32ui/Canvas.h"
+#include "platform/win32ui/ListView.h"
+#include "platform/win32ui/LiveWindow.h"
+#include "platform/win32ui/WindowBuilder.h"
 
 namespace dv {
 

@@ -1,12 +1,12 @@
-#include "platform/win32/WindowBuilder.h"
+#include "platform/win32ui/WindowBuilder.h"
 
 #include <commctrl.h>
 
 #include <map>
 #include <utility>
 
-#include "platform/win32/ListView.h"
-#include "platform/win32/WindowProcs.h"
+#include "platform/win32ui/ListView.h"
+#include "platform/win32ui/WindowProcs.h"
 
 namespace dv {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/ListView.h"
+#include "platform/win32ui/ListView.h"
 
 #include <algorithm>
 #include <map>

@@ -1,14 +1,14 @@
 // The control operations of Win32Ui: captions, states, combos, colours, timers, lists.
-#include "platform/win32/Win32Ui.h"
+#include "platform/win32ui/Win32Ui.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/ListView.h"
-#include "platform/win32/WindowBuilder.h"
-#include "platform/win32/WindowProcs.h"
+#include "platform/win32ui/ListView.h"
+#include "platform/win32ui/WindowBuilder.h"
+#include "platform/win32ui/WindowProcs.h"
 
 namespace dv {
 

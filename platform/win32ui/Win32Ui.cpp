@@ -1,13 +1,13 @@
 // Windows, modal loops, menus, message boxes and the keyboard of Win32Ui; the control
 // operations are in Win32UiControls.cpp.
-#include "platform/win32/Win32Ui.h"
+#include "platform/win32ui/Win32Ui.h"
 
 #include <algorithm>
 #include <functional>
 
-#include "forms/Routing.h"
-#include "platform/win32/ListView.h"
-#include "platform/win32/WindowBuilder.h"
+#include "forms/routing/Routing.h"
+#include "platform/win32ui/ListView.h"
+#include "platform/win32ui/WindowBuilder.h"
 #include "shell/App.h"
 
 namespace dv {

@@ -12,7 +12,7 @@
 
 #include "platform/Ui.h"
 #include "platform/win32/GuiRelay.h"
-#include "platform/win32/LiveWindow.h"
+#include "platform/win32ui/LiveWindow.h"
 
 namespace dv {
 

@@ -1,4 +1,4 @@
-#include "shell/MainCommands.h"
+#include "shell/main/MainCommands.h"
 
 #include "shell/Publisher.h"
 

@@ -2,7 +2,7 @@
 #include "privacy/Cleaners.h"
 #include "search/SearchEngine.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
+#include "shell/main/Startup.h"
 #include "update/UpdateCheck.h"
 
 namespace dv {

@@ -1,4 +1,4 @@
-#include "shell/LanguageChoice.h"
+#include "shell/main/LanguageChoice.h"
 
 #include "shell/Language.h"
 #include "shell/Settings.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/LiveWindow.h"
+#include "platform/win32ui/LiveWindow.h"
 
 namespace dv {
 
