@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "forms/Catalogue.h"
+#include "forms/routing/Routing.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32IniFiles.h"
@@ -14,6 +16,7 @@
 #include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32ui/Win32Ui.h"
+#include "search/Patterns.h"
 #include "shell/App.h"
 #include "shell/main/Startup.h"
 
@@ -48,16 +51,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     dv::Win32IniFiles ini;
     dv::Win32ShellOps shell;
     dv::Win32System system;
-    dv::Win32Ui ui;
+    dv::Win32Ui ui(dv::windowTables(), dv::storedComboItems);
     dv::Win32UrlCache urlCache;
     dv::App app{fs, registry, ini, shell, system, ui, urlCache, {}};
-    ui.attach(app);
+    ui.attach(dv::routeTo(app));
     dv::Win32Http http;
     dv::Win32Threads threads;
     app.http = &http;
     app.threads = &threads;
     // Whichever way the program ends, running checks are told to stop and given a moment.
-    ui.setExitHook([&threads] { threads.finish(kThreadsEndMs); });
+    ui.setExitHook([&app, &threads] {
+        threads.finish(kThreadsEndMs);
+        dv::exitRoutine(app);
+    });
 
     std::string folder = programFolder();
     if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());

@@ -1,6 +1,5 @@
-// Lookups into the window tables.
-#include "forms/ControlSpec.h"
-#include "search/Patterns.h"
+// The program's windows: every window table and the columns of its report lists.
+#include "forms/Catalogue.h"
 
 namespace dv {
 
@@ -8,59 +7,22 @@ extern const WindowSpec kMainWindowSpec, kSplashWindowSpec, kStartupWizardWindow
     kAddGarbageTypeWindowSpec, kAboutWindowSpec, kLanguageWindowSpec, kUpdateSettingsWindowSpec,
     kPrivacyTracesWindowSpec, kExclusionListWindowSpec;
 
-namespace {
-
-const WindowSpec* const kWindows[] = {
-    &kMainWindowSpec,           &kSplashWindowSpec,          &kStartupWizardWindowSpec,
-    &kAddGarbageTypeWindowSpec, &kAboutWindowSpec,           &kLanguageWindowSpec,
-    &kUpdateSettingsWindowSpec, &kPrivacyTracesWindowSpec,   &kExclusionListWindowSpec,
-};
-
-const ListColumn kColumns[] = {
-    {Ctl::resultList, "File Name", 130},
-    {Ctl::resultList, "File Type", 100},
-    {Ctl::resultList, "File Size", 80},
-    {Ctl::resultList, "Date Modified", 100},
-    {Ctl::resultList, "Garbage File Path and File Name", 200},
-    {Ctl::exclusionList, "", 272},
-};
-
-}  // namespace
-
-const WindowSpec* findWindowSpec(Ctl window) {
-    for (const WindowSpec* w : kWindows)
-        if (w->id == window) return w;
-    return nullptr;
-}
-
-const ControlSpec* findControlSpec(Ctl control) {
-    if (control == Ctl::None) return nullptr;  // menu separators carry no name
-    for (const WindowSpec* w : kWindows)
-        for (size_t i = 0; i < w->controlCount; ++i)
-            if (w->controls[i].id == control) return &w->controls[i];
-    return nullptr;
-}
-
-Ctl windowOf(Ctl control) {
-    if (findWindowSpec(control)) return control;
-    if (control == Ctl::None) return Ctl::None;
-    for (const WindowSpec* w : kWindows)
-        for (size_t i = 0; i < w->controlCount; ++i)
-            if (w->controls[i].id == control) return w->id;
-    return Ctl::None;
-}
-
-std::vector<std::string> storedComboItems(Ctl combo) {
-    if (combo == Ctl::driveCombo) return driveComboItems();
-    if (combo == Ctl::patternSetCombo) return patternSetComboItems();
-    return {};
-}
-
-std::vector<ListColumn> listColumns(Ctl list) {
-    std::vector<ListColumn> columns;
-    for (const ListColumn& c : kColumns)
-        if (c.list == list) columns.push_back(c);
-    return columns;
+const WindowTables& windowTables() {
+    static const WindowTables tables(
+        {
+            &kMainWindowSpec,           &kSplashWindowSpec,          &kStartupWizardWindowSpec,
+            &kAddGarbageTypeWindowSpec, &kAboutWindowSpec,           &kLanguageWindowSpec,
+            &kUpdateSettingsWindowSpec, &kPrivacyTracesWindowSpec,   &kExclusionListWindowSpec,
+        },
+        {
+            {Ctl::resultList, "File Name", 130},
+            {Ctl::resultList, "File Type", 100},
+            {Ctl::resultList, "File Size", 80},
+            {Ctl::resultList, "Date Modified", 100},
+            {Ctl::resultList, "Garbage File Path and File Name", 200},
+            {Ctl::exclusionList, "", 272},
+        });
+    return tables;
 }
 
 }  // namespace dv

@@ -2,11 +2,12 @@
 // Handlers reach controls only through these names; the tables in forms/*Window.cpp
 // say what each one looks like and where it sits.
 #pragma once
+#include "platform/Ui.h"
 
 namespace dv {
 
 enum class Ctl : int {
-    None = 0,
+    None = 0,  // kNoControl
 
     // ---- MainWindow -------------------------------------------------------
     MainWindow,
@@ -206,20 +207,7 @@ enum class Ctl : int {
     Count
 };
 
-// What happened to a control. The window layer raises these; forms/ routes them.
-enum class Event {
-    Created,       // a window was created (its start-up work runs here)
-    Click,         // buttons, check boxes, radio buttons, menu items
-    DoubleClick,
-    KeyEnter,      // the Enter key on a window
-    SelChange,     // combo selection changed by the user
-    TextChange,    // edit box content changed
-    LeftDown,      // left mouse button pressed on a label or window background
-    RowActivated,  // list row double-clicked
-    RowContext,    // list row right-clicked
-    Tick,          // timer tick
-    Help,          // F1 on a window that has a help file
-};
+static_assert(Ctl::None == kNoControl, "0 names nothing");
 
 // The name of a control as it appears in the catalogue ("resultList").
 const char* controlName(Ctl c);

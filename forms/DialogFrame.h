@@ -2,8 +2,9 @@
 // background and a panel label, the program icon, the title, a close button and a rule.
 // Positions follow from the window's size, so each table names only its size.
 #pragma once
-#include "forms/ControlSpec.h"
+#include "forms/ControlIds.h"
 #include "forms/FormColours.h"
+#include "platform/WindowTables.h"
 
 namespace dv::frame {
 
@@ -30,7 +31,7 @@ constexpr ControlSpec title(Ctl id, int w, const char* text) {
 
 constexpr ControlSpec closeButton(Ctl id, int w) {
     return {id, Kind::PictureButton, Ctl::None, w - 27, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-            kNoColour, kNoColour};
+            kNoColour, kNoColour, 0, Glyph::Close};
 }
 
 constexpr ControlSpec rule(Ctl id, int w) {

@@ -1,7 +1,6 @@
 // The six dialogs: add a junk type, about, language, update settings, privacy traces and
 // the exclusion list. Every position is window-relative; each frame's background and panel
 // come first so that the other controls are drawn over them.
-#include "forms/ControlSpec.h"
 #include "forms/DialogFrame.h"
 #include "forms/FormColours.h"
 
@@ -26,7 +25,7 @@ const ControlSpec kAddType[] = {
     {Ctl::addTypeTitleLabel, K::TransparentLabel, W, 8, 1, 344, 22, "Dustvane", nullptr, 0, 0,
      kBold | kDrags | kMiddle, 14, NC, NC},
     {Ctl::addTypeCloseButton, K::PictureButton, W, 360, 7, 20, 18, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
+     NC, NC, 0, Glyph::Close},
     {Ctl::addTypeRule, K::Rule, W, 8, 28, 370, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
     {Ctl::addTypePromptLabel, K::TransparentLabel, W, 9, 32, 368, 16,
      "Please input the garbage file type(eg: *.bak)", nullptr, 69, 0, 0, 14, NC, NC},
@@ -49,7 +48,7 @@ const ControlSpec kAbout[] = {
     frame::icon(Ctl::aboutIcon),
     frame::title(Ctl::aboutTitleLabel, 387, "About Dustvane"),
     {Ctl::aboutMinimizeButton, K::PictureButton, W, 336, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
-     NC, NC},
+     NC, NC, 0, Glyph::Minimise},
     frame::closeButton(Ctl::aboutCloseButton, 387),
     frame::rule(Ctl::aboutRule, 387),
     {Ctl::aboutProductLabel, K::Label, W, 21, 52, 344, 36, "Dustvane", nullptr, 0, 0, kBold, 24,

@@ -1,7 +1,8 @@
 // MainWindow: the title strip, the search criteria, the delete options, the button row,
 // the result list, the footer, the compact-mode step panel, its timers and menus.
-#include "forms/ControlSpec.h"
+#include "forms/ControlIds.h"
 #include "forms/FormColours.h"
+#include "platform/WindowTables.h"
 
 namespace dv {
 namespace {
@@ -22,10 +23,12 @@ const ControlSpec kControls[] = {
      kBold | kDrags, 16, NC, NC},
     {Ctl::platformLabel, K::TransparentLabel, W, 238, 24, 320, 18,
      "For Windows 9X / Me / NT / 2000 / XP / 2003", nullptr, 0, 0, kBold, 0, NC, NC},
-    {Ctl::helpButton, K::PictureButton, W, 566, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::helpButton, K::PictureButton, W, 566, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+     0, Glyph::Help},
     {Ctl::minimizeButton, K::PictureButton, W, 596, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC,
-     NC},
-    {Ctl::closeButton, K::PictureButton, W, 626, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+     NC, 0, Glyph::Minimise},
+    {Ctl::closeButton, K::PictureButton, W, 626, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+     0, Glyph::Close},
     {Ctl::topRule, K::Rule, W, 0, 45, 663, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
     {Ctl::middleRule, K::Rule, W, 0, 278, 663, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
     {Ctl::bottomRule, K::Rule, W, 0, 434, 663, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
@@ -109,7 +112,7 @@ const ControlSpec kControls[] = {
     {Ctl::recoveredLabel, K::TransparentLabel, W, 316, 261, 336, 15,
      "Till Now MB Disk Space has been recovered", nullptr, 34, 0, kBold, 0, NC, NC},
     {Ctl::languageButton, K::ImageButton, W, 615, 284, 32, 32, nullptr, "Select language", 0, 36,
-     0, 0, NC, NC},
+     0, 0, NC, NC, 0, Glyph::Globe},
 
     // Button row.
     {Ctl::startSearchButton, K::ImageButton, W, 18, 289, 90, 20, "Start Search",
@@ -137,8 +140,9 @@ const ControlSpec kControls[] = {
     {Ctl::updateSettingsButton, K::ImageButton, W, 572, 444, 20, 17, "U", nullptr, 0, 0, 0, 0, NC,
      NC},
     {Ctl::aboutButton, K::PictureButton, W, 600, 444, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC,
-     NC},
-    {Ctl::exitButton, K::PictureButton, W, 628, 444, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+     NC, 0, Glyph::About},
+    {Ctl::exitButton, K::PictureButton, W, 628, 444, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+     0, Glyph::Power},
 
     // Compact automatic mode: covers the top left corner, which is all that shows of the
     // window then.
@@ -196,6 +200,6 @@ const ControlSpec kControls[] = {
 
 extern const WindowSpec kMainWindowSpec;
 const WindowSpec kMainWindowSpec = {Ctl::MainWindow, "Dustvane", 663, 470, kFormBlue, kControls,
-                                    sizeof kControls / sizeof kControls[0]};
+                                    sizeof kControls / sizeof kControls[0], true};
 
 }  // namespace dv

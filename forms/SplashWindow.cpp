@@ -1,6 +1,7 @@
 // SplashWindow: the start picture and the version, shown for three timer ticks.
-#include "forms/ControlSpec.h"
+#include "forms/ControlIds.h"
 #include "forms/FormColours.h"
+#include "platform/WindowTables.h"
 
 namespace dv {
 namespace {
@@ -12,7 +13,8 @@ constexpr uint32_t NC = kNoColour;
 // id, kind, parent, x, y, width, height, text, tooltip, caption key, tooltip key, flags,
 // font px, text colour, back colour, timer ms
 const ControlSpec kControls[] = {
-    {Ctl::splashPicture, K::Picture, W, 0, 0, 435, 294, nullptr, nullptr, 0, 0, 0, 0, NC, NC},
+    {Ctl::splashPicture, K::Picture, W, 0, 0, 435, 294, nullptr, nullptr, 0, 0, kAnimated, 0, NC,
+     NC},
     {Ctl::splashVersionLabel, K::Label, W, 368, 10, 36, 16, "8.20", nullptr, 0, 0, 0, 0, NC, NC},
     {Ctl::splashTimer, K::Timer, W, 0, 0, 0, 0, nullptr, nullptr, 0, 0, 0, 0, NC, NC, 1000},
 };

@@ -1,5 +1,4 @@
 // StartupWizardWindow: automatic or manual search, and the two start-up switches.
-#include "forms/ControlSpec.h"
 #include "forms/DialogFrame.h"
 #include "forms/FormColours.h"
 

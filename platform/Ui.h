@@ -1,12 +1,39 @@
 // The window operations handlers use. Controls are addressed by name only; the Win32
-// implementation lives in platform/win32ui, an in-memory one in tests/fakes.
+// implementation lives in platform/win32ui, an in-memory one in tests/fakes. Both build
+// their windows from the window tables (platform/WindowTables.h) the program gives them.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
-#include "forms/ControlIds.h"
-
 namespace dv {
+
+// The name of a window, control, menu item or timer. The program's window tables (forms/)
+// give the names their values; a window layer only keeps and compares them. 0 names nothing.
+enum class Ctl : int;
+constexpr Ctl kNoControl = Ctl(0);
+
+// What happened to a control. The window layer raises these; the program routes them.
+enum class Event {
+    Created,       // a window was created (its start-up work runs here)
+    Click,         // buttons, check boxes, radio buttons, menu items
+    DoubleClick,
+    KeyEnter,      // the Enter key on a window
+    SelChange,     // combo selection changed by the user
+    TextChange,    // edit box content changed
+    LeftDown,      // left mouse button pressed on a label or window background
+    RowActivated,  // list row double-clicked
+    RowContext,    // list row right-clicked
+    Tick,          // timer tick
+    Help,          // F1 on a window that has a help file
+};
+
+// Where a window layer reports what the user did: the program's event routing.
+struct UiEvents {
+    std::function<void(Ctl control, Event event)> raise;
+    // A window's own close request (system close, Alt+F4); true lets the window close.
+    std::function<bool(Ctl window)> closeRequested;
+};
 
 enum class WindowState { Normal = 0, Centred = 1, Minimised = 2 };
 

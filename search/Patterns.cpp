@@ -62,6 +62,12 @@ std::vector<std::string> patternSetComboItems() {
     return items;
 }
 
+std::vector<std::string> storedComboItems(Ctl combo) {
+    if (combo == Ctl::driveCombo) return driveComboItems();
+    if (combo == Ctl::patternSetCombo) return patternSetComboItems();
+    return {};
+}
+
 std::string patternOfItem(const std::string& itemText) {
     std::vector<std::string> pieces = splitText(itemText, ' ', 2);
     return pieces.size() >= 2 ? pieces[1] : std::string();

@@ -11,6 +11,9 @@ namespace dv {
 std::vector<std::string> driveComboItems();       // "All Hard Drive", "Hard Drive C:\" .. "Z:\"
 // The 4 sets, "Application caches", then the 81 single types.
 std::vector<std::string> patternSetComboItems();
+// The items a combo box holds when it is created: driveCombo's and patternSetCombo's;
+// none for any other. The window layer is given this with the window tables.
+std::vector<std::string> storedComboItems(Ctl combo);
 extern const char* const kPatternSetTexts[4];     // [1..3]: ";"-separated built-in sets
 
 // Where patternSetCombo's items are: the application caches of the rule files, the first

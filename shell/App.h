@@ -1,8 +1,10 @@
-// Everything a handler may touch: the platform services and the process-wide state.
+// Everything a handler may touch: the platform services, the process-wide state and the
+// names of the controls.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "forms/ControlIds.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
 #include "platform/IniFiles.h"

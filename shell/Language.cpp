@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
 #include "search/ListFile.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
@@ -80,7 +80,7 @@ bool readLanguageFile(App& app, const std::string& path) {
 }
 
 void applyWindowTexts(App& app, Ctl window) {
-    const WindowSpec* spec = findWindowSpec(window);
+    const WindowSpec* spec = windowTables().window(window);
     if (!spec) return;
     for (size_t i = 0; i < spec->controlCount; ++i) {
         const ControlSpec& control = spec->controls[i];
@@ -88,7 +88,7 @@ void applyWindowTexts(App& app, Ctl window) {
             // The key holds the column titles, ";"-separated; a short list keeps the
             // previous titles of the columns it does not reach.
             const std::vector<std::string> titles = splitText(textOfKey(app, control.captionKey), ';');
-            const size_t columns = std::min(titles.size(), listColumns(control.id).size());
+            const size_t columns = std::min(titles.size(), windowTables().columns(control.id).size());
             for (size_t column = 0; column < columns; ++column)
                 app.ui.setColumnTitle(control.id, int(column), titles[column]);
         } else if (control.captionKey) {

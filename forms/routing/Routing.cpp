@@ -176,6 +176,11 @@ bool closeRequested(App& app, Ctl window) {
     }
 }
 
+UiEvents routeTo(App& app) {
+    return {[&app](Ctl control, Event event) { raiseEvent(app, control, event); },
+            [&app](Ctl window) { return closeRequested(app, window); }};
+}
+
 std::vector<RoutedEvent> routedEvents() {
     std::vector<RoutedEvent> all;
     for (const Route& r : kRoutes) all.push_back({r.control, r.event});

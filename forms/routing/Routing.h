@@ -13,6 +13,9 @@ void raiseEvent(App& app, Ctl control, Event event);
 // The window's own close request (system close, Alt+F4). True lets the window close.
 bool closeRequested(App& app, Ctl window);
 
+// Both, on this App: where the window layer sends what the user does.
+UiEvents routeTo(App& app);
+
 // Every (control, event) that has a handler, in table order.
 struct RoutedEvent {
     Ctl control;

@@ -176,25 +176,6 @@ const Canvas* splashBackground(int w, int h) {
 
 }  // namespace
 
-Glyph glyphOf(Ctl button) {
-    switch (button) {
-        case Ctl::helpButton: return Glyph::Help;
-        case Ctl::minimizeButton:
-        case Ctl::aboutMinimizeButton: return Glyph::Minimise;
-        case Ctl::closeButton:
-        case Ctl::wizardCloseButton:
-        case Ctl::addTypeCloseButton:
-        case Ctl::aboutCloseButton:
-        case Ctl::languageCloseButton:
-        case Ctl::privacyCloseButton:
-        case Ctl::exclusionCloseButton: return Glyph::Close;
-        case Ctl::aboutButton: return Glyph::About;
-        case Ctl::exitButton: return Glyph::Power;
-        case Ctl::languageButton: return Glyph::Globe;
-        default: return Glyph::None;
-    }
-}
-
 void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
     int w = r.right - r.left, h = r.bottom - r.top;
     Canvas c(w, h);

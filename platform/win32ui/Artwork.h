@@ -6,16 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/ControlIds.h"
+#include "platform/WindowTables.h"
 
 namespace dv {
 
 enum class ButtonLook { Normal, Hover, Pressed, Disabled };
-enum class Glyph { None, Help, Minimise, Close, About, Power, Globe };
-
-// The symbol a button without caption shows.
-Glyph glyphOf(Ctl button);
-
 constexpr uint32_t kDefaultInk = 0xFF000000u;
 
 struct ButtonFace {

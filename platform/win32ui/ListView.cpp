@@ -4,7 +4,6 @@
 #include <map>
 #include <vector>
 
-#include "forms/ControlSpec.h"
 #include "text/Text.h"
 
 namespace dv {
@@ -170,7 +169,7 @@ LRESULT findRow(const Rows& rows, const NMLVFINDITEMA& find, bool wide) {
 
 }  // namespace
 
-void setUpList(HWND list, Ctl id, bool withHeader) {
+void setUpList(HWND list, const std::vector<ListColumn>& columns, bool withHeader) {
     allLists()[list] = Rows{};
     SetWindowSubclass(list, listProc, 1, 0);
     // The tick of a row is ours to tell: the control asks for it with the texts.
@@ -178,7 +177,6 @@ void setUpList(HWND list, Ctl id, bool withHeader) {
     DWORD ex = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     if (withHeader) ex |= LVS_EX_GRIDLINES;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
-    std::vector<ListColumn> columns = listColumns(id);
     if (withHeader && !columns.empty()) {
         for (size_t i = 0; i < columns.size(); ++i)
             insertColumn(list, int(i), columns[i].title ? columns[i].title : "", columns[i].width);

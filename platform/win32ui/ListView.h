@@ -10,17 +10,18 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
-#include "forms/ControlIds.h"
+#include "platform/WindowTables.h"
 
 namespace dv {
 
 // The window style bits every list is created with (owner data among them).
 constexpr DWORD kListStyle = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
 
-// Tick boxes, full-row selection and the table's columns; without a header (a check
+// Tick boxes, full-row selection and the columns; without a header or columns (a check
 // list) one column fills the list. The list's rows are released with its window.
-void setUpList(HWND list, Ctl id, bool withHeader);
+void setUpList(HWND list, const std::vector<ListColumn>& columns, bool withHeader);
 
 int listRowCount(HWND list);
 void listClear(HWND list);

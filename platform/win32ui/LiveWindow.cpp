@@ -38,7 +38,7 @@ uint32_t LiveWindow::backOf(const LiveControl& c) const {
 
 uint32_t LiveWindow::containerBack(Ctl container) const {
     // Containers nest only a few levels deep; the table holds no cycles, but stay bounded.
-    for (int depth = 0; depth < 8 && container != Ctl::None; ++depth) {
+    for (int depth = 0; depth < 8 && container != kNoControl; ++depth) {
         auto it = controls.find(container);
         if (it == controls.end()) break;
         if (it->second.backRgb != kNoColour) return it->second.backRgb;

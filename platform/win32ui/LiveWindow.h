@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/ControlSpec.h"
+#include "platform/WindowTables.h"
 
 namespace dv {
 
@@ -32,16 +32,14 @@ constexpr char kPanelClass[] = "DustvanePanel";
 // Control ids, menu commands and timer ids of a control are all this base + its name.
 constexpr int kIdBase = 1000;
 inline int idOf(Ctl c) { return kIdBase + int(c); }
-inline Ctl ctlOfId(int id) {
-    return (id > kIdBase && id < kIdBase + int(Ctl::Count)) ? Ctl(id - kIdBase) : Ctl::None;
-}
+inline Ctl ctlOfId(int id) { return id > kIdBase ? Ctl(id - kIdBase) : kNoControl; }
 
 struct LiveControl {
-    Ctl id = Ctl::None;
+    Ctl id = kNoControl;
     Kind kind = Kind::Label;
     const ControlSpec* spec = nullptr;
     HWND hwnd = nullptr;         // null for timers and menus
-    Ctl container = Ctl::None;   // the Panel / GroupBox / Menu it sits in, None: the window
+    Ctl container = kNoControl;  // the Panel / GroupBox / Menu it sits in; none: the window
     HFONT font = nullptr;
     uint32_t backRgb = kNoColour;  // own back colour (0xRRGGBB); kNoColour: the container's
     HBRUSH brush = nullptr;        // made when first needed, in brushRgb
@@ -56,7 +54,7 @@ struct LiveControl {
 };
 
 struct LiveWindow {
-    Ctl id = Ctl::None;
+    Ctl id = kNoControl;
     const WindowSpec* spec = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
@@ -80,7 +78,7 @@ struct LiveWindow {
     LiveControl* find(Ctl c);
     LiveControl* findByHwnd(HWND h);
     // The colour a control shows behind its content, and the one of a container (a Panel
-    // or GroupBox name; None: the window).
+    // or GroupBox name; kNoControl: the window).
     uint32_t backOf(const LiveControl& c) const;
     uint32_t containerBack(Ctl container) const;
     HBRUSH brushOf(LiveControl& c);

@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "forms/routing/Routing.h"
 #include "platform/win32ui/ListView.h"
-#include "platform/win32ui/WindowBuilder.h"
-#include "shell/App.h"
 
 namespace dv {
 
@@ -64,7 +61,8 @@ LiveControl* nextRadio(LiveWindow& w, const LiveControl& from, bool forwards) {
 
 }  // namespace
 
-Win32Ui::Win32Ui() : guiThread_(GetCurrentThreadId()) {}
+Win32Ui::Win32Ui(const WindowTables& tables, ComboItems comboItems)
+    : kit_{tables, comboItems}, guiThread_(GetCurrentThreadId()) {}
 
 Win32Ui::~Win32Ui() {
     std::vector<HWND> windows;  // destroying one takes it out of open_
@@ -86,16 +84,16 @@ LiveWindow* Win32Ui::window(Ctl w) const {
 }
 
 LiveControl* Win32Ui::control(Ctl c) const {
-    if (c == Ctl::None) return nullptr;
-    LiveWindow* w = window(windowOf(c));
+    if (c == kNoControl) return nullptr;
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     return w ? w->find(c) : nullptr;
 }
 
 bool Win32Ui::createWindow(Ctl id) {
     if (window(id)) return true;
-    const WindowSpec* spec = findWindowSpec(id);
+    const WindowSpec* spec = kit_.tables.window(id);
     if (!spec) return false;
-    std::unique_ptr<LiveWindow> w = buildWindow(*spec, *this);
+    std::unique_ptr<LiveWindow> w = buildWindow(*spec, *this, kit_);
     if (!w) return false;
     open_[id] = std::move(w);
     return true;
@@ -107,16 +105,16 @@ HWND Win32Ui::windowHandle(Ctl id) const {
 }
 
 void Win32Ui::raise(Ctl control, Event event) {
-    if (!app_) return;
+    if (!events_.raise) return;
     ++handlerDepth_;
-    raiseEvent(*app_, control, event);
+    events_.raise(control, event);
     --handlerDepth_;
 }
 
 bool Win32Ui::closeAllowed(Ctl id) {
-    if (!app_) return true;
+    if (!events_.closeRequested) return true;
     ++handlerDepth_;
-    bool allowed = closeRequested(*app_, id);
+    bool allowed = events_.closeRequested(id);
     --handlerDepth_;
     return allowed;
 }
@@ -331,7 +329,7 @@ void Win32Ui::popupMenu(Ctl menu) {
     repaintHeldLists(true);
     if (!onGuiThread()) return;
     LiveControl* c = control(menu);
-    LiveWindow* w = window(windowOf(menu));
+    LiveWindow* w = window(kit_.tables.windowOf(menu));
     if (!c || !w || c->kind != Kind::Menu || !c->menu) return;
     POINT pt;
     GetCursorPos(&pt);
@@ -342,7 +340,7 @@ void Win32Ui::popupMenu(Ctl menu) {
                                    pt.x + 3, pt.y + 3, 0, w->hwnd, nullptr));
     PostMessageA(w->hwnd, WM_NULL, 0, 0);
     Ctl item = ctlOfId(int(cmd));
-    if (item != Ctl::None) raise(item, Event::Click);
+    if (item != kNoControl) raise(item, Event::Click);
 }
 
 // Without an owner, but task-modal: while a question waits for its answer, no other
@@ -371,13 +369,8 @@ void Win32Ui::repaintHeldLists(bool now) {
     lastListRepaint_ = GetTickCount();
 }
 
-// Releases the three process-wide lists.
 void Win32Ui::runExitRoutine() {
     if (exitHook_) exitHook_();
-    if (!app_) return;
-    app_->state.exclusionList.clear();
-    app_->state.languageLines.clear();
-    app_->state.searchPatterns.clear();
 }
 
 void Win32Ui::endProgram(int exitCode) {

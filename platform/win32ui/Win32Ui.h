@@ -1,6 +1,8 @@
 // The window operations of dv::Ui on real Win32 windows. Each open window is built from
-// its table (forms/); its controls exist only while it is open, and operations on the
-// controls of a closed window change nothing and read as empty.
+// its table, which the program gives with the stored items of its combo boxes; its
+// controls exist only while it is open, and operations on the controls of a closed
+// window change nothing and read as empty. What the user does goes to the program's
+// event routing.
 #pragma once
 #include <windows.h>
 
@@ -11,30 +13,30 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/WindowTables.h"
 #include "platform/win32/GuiRelay.h"
 #include "platform/win32ui/LiveWindow.h"
+#include "platform/win32ui/WindowBuilder.h"
 
 namespace dv {
 
-struct App;
-
 class Win32Ui final : public Ui, public WindowEvents {
 public:
-    Win32Ui();
+    Win32Ui(const WindowTables& tables, ComboItems comboItems);
     ~Win32Ui() override;
     Win32Ui(const Win32Ui&) = delete;
     Win32Ui& operator=(const Win32Ui&) = delete;
 
-    // Events are handed to forms' routing with this App.
-    void attach(App& app) { app_ = &app; }
+    // Where events go; until then nothing handles them and every window may close.
+    void attach(UiEvents events) { events_ = std::move(events); }
     // Builds a window from its table, hidden. False when it has no table or the system
     // refuses; an open window stays as it is.
     bool createWindow(Ctl window);
     HWND windowHandle(Ctl window) const;
     // The program's message loop; returns the exit code that ended it.
     int runMessageLoop();
-    // Runs first when the program ends, whichever way (end of the message loop or
-    // endProgram).
+    // The exit routine: runs when the program ends, whichever way (end of the message
+    // loop or endProgram).
     void setExitHook(std::function<void()> hook) { exitHook_ = std::move(hook); }
 
     // WindowEvents
@@ -113,7 +115,8 @@ private:
     void holdListPainting(HWND list);
     void repaintHeldLists(bool now);
 
-    App* app_ = nullptr;
+    WindowKit kit_;
+    UiEvents events_;
     DWORD guiThread_ = 0;
     GuiRelay relay_;  // carries captions written by other threads to the GUI thread
     std::function<void()> exitHook_;

@@ -89,7 +89,7 @@ std::string Win32Ui::text(Ctl c) const {
 
 void Win32Ui::setTooltip(Ctl c, const std::string& text) {
     if (!onGuiThread() && relayed([=] { setTooltip(c, text); })) return;
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (w && lc) setToolText(*w, *lc, text);
 }
@@ -108,7 +108,7 @@ void Win32Ui::setVisible(Ctl c, bool visible) {
         if (visible) RedrawWindow(w->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         return;
     }
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc || !lc->hwnd) return;
     if (hasStyle(lc->hwnd, WS_VISIBLE) == visible) return;
@@ -153,7 +153,7 @@ bool Win32Ui::isEnabled(Ctl c) const {
 
 void Win32Ui::setChecked(Ctl c, bool checked) {
     if (!onGuiThread() && relayed([=] { setChecked(c, checked); })) return;
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc) return;
     if (lc->kind == Kind::MenuItem) {
@@ -223,7 +223,7 @@ void Win32Ui::setComboSelection(Ctl c, int index) {
 
 void Win32Ui::setWidth(Ctl c, int width) {
     if (!onGuiThread() && relayed([=] { setWidth(c, width); })) return;
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc || !lc->hwnd) return;
     RECT before = rectInParent(lc->hwnd);
@@ -240,7 +240,7 @@ void Win32Ui::setBackColour(Ctl c, uint32_t rgb) {
         RedrawWindow(w->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (!w || !lc || !lc->hwnd) return;
     lc->backRgb = rgb;
@@ -251,16 +251,16 @@ void Win32Ui::setBackColour(Ctl c, uint32_t rgb) {
 
 uint32_t Win32Ui::backColour(Ctl c) const {
     if (LiveWindow* w = window(c)) return w->backRgb;
-    LiveWindow* w = window(windowOf(c));
+    LiveWindow* w = window(kit_.tables.windowOf(c));
     LiveControl* lc = control(c);
     if (w && lc) return w->backOf(*lc);
-    const ControlSpec* spec = findControlSpec(c);
+    const ControlSpec* spec = kit_.tables.control(c);
     return spec && spec->backColour != kNoColour ? spec->backColour : 0;
 }
 
 void Win32Ui::setTimer(Ctl timer, int intervalMs) {
     if (!onGuiThread() && relayed([=] { setTimer(timer, intervalMs); })) return;
-    LiveWindow* w = window(windowOf(timer));
+    LiveWindow* w = window(kit_.tables.windowOf(timer));
     LiveControl* lc = control(timer);
     if (!w || !lc || lc->kind != Kind::Timer) return;
     lc->timerMs = std::max(0, intervalMs);

@@ -122,13 +122,14 @@ void addMenuRow(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
     AppendMenuA(c.menu, flags, UINT_PTR(idOf(s.id)), s.text ? s.text : "");
 }
 
-void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
+void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, const WindowKit& kit) {
     HWND h = c.hwnd;
     SendMessageA(h, WM_SETFONT, WPARAM(c.font), FALSE);
     switch (s.kind) {
         case Kind::Combo: {
-            for (const std::string& item : storedComboItems(s.id))
-                SendMessageA(h, CB_ADDSTRING, 0, LPARAM(item.c_str()));
+            if (kit.comboItems)
+                for (const std::string& item : kit.comboItems(s.id))
+                    SendMessageA(h, CB_ADDSTRING, 0, LPARAM(item.c_str()));
             // A small table height is the closed box itself: make the box that high.
             if (s.height < 40) SendMessageA(h, CB_SETITEMHEIGHT, WPARAM(-1), s.height - 6);
             break;
@@ -139,8 +140,8 @@ void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
             if (s.flags & kChecked) SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
             break;
         case Kind::GroupBox: dropVisualStyle(h); break;
-        case Kind::ReportList: setUpList(h, s.id, true); break;
-        case Kind::CheckList: setUpList(h, s.id, false); break;
+        case Kind::ReportList: setUpList(h, kit.tables.columns(s.id), true); break;
+        case Kind::CheckList: setUpList(h, kit.tables.columns(s.id), false); break;
         case Kind::Progress: SendMessageA(h, PBM_SETRANGE32, 0, 100); break;
         default: break;
     }
@@ -149,7 +150,7 @@ void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
     if (*tip || s.tooltipKey) setToolText(w, c, tip);
 }
 
-void addControl(LiveWindow& w, const ControlSpec& s, size_t order) {
+void addControl(LiveWindow& w, const ControlSpec& s, size_t order, const WindowKit& kit) {
     LiveControl temp;
     temp.id = s.id;
     temp.kind = s.kind;
@@ -186,7 +187,7 @@ void addControl(LiveWindow& w, const ControlSpec& s, size_t order) {
     c.hwnd = CreateWindowExA(cs.exStyle, cs.cls, s.text ? s.text : "", style, s.x, s.y, s.width,
                              height, parent, reinterpret_cast<HMENU>(INT_PTR(idOf(s.id))),
                              instance(), nullptr);
-    if (c.hwnd) initialiseControl(w, c, s);
+    if (c.hwnd) initialiseControl(w, c, s, kit);
 }
 
 // Later rows of a table are drawn over earlier ones.
@@ -201,7 +202,7 @@ void stackInTableOrder(LiveWindow& w) {
 
 bool hasAnimatedPicture(const WindowSpec& spec) {
     for (size_t i = 0; i < spec.controlCount; ++i)
-        if (spec.controls[i].id == Ctl::splashPicture) return true;
+        if (spec.controls[i].flags & kAnimated) return true;
     return false;
 }
 
@@ -256,7 +257,8 @@ void centreWindow(HWND hwnd) {
     }
 }
 
-std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events) {
+std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events,
+                                        const WindowKit& kit) {
     registerClasses();
     auto w = std::make_unique<LiveWindow>();
     w->id = spec.id;
@@ -286,7 +288,7 @@ std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& ev
                                  instance(), nullptr);
     if (w->tooltip) SendMessageA(w->tooltip, TTM_SETMAXTIPWIDTH, 0, 320);
 
-    for (size_t i = 0; i < spec.controlCount; ++i) addControl(*w, spec.controls[i], i);
+    for (size_t i = 0; i < spec.controlCount; ++i) addControl(*w, spec.controls[i], i, kit);
     stackInTableOrder(*w);
     if (hasAnimatedPicture(spec)) SetTimer(hwnd, kAnimationTimer, kAnimationMs, nullptr);
     return w;

@@ -13,9 +13,17 @@ namespace dv {
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT kAnimationMs = 60;
 
+// What every window of a window layer is built with: the program's window tables and the
+// stored items of its combo boxes.
+struct WindowKit {
+    const WindowTables& tables;
+    ComboItems comboItems;
+};
+
 // Creates the window hidden, centred on the work area, with all its controls in their
 // initial state and its timers running as the table says. Null when the system refuses.
-std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events);
+std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events,
+                                        const WindowKit& kit);
 
 // Arial at a pixel height, normal or bold; shared and kept for the life of the process.
 HFONT tableFont(int px, bool bold);

@@ -64,7 +64,7 @@ void drawItem(LiveWindow& w, const DRAWITEMSTRUCT& d) {
     face.backRgb = w.containerBack(c->container);
     face.textRgb = c->spec->textColour == kNoColour ? kDefaultInk : c->spec->textColour;
     face.font = c->font;
-    face.glyph = glyphOf(c->id);
+    face.glyph = c->spec->glyph;
     switch (c->kind) {
         case Kind::ImageButton:
             face.caption = windowText(d.hwndItem);
@@ -72,7 +72,7 @@ void drawItem(LiveWindow& w, const DRAWITEMSTRUCT& d) {
             break;
         case Kind::PictureButton: drawPictureButton(d.hDC, d.rcItem, face); break;
         case Kind::Picture:
-            if (c->id == Ctl::splashPicture)
+            if (c->spec->flags & kAnimated)
                 drawSplash(d.hDC, d.rcItem, w.animationFrame);
             else
                 drawProgramMark(d.hDC, d.rcItem, w.backOf(*c));
@@ -95,7 +95,7 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
     WindowEvents& events = *w.events;
     Ctl id = ctlOfId(LOWORD(wp));
     int code = HIWORD(wp);
-    if (id == Ctl::None) return;
+    if (id == kNoControl) return;
     if (!lp) {  // a menu item
         if (code == 0) events.raise(id, Event::Click);
         return;
@@ -138,8 +138,8 @@ LRESULT onNotify(LiveWindow& w, const NMHDR& nm) {
 void onTimer(LiveWindow& w, UINT_PTR timer) {
     if (timer == kAnimationTimer) {
         ++w.animationFrame;
-        if (LiveControl* p = w.find(Ctl::splashPicture); p && p->hwnd)
-            InvalidateRect(p->hwnd, nullptr, FALSE);
+        for (auto& [id, c] : w.controls)
+            if (c.hwnd && (c.spec->flags & kAnimated)) InvalidateRect(c.hwnd, nullptr, FALSE);
         return;
     }
     Ctl id = ctlOfId(int(timer));
@@ -271,7 +271,7 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_DESTROY:
-            if (w->id == Ctl::MainWindow) PostQuitMessage(0);
+            if (w->spec->main) PostQuitMessage(0);
             break;
         case WM_NCDESTROY:
             w->alive = false;

@@ -30,6 +30,12 @@ void initialiseProcess(App& app, const std::string& programFolder) {
     app.state.searchPatterns.clear();
 }
 
+void exitRoutine(App& app) {
+    app.state.exclusionList.clear();
+    app.state.languageLines.clear();
+    app.state.searchPatterns.clear();
+}
+
 void runStartup(App& app) {
     Ui& ui = app.ui;
     ui.addWindowStyle(Ctl::MainWindow, kSystemMenuStyle);

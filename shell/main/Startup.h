@@ -7,6 +7,8 @@ namespace dv {
 
 // Process start: fixes the base folder at the program's folder.
 void initialiseProcess(App& app, const std::string& programFolder);
+// The exit routine, whichever way the program ends: releases the three process-wide lists.
+void exitRoutine(App& app);
 
 // MainWindow created: the start-up sequence, steps 1 to 16.
 void runStartup(App& app);

@@ -1,8 +1,10 @@
 #include "tests/fakes/FakeUi.h"
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
 #include "forms/routing/Routing.h"
+#include "search/Patterns.h"
 #include "shell/App.h"
+#include "shell/main/Startup.h"
 
 namespace dv {
 
@@ -13,15 +15,15 @@ uint32_t shownBackColour(const ControlSpec* spec) {
     for (int depth = 0; spec && depth < 8; ++depth) {
         if (spec->backColour != kNoColour) return spec->backColour;
         if (spec->parent == Ctl::None) break;
-        spec = findControlSpec(spec->parent);
+        spec = windowTables().control(spec->parent);
     }
-    const WindowSpec* w = spec ? findWindowSpec(windowOf(spec->id)) : nullptr;
+    const WindowSpec* w = spec ? windowTables().window(windowTables().windowOf(spec->id)) : nullptr;
     return w ? w->backColour : 0;
 }
 
 FakeUi::ControlState initialState(Ctl c) {
     FakeUi::ControlState s;
-    if (const ControlSpec* spec = findControlSpec(c)) {
+    if (const ControlSpec* spec = windowTables().control(c)) {
         s.text = spec->text ? spec->text : "";
         s.tooltip = spec->tooltip ? spec->tooltip : "";
         s.visible = !(spec->flags & kHidden);
@@ -31,7 +33,7 @@ FakeUi::ControlState initialState(Ctl c) {
         s.backColour = shownBackColour(spec);
         s.timer = spec->timerMs;
         if (spec->kind == Kind::Combo) s.items = storedComboItems(c);
-    } else if (const WindowSpec* w = findWindowSpec(c)) {
+    } else if (const WindowSpec* w = windowTables().window(c)) {
         s.text = w->caption ? w->caption : "";
         s.visible = false;  // windows appear when shown or opened
         s.width = w->width;
@@ -65,7 +67,7 @@ void FakeUi::raise(Ctl control, Event event) {
 }
 
 void FakeUi::click(Ctl control) {
-    const ControlSpec* spec = findControlSpec(control);
+    const ControlSpec* spec = windowTables().control(control);
     if (spec && spec->kind == Kind::Check) setChecked(control, !isChecked(control));
     if (spec && spec->kind == Kind::Radio) setChecked(control, true);
     raise(control, Event::Click);
@@ -73,10 +75,10 @@ void FakeUi::click(Ctl control) {
 
 void FakeUi::setChecked(Ctl c, bool checked) {
     state(c).checked = checked;
-    const ControlSpec* spec = findControlSpec(c);
+    const ControlSpec* spec = windowTables().control(c);
     if (!checked || !spec || spec->kind != Kind::Radio) return;
     // Radio buttons of one parent form one group.
-    const WindowSpec* w = findWindowSpec(windowOf(c));
+    const WindowSpec* w = windowTables().window(windowTables().windowOf(c));
     if (!w) return;
     for (size_t i = 0; i < w->controlCount; ++i) {
         const ControlSpec& o = w->controls[i];
@@ -177,7 +179,7 @@ void FakeUi::openModal(Ctl window) {
         a();
     }
     // Without a script, running timers of the window tick until it closes itself.
-    if (const WindowSpec* w = findWindowSpec(window)) {
+    if (const WindowSpec* w = windowTables().window(window)) {
         for (int round = 0; round < 1000 && openWindows.count(window); ++round) {
             bool ticked = false;
             for (size_t i = 0; i < w->controlCount && openWindows.count(window); ++i) {
@@ -215,11 +217,7 @@ void FakeUi::processPendingMessages() {
 void FakeUi::endProgram(int code) {
     ended = true;
     exitCode = code;
-    if (app) {
-        app->state.exclusionList.clear();
-        app->state.languageLines.clear();
-        app->state.searchPatterns.clear();
-    }
+    if (app) exitRoutine(*app);
 }
 
 std::vector<std::string> FakeUi::rowTexts(Ctl list) const {

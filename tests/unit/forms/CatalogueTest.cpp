@@ -7,7 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
+#include "search/Patterns.h"
 
 namespace dv {
 namespace {
@@ -43,12 +44,12 @@ TEST(Catalogue, EveryNameSitsInExactlyOneRowOfItsOwnWindow) {
         EXPECT_TRUE(names.insert(controlName(c)).second) << "name used twice: " << controlName(c);
         if (isWindow(c)) {
             owner = c;
-            ASSERT_NE(findWindowSpec(c), nullptr) << controlName(c);
+            ASSERT_NE(windowTables().window(c), nullptr) << controlName(c);
             continue;
         }
         int rows = 0;
         for (Ctl w : kWindows) {
-            const WindowSpec* spec = findWindowSpec(w);
+            const WindowSpec* spec = windowTables().window(w);
             for (size_t k = 0; k < spec->controlCount; ++k) {
                 if (spec->controls[k].id != c) continue;
                 ++rows;
@@ -56,7 +57,7 @@ TEST(Catalogue, EveryNameSitsInExactlyOneRowOfItsOwnWindow) {
             }
         }
         EXPECT_EQ(rows, 1) << controlName(c);
-        EXPECT_EQ(windowOf(c), owner) << controlName(c);
+        EXPECT_EQ(windowTables().windowOf(c), owner) << controlName(c);
     }
     EXPECT_STREQ(controlName(Ctl::resultList), "resultList");
     EXPECT_STREQ(controlName(Ctl::ExclusionListWindow), "ExclusionListWindow");
@@ -64,7 +65,7 @@ TEST(Catalogue, EveryNameSitsInExactlyOneRowOfItsOwnWindow) {
 
 TEST(Catalogue, ParentsAreEarlierContainersAndChildrenFitInside) {
     for (Ctl w : kWindows) {
-        const WindowSpec* spec = findWindowSpec(w);
+        const WindowSpec* spec = windowTables().window(w);
         EXPECT_STREQ(spec->caption, w == Ctl::AboutWindow ? "About Dustvane" : "Dustvane");
         std::set<Ctl> seen;
         for (size_t k = 0; k < spec->controlCount; ++k) {
@@ -82,7 +83,7 @@ TEST(Catalogue, ParentsAreEarlierContainersAndChildrenFitInside) {
                 }
             } else {
                 ASSERT_TRUE(seen.count(c.parent)) << name << ": parent missing or later";
-                const ControlSpec* p = findControlSpec(c.parent);
+                const ControlSpec* p = windowTables().control(c.parent);
                 if (isMenuEntry) {
                     EXPECT_EQ(p->kind, Kind::Menu) << name;
                 } else {
@@ -102,14 +103,14 @@ TEST(Catalogue, ParentsAreEarlierContainersAndChildrenFitInside) {
 }
 
 TEST(Catalogue, MainWindowStartsIdleWithPermanentDeletion) {
-    const ControlSpec* add = findControlSpec(Ctl::addGarbageTypeButton);
-    const ControlSpec* del = findControlSpec(Ctl::deleteAllButton);
+    const ControlSpec* add = windowTables().control(Ctl::addGarbageTypeButton);
+    const ControlSpec* del = windowTables().control(Ctl::deleteAllButton);
     EXPECT_EQ(std::tie(add->parent, add->x, add->y, add->width, add->height),
               std::tie(del->parent, del->x, del->y, del->width, del->height));
     EXPECT_NE(add->flags & kHidden, del->flags & kHidden);
     EXPECT_TRUE(del->flags & kHidden);
 
-    const WindowSpec* main = findWindowSpec(Ctl::MainWindow);
+    const WindowSpec* main = windowTables().window(Ctl::MainWindow);
     int radios = 0, checked = 0;
     for (size_t k = 0; k < main->controlCount; ++k) {
         const ControlSpec& c = main->controls[k];
@@ -125,9 +126,9 @@ TEST(Catalogue, MainWindowStartsIdleWithPermanentDeletion) {
     EXPECT_EQ(checked, 1);
 
     for (Ctl c : {Ctl::alertLabel, Ctl::backupFolderButton, Ctl::stepPanel})
-        EXPECT_TRUE(findControlSpec(c)->flags & kHidden) << controlName(c);
+        EXPECT_TRUE(windowTables().control(c)->flags & kHidden) << controlName(c);
     for (Ctl c : {Ctl::titleLabel, Ctl::stepBackLabel, Ctl::stepTextLabel})
-        EXPECT_TRUE(findControlSpec(c)->flags & kDrags) << controlName(c);
+        EXPECT_TRUE(windowTables().control(c)->flags & kDrags) << controlName(c);
 }
 
 TEST(Catalogue, MainWindowLanguageKeys) {
@@ -151,7 +152,7 @@ TEST(Catalogue, MainWindowLanguageKeys) {
         {Ctl::titleLabel, 0, 0, "Dustvane"},
     };
     for (const Expect& e : table) {
-        const ControlSpec* c = findControlSpec(e.control);
+        const ControlSpec* c = windowTables().control(e.control);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->captionKey, e.captionKey) << controlName(e.control);
         EXPECT_EQ(c->tooltipKey, e.tooltipKey) << controlName(e.control);
@@ -165,16 +166,16 @@ TEST(Catalogue, MainWindowLanguageKeys) {
 }
 
 TEST(Catalogue, ListColumnsAndComboItems) {
-    auto results = listColumns(Ctl::resultList);
+    auto results = windowTables().columns(Ctl::resultList);
     ASSERT_EQ(results.size(), 5u);
     const int widths[] = {130, 100, 80, 100, 200};
     for (size_t i = 0; i < 5; ++i) EXPECT_EQ(results[i].width, widths[i]);
     EXPECT_STREQ(results[4].title, "Garbage File Path and File Name");
-    auto excluded = listColumns(Ctl::exclusionList);
+    auto excluded = windowTables().columns(Ctl::exclusionList);
     ASSERT_EQ(excluded.size(), 1u);
     EXPECT_EQ(excluded[0].width, 272);
     EXPECT_STREQ(excluded[0].title, "");
-    EXPECT_TRUE(listColumns(Ctl::languageList).empty());
+    EXPECT_TRUE(windowTables().columns(Ctl::languageList).empty());
 
     auto drives = storedComboItems(Ctl::driveCombo);
     ASSERT_FALSE(drives.empty());

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
 #include "forms/routing/Routing.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
@@ -17,7 +17,7 @@ namespace {
 TEST(Routing, EveryRouteNamesAnExistingControlOnce) {
     std::set<std::pair<Ctl, Event>> seen;
     for (const RoutedEvent& r : routedEvents()) {
-        EXPECT_TRUE(findControlSpec(r.control) || findWindowSpec(r.control))
+        EXPECT_TRUE(windowTables().control(r.control) || windowTables().window(r.control))
             << controlName(r.control);
         EXPECT_TRUE(seen.insert({r.control, r.event}).second)
             << controlName(r.control) << " routed twice for one event";

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <set>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
 #include "search/ListFile.h"
 #include "shell/Texts.h"
 #include "tests/fakes/FakePlatform.h"
@@ -85,7 +85,7 @@ TEST_F(ShippedLanguage, EnglishFileRepeatsEveryStoredText) {
     const std::set<int> shared = {66, 118};
     int checked = 0;
     for (int c = 1; c < int(Ctl::Count); ++c) {
-        const WindowSpec* w = findWindowSpec(Ctl(c));
+        const WindowSpec* w = windowTables().window(Ctl(c));
         if (!w) continue;
         for (size_t i = 0; i < w->controlCount; ++i) {
             const ControlSpec& s = w->controls[i];

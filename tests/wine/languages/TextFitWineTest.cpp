@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
 #include "platform/win32ui/WindowBuilder.h"
 #include "shell/Language.h"
 #include "shell/Texts.h"
@@ -147,18 +147,18 @@ std::vector<Placed> placedTexts(const App& app) {
     std::vector<Placed> placed;
     auto key = [&](int k) { return textOfKey(app, k); };
     auto add = [&](Ctl id, const std::string& text, const std::string& what, int room = 0) {
-        const ControlSpec* c = findControlSpec(id);
+        const ControlSpec* c = windowTables().control(id);
         placed.push_back({c, text, what + " in " + controlName(id), room ? room : c->width});
     };
     for (int w = 1; w < int(Ctl::Count); ++w) {
-        const WindowSpec* spec = findWindowSpec(Ctl(w));
+        const WindowSpec* spec = windowTables().window(Ctl(w));
         if (!spec) continue;
         for (size_t i = 0; i < spec->controlCount; ++i) {
             const ControlSpec& c = spec->controls[i];
             if (!c.captionKey || c.kind == Kind::MenuItem) continue;  // menus size themselves
             const std::string what = "key " + std::to_string(c.captionKey);
             if (c.kind == Kind::ReportList) {
-                const auto columns = listColumns(c.id);
+                const auto columns = windowTables().columns(c.id);
                 const auto titles = splitText(key(c.captionKey), ';');
                 EXPECT_GE(titles.size(), columns.size()) << what;
                 for (size_t n = 0; n < std::min(titles.size(), columns.size()); ++n)

@@ -78,8 +78,8 @@ TEST(ArtworkWine, ButtonLooksDifferAndShowTheirCaption) {
     drawPictureButton(small.dc(), sr, close);
     uint32_t hot = at(small, 3, 8);
     EXPECT_GT(hot >> 16, (hot >> 8) & 0xFF);
-    EXPECT_EQ(glyphOf(Ctl::wizardCloseButton), Glyph::Close);
-    EXPECT_EQ(glyphOf(Ctl::exitButton), Glyph::Power);
+    EXPECT_EQ(windowTables().control(Ctl::wizardCloseButton)->glyph, Glyph::Close);
+    EXPECT_EQ(windowTables().control(Ctl::exitButton)->glyph, Glyph::Power);
 }
 
 TEST_F(UiWine, ALabelOverTheWindowLeavesNoOldTextBehind) {

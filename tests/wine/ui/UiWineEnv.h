@@ -5,7 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "forms/ControlSpec.h"
+#include "forms/Catalogue.h"
+#include "forms/routing/Routing.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32IniFiles.h"
 #include "platform/win32/Win32Registry.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32ui/Win32Ui.h"
+#include "search/Patterns.h"
 #include "shell/App.h"
 
 namespace dv::winetest {
@@ -27,12 +29,12 @@ protected:
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         }
-        ui.attach(app);
+        ui.attach(routeTo(app));
     }
 
     // The control's window, searched among all descendants of its open window.
     HWND hwndOf(Ctl c) {
-        HWND top = ui.windowHandle(windowOf(c));
+        HWND top = ui.windowHandle(windowTables().windowOf(c));
         if (!top) return nullptr;
         struct Search {
             int id;
@@ -63,7 +65,7 @@ protected:
     Win32IniFiles ini;
     Win32ShellOps shell;
     Win32System system;
-    Win32Ui ui;
+    Win32Ui ui{windowTables(), storedComboItems};
     Win32UrlCache urlCache;
     App app{fs, registry, ini, shell, system, ui, urlCache, {}};
 };

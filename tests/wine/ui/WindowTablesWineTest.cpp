@@ -25,7 +25,7 @@ std::string textOf(HWND h) {
 
 TEST_F(UiWine, EveryControlStandsWhereItsTableSaysInItsStartingState) {
     for (Ctl window : kWindows) {
-        const WindowSpec* spec = findWindowSpec(window);
+        const WindowSpec* spec = windowTables().window(window);
         ASSERT_TRUE(spec);
         SCOPED_TRACE(controlName(window));
         ASSERT_TRUE(ui.createWindow(window));
@@ -89,7 +89,7 @@ TEST_F(UiWine, ReportListsTakeTheirColumnsFromTheTable) {
     for (Ctl list : {Ctl::resultList, Ctl::exclusionList}) {
         HWND h = hwndOf(list);
         ASSERT_TRUE(h);
-        std::vector<ListColumn> columns = listColumns(list);
+        std::vector<ListColumn> columns = windowTables().columns(list);
         ASSERT_FALSE(columns.empty());
         for (size_t i = 0; i < columns.size(); ++i) {
             char title[128] = {};

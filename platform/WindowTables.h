@@ -1,19 +1,20 @@
-// One row of a window's control table, and one window's table. The window layer
-// builds real windows from these; nothing else describes how a control looks.
+// What a window and each of its controls look like: the rows of the window tables. The
+// program keeps its tables (forms/) and hands them to its window layer, which builds real
+// windows from them; nothing else describes how a control looks.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "forms/ControlIds.h"
+#include "platform/Ui.h"
 
 namespace dv {
 
 enum class Kind {
     Label,             // static text, opaque back colour
     TransparentLabel,  // static text drawn over its parent
-    Picture,           // program-drawn artwork, no text
+    Picture,           // program-drawn artwork, no text: the program mark or the splash
     PictureButton,     // small artwork button without caption (title strip, footer)
     ImageButton,       // push button: artwork for normal / hover / pressed, caption drawn over it
     Rule,              // 1-px line in its back colour
@@ -41,14 +42,18 @@ enum : uint32_t {
     kDrags = 1u << 4,        // left button pressed here drags the window
     kFirstRadio = 1u << 5,   // starts a radio group
     kMiddle = 1u << 6,       // text centred in the control's height (title strips)
+    kAnimated = 1u << 7,     // a Picture showing the splash, drawn anew at every animation tick
 };
 
 constexpr uint32_t kNoColour = 0xFF000000u;
 
+// The symbol a button shows instead of a caption.
+enum class Glyph { None, Help, Minimise, Close, About, Power, Globe };
+
 struct ControlSpec {
     Ctl id;
     Kind kind;
-    Ctl parent;  // Ctl::None: the window itself; otherwise a Panel, GroupBox or Menu
+    Ctl parent;  // kNoControl: the window itself; otherwise a Panel, GroupBox or Menu
     int x, y, width, height;
     const char* text;     // stored caption (menu item caption, combo: none)
     const char* tooltip;  // stored tooltip or nullptr
@@ -59,6 +64,7 @@ struct ControlSpec {
     uint32_t textColour;     // kNoColour: black
     uint32_t backColour;     // kNoColour: the window background
     int timerMs = 0;         // timers: interval when the window is created, 0 stopped
+    Glyph glyph = Glyph::None;  // picture and image buttons
 };
 
 // One column of a report list, left to right.
@@ -75,15 +81,27 @@ struct WindowSpec {
     uint32_t backColour;
     const ControlSpec* controls;  // creation order: a container before its children,
     size_t controlCount;          // each row drawn over the rows before it
+    bool main = false;            // the program's main window: its end ends the message loop
 };
 
-// Every window of the program, and lookups into the tables.
-const WindowSpec* findWindowSpec(Ctl window);
-const ControlSpec* findControlSpec(Ctl control);
-Ctl windowOf(Ctl control);
 // The items a combo box holds when it is created.
-std::vector<std::string> storedComboItems(Ctl combo);
-// The columns a report list is created with.
-std::vector<ListColumn> listColumns(Ctl list);
+using ComboItems = std::vector<std::string> (*)(Ctl combo);
+
+// Every window of a program, the columns of its report lists, and look-ups into them.
+class WindowTables {
+public:
+    WindowTables(std::vector<const WindowSpec*> windows, std::vector<ListColumn> columns)
+        : windows_(std::move(windows)), columns_(std::move(columns)) {}
+
+    const WindowSpec* window(Ctl window) const;    // null when it has no table
+    const ControlSpec* control(Ctl control) const; // null for windows and unknown names
+    Ctl windowOf(Ctl control) const;               // a window is its own; kNoControl: none
+    std::vector<ListColumn> columns(Ctl list) const;
+    const std::vector<const WindowSpec*>& windows() const { return windows_; }
+
+private:
+    std::vector<const WindowSpec*> windows_;
+    std::vector<ListColumn> columns_;
+};
 
 }  // namespace dv
