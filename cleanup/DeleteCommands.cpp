@@ -9,8 +9,8 @@
 #include "cleanup/EmptiedFolders.h"
 #include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
+#include "search/SearchEngine.h"
 #include "shell/Texts.h"
-#include "shell/main/Startup.h"
 #include "text/NumberText.h"
 #include "text/PathText.h"
 

@@ -12,9 +12,9 @@
 #include "cleanup/PlainFile.h"
 #include "search/ListFile.h"
 #include "search/ResultList.h"
+#include "search/SearchEngine.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
-#include "shell/main/Startup.h"
 #include "text/PathText.h"
 #include "text/Text.h"
 

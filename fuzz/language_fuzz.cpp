@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "search/ListFile.h"
 #include "shell/Texts.h"
 #include "tests/fakes/FakePlatform.h"
+#include "text/LineText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static dv::FakePlatform* platform = new dv::FakePlatform;

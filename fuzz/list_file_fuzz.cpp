@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "search/ListFile.h"
 #include "search/Patterns.h"
+#include "text/LineText.h"
 #include "text/Text.h"
 
 namespace {

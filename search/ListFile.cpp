@@ -2,67 +2,15 @@
 
 #include <memory>
 
+#include "text/LineText.h"
+
 namespace dv {
 
 namespace {
 
-// Collects lines byte by byte, so a file can be fed in pieces of any size.
-class LineSplitter {
-public:
-    explicit LineSplitter(TrailRule rule = TrailRule::CodePage) : rule_(rule) {}
-
-    // Feeds bytes; returns false once the text has ended (NUL or 0x1A).
-    template <typename OnLine>
-    bool feed(const char* data, size_t n, OnLine onLine) {
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char c = static_cast<unsigned char>(data[i]);
-            if (trailPending_) {
-                trailPending_ = false;
-                if (c >= 0x40 || rule_ == TrailRule::AnyByte) {  // never a line end
-                    line_ += static_cast<char>(c);
-                    continue;
-                }
-            }
-            if (c == '\n' || c == 0 || c == 0x1A) {
-                endLine(onLine);
-                if (c != '\n') return false;
-                continue;
-            }
-            line_ += static_cast<char>(c);
-            if (c >= 0x80) trailPending_ = true;
-        }
-        return true;
-    }
-
-    template <typename OnLine>
-    void finish(OnLine onLine) { endLine(onLine); }
-
-private:
-    template <typename OnLine>
-    void endLine(OnLine onLine) {
-        // A CR before the LF ends the line even where a high byte took it along.
-        if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-        if (!line_.empty()) onLine(line_);
-        line_.clear();
-        trailPending_ = false;
-    }
-
-    TrailRule rule_;
-    std::string line_;
-    bool trailPending_ = false;
-};
-
 constexpr char kLineEnd[] = "\r\n";
 
 }  // namespace
-
-std::vector<std::string> splitListLines(const std::string& bytes, TrailRule rule) {
-    std::vector<std::string> lines;
-    LineSplitter splitter(rule);
-    auto add = [&](const std::string& line) { lines.push_back(line); };
-    if (splitter.feed(bytes.data(), bytes.size(), add)) splitter.finish(add);
-    return lines;
-}
 
 void loadListFile(App& app, const std::string& path, std::vector<std::string>& lines) {
     lines.clear();

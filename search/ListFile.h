@@ -7,18 +7,6 @@
 
 namespace dv {
 
-// What the byte after a byte of 0x80 or above is.
-enum class TrailRule {
-    CodePage,  // a trail byte only in the trail range of the code pages (0x40 and up)
-    AnyByte,   // always a trail byte, even LF, NUL or 0x1A: the rule of language files
-};
-
-// Splits raw file bytes into non-empty lines: a line ends at LF, NUL or 0x1A (the last
-// two also end the text), a CR before the end is dropped, a double-byte character is
-// never split.
-std::vector<std::string> splitListLines(const std::string& bytes,
-                                        TrailRule rule = TrailRule::CodePage);
-
 // Empties `lines` and fills it with the non-empty lines of the file; pending messages are
 // processed before each line. A missing file gives no lines.
 void loadListFile(App& app, const std::string& path, std::vector<std::string>& lines);

@@ -185,10 +185,6 @@ void walkFolder(App& app, Walk& walk, std::string folder,
     }
 }
 
-bool searchRunning(const App& app) {
-    return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
-}
-
 // What the summary shows.
 struct Figures {
     int rows = -1;
@@ -259,6 +255,10 @@ void walkAppCaches(App& app, const std::vector<std::string>& roots) {
 
 void countAppCaches(App& app) {
     showAppCachesFound(app, planCaches(app, loadRuleFiles(app), searchRoots(app)).programs);
+}
+
+bool searchRunning(const App& app) {
+    return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
 }
 
 std::string profileMarker(App& app) {

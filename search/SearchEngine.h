@@ -16,6 +16,10 @@ void elapsedTimerTick(App& app);
 // "Application caches" item of patternSetCombo.
 void countAppCaches(App& app);
 
+// A search is running: the finished flag is clear and startSearchButton is disabled. The
+// exit request, Reset and Recovery refuse while it holds.
+bool searchRunning(const App& app);
+
 // The profile marker from "userprofile", "username", "systemdrive" and "temp".
 std::string profileMarker(App& app);
 

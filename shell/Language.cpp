@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "forms/Catalogue.h"
-#include "search/ListFile.h"
 #include "shell/Settings.h"
 #include "shell/Texts.h"
-#include "shell/main/DriveSpace.h"
+#include "text/LineText.h"
 #include "text/Text.h"
 
 namespace dv {
@@ -98,18 +97,8 @@ void applyWindowTexts(App& app, Ctl window) {
     }
 }
 
-void applyMainWindowTexts(App& app) {
-    applyWindowTexts(app, Ctl::MainWindow);
-    if (app.ui.comboSelection(Ctl::driveCombo) >= 0) refreshDriveSpace(app);
-}
-
 void applyDialogTexts(App& app, Ctl window) {
     if (!app.state.languageLines.empty()) applyWindowTexts(app, window);
-}
-
-void loadAndApplyLanguage(App& app) {
-    // Empty lines would empty every caption; like every window, MainWindow then keeps its texts.
-    if (loadLanguage(app) == 1 && !app.state.languageLines.empty()) applyMainWindowTexts(app);
 }
 
 }  // namespace dv

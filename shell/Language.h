@@ -33,15 +33,8 @@ bool readLanguageFile(App& app, const std::string& path);
 // lack empties its text.
 void applyWindowTexts(App& app, Ctl window);
 
-// MainWindow's keys 1-44, 112 and 111; key 27 gives the five result column titles.
-// Then, with a drive chosen, the drive-space display, whose wording has keys 50 and 51.
-void applyMainWindowTexts(App& app);
-
 // A secondary window's own keys, written when it is created and only while a language
 // is loaded; without one its controls keep their stored English texts.
 void applyDialogTexts(App& app, Ctl window);
-
-// Loads the chosen language and, when that gave lines, applies it to MainWindow at once.
-void loadAndApplyLanguage(App& app);
 
 }  // namespace dv

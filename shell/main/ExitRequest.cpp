@@ -1,3 +1,4 @@
+#include "search/SearchEngine.h"
 #include "shell/Texts.h"
 #include "shell/main/Startup.h"
 
@@ -15,10 +16,6 @@ bool confirmExit(App& app) {
 }
 
 }  // namespace
-
-bool searchRunning(App& app) {
-    return app.state.searchFinished == 0 && !app.ui.isEnabled(Ctl::startSearchButton);
-}
 
 void exitRequest(App& app) {
     if (confirmExit(app)) app.ui.endProgram(0);

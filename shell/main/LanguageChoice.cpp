@@ -2,6 +2,7 @@
 
 #include "shell/Language.h"
 #include "shell/Settings.h"
+#include "shell/main/DriveSpace.h"
 #include "text/Text.h"
 
 namespace dv {
@@ -29,6 +30,16 @@ std::vector<std::string> otherLanguageFiles(App& app) {
 }
 
 }  // namespace
+
+void applyMainWindowTexts(App& app) {
+    applyWindowTexts(app, Ctl::MainWindow);
+    if (app.ui.comboSelection(Ctl::driveCombo) >= 0) refreshDriveSpace(app);
+}
+
+void loadAndApplyLanguage(App& app) {
+    // Empty lines would empty every caption; like every window, MainWindow then keeps its texts.
+    if (loadLanguage(app) == 1 && !app.state.languageLines.empty()) applyMainWindowTexts(app);
+}
 
 void popUpLanguageMenu(App& app) { app.ui.popupMenu(Ctl::languageMenu); }
 

@@ -1,5 +1,5 @@
 // The two ways the user changes the language: languageMenu, popped up by languageButton,
-// and LanguageWindow, which lists the files of the others folder.
+// and LanguageWindow, which lists the files of the others folder; and MainWindow's texts.
 #pragma once
 #include <string>
 #include <vector>
@@ -7,6 +7,12 @@
 #include "shell/App.h"
 
 namespace dv {
+
+// MainWindow's keys 1-44, 112 and 111; key 27 gives the five result column titles.
+// Then, with a drive chosen, the drive-space display, whose wording has keys 50 and 51.
+void applyMainWindowTexts(App& app);
+// Loads the chosen language and, when that gave lines, applies it to MainWindow at once.
+void loadAndApplyLanguage(App& app);
 
 void popUpLanguageMenu(App& app);  // languageButton
 // The menu's languages: each writes its value into language.ini, loads it and applies it.

@@ -8,6 +8,7 @@
 #include "shell/Settings.h"
 #include "shell/main/DriveSpace.h"
 #include "shell/main/Help.h"
+#include "shell/main/LanguageChoice.h"
 #include "update/UpdateCheck.h"
 
 namespace dv {

@@ -32,9 +32,6 @@ void exitRequest(App& app);
 // MainWindow's own close request: true lets the window close.
 bool closeRequest(App& app);
 
-// A search is running: the finished flag is clear and startSearchButton is disabled.
-bool searchRunning(App& app);
-
 // Compact automatic mode.
 void enterCompactMode(App& app);  // from start-up step 14
 // The work of compact automatic mode: the three cleaners, then the search.

@@ -10,9 +10,9 @@
 #include <set>
 
 #include "forms/Catalogue.h"
-#include "search/ListFile.h"
 #include "shell/Texts.h"
 #include "tests/fakes/FakePlatform.h"
+#include "text/LineText.h"
 
 namespace dv {
 namespace {

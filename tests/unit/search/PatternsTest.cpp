@@ -3,6 +3,7 @@
 #include "search/ListFile.h"
 #include "search/Patterns.h"
 #include "tests/fakes/FakePlatform.h"
+#include "text/LineText.h"
 #include "text/Text.h"
 
 namespace dv {
