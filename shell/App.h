@@ -1,6 +1,8 @@
 // Everything a handler may touch: the platform services, the process-wide state and the
 // names of the controls.
 #pragma once
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,11 +16,27 @@
 #include "platform/Threads.h"
 #include "platform/Ui.h"
 #include "platform/UrlCache.h"
+#include "shell/Publisher.h"
 
 namespace dv {
 
 // Compact mode's delete-all: not started, running, or through the whole list.
 enum class CompactDelete { NotStarted, Running, Done };
+
+// The update check's and its HTTP client's state. Their worker threads use it while they
+// run, and the App outlives them: the program ends its process rather than return while
+// one still runs.
+struct UpdateState {
+    std::mutex oneRequest;        // one HTTP request at a time in the process
+    std::mutex wholeCheck;        // request, write, wait, read, delete of "\update.ini"
+    std::atomic<int> running{0};  // started by startVersionCheck and not ended
+    std::atomic<int> waiting{0};  // of those, not yet holding wholeCheck
+    // Where the outcome is shown: GUI thread only.
+    Ctl label = Ctl::stepTextLabel;
+    std::string link = kWebsiteAddress;
+    bool shown = false;    // an outcome has been shown,
+    uint32_t shownAt = 0;  // at this tick
+};
 
 struct AppState {
     std::vector<std::string> exclusionList;   // full paths the search never lists
@@ -38,6 +56,7 @@ struct AppState {
     // Folders of the last search's REMOVESELF rules, each before its subfolders: the delete
     // commands remove those they leave empty.
     std::vector<std::string> emptiableFolders;
+    UpdateState update;
 };
 
 struct App {

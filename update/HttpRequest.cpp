@@ -36,12 +36,6 @@ struct RequestSlots {
     std::atomic<bool> done{false};
 };
 
-// One request at a time in the process.
-std::mutex& requestLock() {
-    static std::mutex* lock = new std::mutex;  // never destroyed: a late thread may hold it
-    return *lock;
-}
-
 // The address without its scheme up to the first "/"; `end` receives where it ends.
 std::string authorityOf(const std::string& address, size_t& end) {
     const size_t from = startsWithNoCase(address, "http://") ? 7 : 0;
@@ -191,7 +185,8 @@ std::string HttpRequest(App& app, const std::string& address, const std::string&
                         const std::string& proxy, const std::string& headers,
                         const std::string& body, int timeoutSeconds, bool timeoutOn) {
     if (!app.http || !app.threads) return std::string();
-    std::lock_guard<std::mutex> oneAtATime(requestLock());
+    // In the App, which outlives the check thread that may still hold it as the program ends.
+    std::lock_guard<std::mutex> oneAtATime(app.state.update.oneRequest);
     auto slots = std::make_shared<RequestSlots>();
     slots->address = address;
     slots->method = method;

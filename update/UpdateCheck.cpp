@@ -1,6 +1,5 @@
 #include "update/UpdateCheck.h"
 
-#include <atomic>
 #include <mutex>
 
 #include "shell/Publisher.h"
@@ -20,33 +19,10 @@ constexpr int kRequestTimeoutSeconds = 10;
 constexpr uint32_t kSettleMs = 3000;  // between writing the version file and reading it
 constexpr uint32_t kReadingMs = 2000;  // an outcome stays on screen before an automatic end
 
-// Never destroyed: a check still running while the process ends may hold the lock.
-struct CheckState {
-    std::mutex wholeCheck;           // request, write, wait, read, delete of "\update.ini"
-    std::atomic<int> running{0};     // started by startVersionCheck and not ended
-    std::atomic<int> waiting{0};     // of those, not yet holding wholeCheck
-};
-CheckState& checks() {
-    static CheckState* state = new CheckState;
-    return *state;
-}
-
-// Read and written on the GUI thread only.
-struct DisplayTarget {
-    Ctl label = Ctl::stepTextLabel;
-    std::string link = kWebsiteAddress;
-    bool shown = false;    // an outcome has been shown,
-    uint32_t shownAt = 0;  // at this tick
-};
-DisplayTarget& displayTarget() {
-    static DisplayTarget* target = new DisplayTarget;
-    return *target;
-}
-
 // GUI thread: the outcome into the display label. The label may belong to a window that
 // has closed meanwhile; the text then goes nowhere.
 void showOutcome(App& app, long remote, bool newer) {
-    DisplayTarget& target = displayTarget();
+    UpdateState& target = app.state.update;
     target.shown = true;
     target.shownAt = app.system.tickCount();
     if (!newer) {
@@ -62,8 +38,9 @@ void showOutcome(App& app, long remote, bool newer) {
 // the count goes down once the outcome is on screen. True when an outcome was posted.
 bool runCheck(App& app, bool queued) {
     Threads& threads = *app.threads;
-    std::lock_guard<std::mutex> oneCheck(checks().wholeCheck);
-    if (queued) --checks().waiting;
+    UpdateState& checks = app.state.update;
+    std::lock_guard<std::mutex> oneCheck(checks.wholeCheck);
+    if (queued) --checks.waiting;
     if (threads.stopping()) return false;
 
     const std::string settings = basePath(app, kUpdateSettingsFile);
@@ -88,7 +65,7 @@ bool runCheck(App& app, bool queued) {
         const bool newer = remote > local;
         posted = threads.postToGui([&app, remote, newer, queued] {
             showOutcome(app, remote, newer);
-            if (queued) --checks().running;
+            if (queued) --app.state.update.running;
         });
     }
     app.fs.deleteFile(downloaded);
@@ -102,9 +79,9 @@ CalendarDate todayDate(App& app) {
     return CalendarDate{now.year, now.month, now.day};
 }
 
-void SetUpdateDisplayTarget(Ctl label, const std::string& linkAddress) {
-    displayTarget().label = label;
-    displayTarget().link = linkAddress;
+void SetUpdateDisplayTarget(App& app, Ctl label, const std::string& linkAddress) {
+    app.state.update.label = label;
+    app.state.update.link = linkAddress;
 }
 
 void ScheduleUpdateCheck(App& app) {
@@ -120,15 +97,16 @@ void ScheduleUpdateCheck(App& app) {
 }
 
 void startVersionCheck(App& app) {
-    if (!app.http || !app.threads || checks().waiting > 0) return;
-    ++checks().running;
-    ++checks().waiting;
+    UpdateState& checks = app.state.update;
+    if (!app.http || !app.threads || checks.waiting > 0) return;
+    ++checks.running;
+    ++checks.waiting;
     auto worker = app.threads->start([&app] {
-        if (!runCheck(app, true)) --checks().running;
+        if (!runCheck(app, true)) --app.state.update.running;
     });
     if (!worker) {
-        --checks().waiting;
-        --checks().running;
+        --checks.waiting;
+        --checks.running;
     }
 }
 
@@ -137,9 +115,9 @@ void RunVersionCheck(App& app) {
 }
 
 bool updateCheckHoldsTheEnd(App& app) {
-    const DisplayTarget& target = displayTarget();
-    return checks().running > 0 ||
-           (target.shown && app.system.tickCount() - target.shownAt < kReadingMs);
+    const UpdateState& checks = app.state.update;
+    return checks.running > 0 ||
+           (checks.shown && app.system.tickCount() - checks.shownAt < kReadingMs);
 }
 
 }  // namespace dv

@@ -16,7 +16,7 @@ CalendarDate todayDate(App& app);
 
 // The label that shows the outcome of the next checks and the address a newer version
 // opens. GUI thread only; the last setter wins.
-void SetUpdateDisplayTarget(Ctl label, const std::string& linkAddress);
+void SetUpdateDisplayTarget(App& app, Ctl label, const std::string& linkAddress);
 
 // Start-up: when the automatic check is due, writes today as the date of the last check
 // and starts the check on a worker thread. Returns at once.

@@ -57,7 +57,7 @@ void updateDaysChanged(App& app) {
 
 void updateCheckNowClicked(App& app) {
     app.ui.setText(Ctl::updateStatusLabel, textOfKey(app, 129));
-    SetUpdateDisplayTarget(Ctl::updateStatusLabel, kWebsiteAddress);
+    SetUpdateDisplayTarget(app, Ctl::updateStatusLabel, kWebsiteAddress);
     app.ui.processPendingMessages();
     startVersionCheck(app);
 }

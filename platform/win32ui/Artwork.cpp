@@ -137,9 +137,8 @@ void drawMark(Canvas& c, float x, float y, float s) {
     c.polygon(band, 4, 0xC83030);
 }
 
-// The parts of the splash that do not move, drawn once.
-const Canvas* splashBackground(int w, int h) {
-    static std::unique_ptr<Canvas> cached;
+// The parts of the splash that do not move, drawn once for each size into `cached`.
+const Canvas* splashBackground(int w, int h, std::unique_ptr<Canvas>& cached) {
     if (cached && cached->width() == w && cached->height() == h) return cached.get();
     cached = std::make_unique<Canvas>(w, h);
     Canvas& c = *cached;
@@ -254,9 +253,9 @@ void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb) {
     c.blitTo(dc, r.left, r.top);
 }
 
-void drawSplash(HDC dc, const RECT& r, int frame) {
+void drawSplash(HDC dc, const RECT& r, int frame, std::unique_ptr<Canvas>& still) {
     int w = r.right - r.left, h = r.bottom - r.top;
-    const Canvas* background = splashBackground(w, h);
+    const Canvas* background = splashBackground(w, h, still);
     Canvas c(w, h);
     if (!background || !c.ok()) return;
     c.copyFrom(*background);

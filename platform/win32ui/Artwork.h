@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/WindowTables.h"
@@ -29,8 +30,11 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face);
 void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face);
 // The program mark (a rounded blue tile with a white sweep and a sparkle).
 void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb);
+class Canvas;
+
 // The splash picture; `frame` drives its animation (one step per splash animation tick).
-void drawSplash(HDC dc, const RECT& r, int frame);
+// `still` keeps what does not move, drawn at the first frame of each size.
+void drawSplash(HDC dc, const RECT& r, int frame, std::unique_ptr<Canvas>& still);
 // How many frames the splash animation has before it repeats.
 constexpr int kSplashFrames = 60;
 

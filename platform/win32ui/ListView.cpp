@@ -1,7 +1,6 @@
 #include "platform/win32ui/ListView.h"
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 #include "text/Text.h"
@@ -9,30 +8,6 @@
 namespace dv {
 
 namespace {
-
-// The rows of one list. A row's cells are kept in one string, joined by '\0', which
-// keeps a five-column row to one allocation.
-struct Rows {
-    std::vector<std::string> cells;
-    std::vector<unsigned char> ticks;
-    int shown = 0;         // the row count the control knows
-    bool repaint = false;  // a shown row changed since the last sync
-};
-
-std::map<HWND, Rows>& allLists() {
-    static std::map<HWND, Rows> lists;  // GUI thread only
-    return lists;
-}
-
-Rows* rowsOf(HWND list) {
-    auto& lists = allLists();
-    auto it = lists.find(list);
-    return it == lists.end() ? nullptr : &it->second;
-}
-
-bool validRow(const Rows* rows, int row) {
-    return rows && row >= 0 && row < int(rows->cells.size());
-}
 
 // Where column `column` of a joined row starts; npos when the row has fewer columns.
 size_t columnStart(const std::string& joined, int column) {
@@ -65,55 +40,6 @@ void putCell(std::string& joined, int column, const std::string& text) {
     joined.replace(begin, end == std::string::npos ? std::string::npos : end - begin, clean);
 }
 
-// The control learns rows appended since the last sync, without scrolling and without
-// repainting the rows it already shows.
-void showAppended(HWND list, Rows& rows) {
-    const int count = int(rows.cells.size());
-    if (rows.shown == count) return;
-    SendMessageA(list, LVM_SETITEMCOUNT, WPARAM(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    rows.shown = count;
-}
-
-void setTick(Rows& rows, int row, bool ticked) {
-    rows.ticks[size_t(row)] = ticked;
-    if (row < rows.shown) rows.repaint = true;
-}
-
-// A tick box pressed with the mouse or the space bar: the control of an owner-data list
-// keeps no tick, so the list turns it here, where the control would for a list of its own.
-void toggle(HWND list, int row) {
-    Rows* rows = rowsOf(list);
-    if (!validRow(rows, row)) return;
-    showAppended(list, *rows);
-    setTick(*rows, row, !rows->ticks[size_t(row)]);
-    SendMessageA(list, LVM_REDRAWITEMS, WPARAM(row), LPARAM(row));
-}
-
-LRESULT CALLBACK listProc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
-    switch (msg) {
-        case WM_LBUTTONDOWN: {
-            LVHITTESTINFO hit = {};
-            hit.pt.x = short(LOWORD(lp));
-            hit.pt.y = short(HIWORD(lp));
-            const int row = int(SendMessageA(list, LVM_HITTEST, 0, LPARAM(&hit)));
-            if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) toggle(list, row);
-            break;
-        }
-        case WM_KEYDOWN:
-            if (wp == VK_SPACE)
-                toggle(list, int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
-            break;
-        case WM_NCDESTROY: {
-            LRESULT r = DefSubclassProc(list, msg, wp, lp);
-            RemoveWindowSubclass(list, listProc, id);
-            allLists().erase(list);
-            return r;
-        }
-        default: break;
-    }
-    return DefSubclassProc(list, msg, wp, lp);
-}
-
 void insertColumn(HWND list, int index, const char* title, int width) {
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -139,39 +65,11 @@ void copyText(const std::string& text, LVITEMA& item, bool wide) {
     out[keep] = L'\0';
 }
 
-// The first row from `find.iStart` on, wrapping round, whose first column starts with
-// the letters typed, compared without case: the list's type-ahead. -1 when none does.
-LRESULT findRow(const Rows& rows, const NMLVFINDITEMA& find, bool wide) {
-    std::string typed;
-    if (wide) {
-        const auto* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
-        const int n = text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
-        if (n > 1) {
-            typed.resize(size_t(n));
-            WideCharToMultiByte(CP_ACP, 0, text, -1, &typed[0], n, nullptr, nullptr);
-            typed.resize(size_t(n - 1));
-        }
-    } else if (find.lvfi.psz) {
-        typed = find.lvfi.psz;
-    }
-    const int count = int(rows.cells.size());
-    if (typed.empty() || count == 0 || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
-    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
-    const int span = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
-    for (int k = 0; k < span; ++k) {
-        const int row = (start + k) % count;
-        const std::string name = cellOf(rows.cells[size_t(row)], 0);
-        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
-        if (partial ? startsWithNoCase(name, typed) : sameNoCase(name, typed)) return row;
-    }
-    return -1;
-}
-
 }  // namespace
 
-void setUpList(HWND list, const std::vector<ListColumn>& columns, bool withHeader) {
-    allLists()[list] = Rows{};
-    SetWindowSubclass(list, listProc, 1, 0);
+ListRows::ListRows(HWND list, const std::vector<ListColumn>& columns, bool withHeader)
+    : list_(list) {
+    SetWindowSubclass(list, proc, 1, DWORD_PTR(this));
     // The tick of a row is ours to tell: the control asks for it with the texts.
     SendMessageA(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     DWORD ex = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
@@ -187,118 +85,181 @@ void setUpList(HWND list, const std::vector<ListColumn>& columns, bool withHeade
     insertColumn(list, 0, "", r.right - r.left - GetSystemMetrics(SM_CXVSCROLL));
 }
 
-int listRowCount(HWND list) {
-    const Rows* rows = rowsOf(list);
-    return rows ? int(rows->cells.size()) : 0;
+ListRows::~ListRows() {
+    if (list_) RemoveWindowSubclass(list_, proc, 1);
 }
 
-void listClear(HWND list) {
-    Rows* rows = rowsOf(list);
-    if (!rows) return;
-    rows->cells.clear();
-    rows->ticks.clear();
-    rows->cells.shrink_to_fit();  // a search of 200,000 rows leaves no memory behind
-    rows->ticks.shrink_to_fit();
-    rows->shown = 0;
-    rows->repaint = false;
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+// A tick box pressed with the mouse or the space bar: the control of an owner-data list
+// keeps no tick, so the list turns it here, where the control would for a list of its own.
+LRESULT CALLBACK ListRows::proc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                DWORD_PTR self) {
+    auto& rows = *reinterpret_cast<ListRows*>(self);
+    switch (msg) {
+        case WM_LBUTTONDOWN: {
+            LVHITTESTINFO hit = {};
+            hit.pt.x = short(LOWORD(lp));
+            hit.pt.y = short(HIWORD(lp));
+            const int row = int(SendMessageA(list, LVM_HITTEST, 0, LPARAM(&hit)));
+            if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) rows.toggle(row);
+            break;
+        }
+        case WM_KEYDOWN:
+            if (wp == VK_SPACE)
+                rows.toggle(int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)));
+            break;
+        case WM_NCDESTROY: {
+            LRESULT r = DefSubclassProc(list, msg, wp, lp);
+            RemoveWindowSubclass(list, proc, id);
+            rows.list_ = nullptr;
+            return r;
+        }
+        default: break;
+    }
+    return DefSubclassProc(list, msg, wp, lp);
 }
 
-void listRemoveRow(HWND list, int row) {
-    Rows* rows = rowsOf(list);
-    if (!validRow(rows, row)) return;
-    showAppended(list, *rows);
+// The control learns rows appended since the last sync, without scrolling and without
+// repainting the rows it already shows.
+void ListRows::showAppended() {
+    const int count = rowCount();
+    if (shown_ == count || !list_) return;
+    SendMessageA(list_, LVM_SETITEMCOUNT, WPARAM(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    shown_ = count;
+}
+
+void ListRows::tick(int row, bool ticked) {
+    ticks_[size_t(row)] = ticked;
+    if (row < shown_) repaint_ = true;
+}
+
+void ListRows::toggle(int row) {
+    if (!validRow(row)) return;
+    showAppended();
+    tick(row, !ticks_[size_t(row)]);
+    SendMessageA(list_, LVM_REDRAWITEMS, WPARAM(row), LPARAM(row));
+}
+
+// The first row from `find.iStart` on, wrapping round, whose first column starts with
+// the letters typed, compared without case: the list's type-ahead. -1 when none does.
+LRESULT ListRows::findRow(const NMLVFINDITEMA& find, bool wide) const {
+    std::string typed;
+    if (wide) {
+        const auto* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+        const int n = text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
+        if (n > 1) {
+            typed.resize(size_t(n));
+            WideCharToMultiByte(CP_ACP, 0, text, -1, &typed[0], n, nullptr, nullptr);
+            typed.resize(size_t(n - 1));
+        }
+    } else if (find.lvfi.psz) {
+        typed = find.lvfi.psz;
+    }
+    const int count = rowCount();
+    if (typed.empty() || count == 0 || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int span = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
+    for (int k = 0; k < span; ++k) {
+        const int row = (start + k) % count;
+        const std::string name = cellOf(cells_[size_t(row)], 0);
+        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (partial ? startsWithNoCase(name, typed) : sameNoCase(name, typed)) return row;
+    }
+    return -1;
+}
+
+void ListRows::clear() {
+    cells_.clear();
+    ticks_.clear();
+    cells_.shrink_to_fit();  // a search of 200,000 rows leaves no memory behind
+    ticks_.shrink_to_fit();
+    shown_ = 0;
+    repaint_ = false;
+    if (list_) SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void ListRows::removeRow(int row) {
+    if (!validRow(row) || !list_) return;
+    showAppended();
     // The control moves its selection and focus up first, asking for the row if it
     // needs it; then the row goes from the store.
-    SendMessageA(list, LVM_DELETEITEM, WPARAM(row), 0);
-    rows = rowsOf(list);
-    if (!validRow(rows, row)) return;
-    rows->cells.erase(rows->cells.begin() + row);
-    rows->ticks.erase(rows->ticks.begin() + row);
-    rows->shown = int(rows->cells.size());
+    SendMessageA(list_, LVM_DELETEITEM, WPARAM(row), 0);
+    if (!validRow(row)) return;
+    cells_.erase(cells_.begin() + row);
+    ticks_.erase(ticks_.begin() + row);
+    shown_ = rowCount();
 }
 
-int listAppendRow(HWND list, const std::string& firstColumn) {
-    Rows* rows = rowsOf(list);
-    if (!rows) return -1;
-    rows->cells.push_back(firstColumn.substr(0, firstColumn.find('\0')));
-    rows->ticks.push_back(0);
-    return int(rows->cells.size()) - 1;
+int ListRows::appendRow(const std::string& firstColumn) {
+    cells_.push_back(firstColumn.substr(0, firstColumn.find('\0')));
+    ticks_.push_back(0);
+    return rowCount() - 1;
 }
 
-void listSetCell(HWND list, int row, int column, const std::string& text) {
-    Rows* rows = rowsOf(list);
-    if (!validRow(rows, row) || column < 0) return;
-    putCell(rows->cells[size_t(row)], column, text);
-    if (row < rows->shown) rows->repaint = true;
+void ListRows::setCell(int row, int column, const std::string& text) {
+    if (!validRow(row) || column < 0) return;
+    putCell(cells_[size_t(row)], column, text);
+    if (row < shown_) repaint_ = true;
 }
 
-std::string listCell(HWND list, int row, int column) {
-    const Rows* rows = rowsOf(list);
-    if (!validRow(rows, row) || column < 0) return {};
-    return cellOf(rows->cells[size_t(row)], column);
+std::string ListRows::cell(int row, int column) const {
+    if (!validRow(row) || column < 0) return {};
+    return cellOf(cells_[size_t(row)], column);
 }
 
-bool listTicked(HWND list, int row) {
-    const Rows* rows = rowsOf(list);
-    return validRow(rows, row) && rows->ticks[size_t(row)] != 0;
+bool ListRows::ticked(int row) const { return validRow(row) && ticks_[size_t(row)] != 0; }
+
+void ListRows::setTicked(int row, bool ticked) {
+    if (validRow(row)) tick(row, ticked);
 }
 
-void listSetTicked(HWND list, int row, bool ticked) {
-    Rows* rows = rowsOf(list);
-    if (validRow(rows, row)) setTick(*rows, row, ticked);
-}
-
-int listCurrentRow(HWND list) {
-    int row = int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
-    if (row < 0) row = int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
+int ListRows::currentRow() const {
+    if (!list_) return -1;
+    int row = int(SendMessageA(list_, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    if (row < 0) row = int(SendMessageA(list_, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
     return row;
 }
 
-void listSetCurrentRow(HWND list, int row) {
-    Rows* rows = rowsOf(list);
-    if (!validRow(rows, row)) return;
-    showAppended(list, *rows);
+void ListRows::setCurrentRow(int row) {
+    if (!validRow(row) || !list_) return;
+    showAppended();
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, WPARAM(row), LPARAM(&item));
-    SendMessageA(list, LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+    SendMessageA(list_, LVM_SETITEMSTATE, WPARAM(row), LPARAM(&item));
+    SendMessageA(list_, LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
 }
 
-void listSetColumnTitle(HWND list, int column, const std::string& title) {
+void ListRows::setColumnTitle(int column, const std::string& title) {
+    if (!list_) return;
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT;
     col.pszText = const_cast<char*>(title.c_str());
-    SendMessageA(list, LVM_SETCOLUMNA, WPARAM(column), LPARAM(&col));
+    SendMessageA(list_, LVM_SETCOLUMNA, WPARAM(column), LPARAM(&col));
 }
 
-void listSyncAll() {
-    for (auto& [list, rows] : allLists()) {
-        showAppended(list, rows);
-        if (rows.repaint) InvalidateRect(list, nullptr, FALSE);
-        rows.repaint = false;
-    }
+void ListRows::sync() {
+    if (!list_) return;
+    showAppended();
+    if (repaint_) InvalidateRect(list_, nullptr, FALSE);
+    repaint_ = false;
 }
 
-bool listAnswer(const NMHDR& nm, LRESULT& result) {
-    const Rows* rows = rowsOf(nm.hwndFrom);
-    if (!rows) return false;
+bool ListRows::answer(const NMHDR& nm, LRESULT& result) const {
+    if (nm.hwndFrom != list_ || !list_) return false;
     if (nm.code == UINT(LVN_ODFINDITEMA) || nm.code == UINT(LVN_ODFINDITEMW)) {
-        result = findRow(*rows, reinterpret_cast<const NMLVFINDITEMA&>(nm),
-                         nm.code == UINT(LVN_ODFINDITEMW));
+        result = findRow(reinterpret_cast<const NMLVFINDITEMA&>(nm), nm.code == UINT(LVN_ODFINDITEMW));
         return true;
     }
     const bool wide = nm.code == UINT(LVN_GETDISPINFOW);
     if (!wide && nm.code != UINT(LVN_GETDISPINFOA)) return false;
     // The ANSI and wide forms differ only in the type the text pointer points to.
     LVITEMA& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(nm)).item;
-    const bool valid = validRow(rows, item.iItem);
+    const bool valid = validRow(item.iItem);
     if (item.mask & LVIF_TEXT)
-        copyText(valid ? cellOf(rows->cells[size_t(item.iItem)], item.iSubItem) : std::string(),
-                 item, wide);
+        copyText(valid ? cellOf(cells_[size_t(item.iItem)], item.iSubItem) : std::string(), item,
+                 wide);
     if (item.mask & LVIF_STATE) {
-        const bool ticked = valid && rows->ticks[size_t(item.iItem)] != 0;
+        const bool ticked = valid && ticks_[size_t(item.iItem)] != 0;
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
     }
     result = 0;

@@ -52,6 +52,11 @@ HBRUSH LiveWindow::brushOf(LiveControl& c) {
     return c.brush;
 }
 
+void LiveWindow::syncLists() {
+    for (auto& [id, c] : controls)
+        if (c.rows) c.rows->sync();
+}
+
 HBRUSH LiveWindow::windowBrush() {
     setBrush(brush, brushRgb, backRgb);
     return brush;

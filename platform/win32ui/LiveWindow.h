@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/WindowTables.h"
+#include "platform/win32ui/Canvas.h"
+#include "platform/win32ui/ListView.h"
 
 namespace dv {
 
@@ -51,6 +54,8 @@ struct LiveControl {
     HMENU menu = nullptr;        // Menu: its pop-up; MenuItem: the menu holding it
     int timerMs = 0;             // Timer: running interval, 0 stopped
     size_t order = 0;            // row in the window's table; later rows draw over earlier ones
+    std::unique_ptr<ListRows> rows;  // ReportList, CheckList: the rows it shows
+    std::unique_ptr<Canvas> still;   // an animated Picture: what does not move, drawn once
 };
 
 struct LiveWindow {
@@ -83,6 +88,8 @@ struct LiveWindow {
     uint32_t containerBack(Ctl container) const;
     HBRUSH brushOf(LiveControl& c);
     HBRUSH windowBrush();
+    // Tells every list of the window the rows appended and changed (ListRows::sync).
+    void syncLists();
 };
 
 // The live window a window handle (the window itself or any control in it) belongs to.

@@ -358,7 +358,8 @@ void Win32Ui::holdListPainting(HWND list) {
 }
 
 void Win32Ui::repaintHeldLists(bool now) {
-    listSyncAll();
+    for (auto& [id, w] : open_)
+        if (w->alive) w->syncLists();
     if (heldLists_.empty() || (!now && GetTickCount() - lastListRepaint_ < 100)) return;
     for (HWND list : heldLists_) {
         if (!IsWindow(list)) continue;

@@ -94,7 +94,7 @@ public:
 private:
     LiveWindow* window(Ctl window) const;
     LiveControl* control(Ctl c) const;
-    HWND listHandle(Ctl list) const;
+    ListRows* listRows(Ctl list) const;
     bool onGuiThread() const { return GetCurrentThreadId() == guiThread_; }
     // Called from another thread (the update check writes captions): posts the call to the
     // GUI thread and returns true. Callers test onGuiThread() first, so the GUI thread

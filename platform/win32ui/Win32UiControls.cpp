@@ -32,9 +32,9 @@ std::string comboText(HWND combo, int index) {
 
 }  // namespace
 
-HWND Win32Ui::listHandle(Ctl list) const {
+ListRows* Win32Ui::listRows(Ctl list) const {
     LiveControl* c = control(list);
-    return c && (c->kind == Kind::ReportList || c->kind == Kind::CheckList) ? c->hwnd : nullptr;
+    return c ? c->rows.get() : nullptr;
 }
 
 void Win32Ui::setText(Ctl c, const std::string& text) {
@@ -283,69 +283,69 @@ void Win32Ui::setProgress(Ctl bar, int value) {
 }
 
 int Win32Ui::rowCount(Ctl list) const {
-    HWND h = listHandle(list);
-    return h ? listRowCount(h) : 0;
+    ListRows* rows = listRows(list);
+    return rows ? rows->rowCount() : 0;
 }
 
 void Win32Ui::clearRows(Ctl list) {
     if (!onGuiThread() && relayed([=] { clearRows(list); })) return;
-    if (HWND h = listHandle(list)) {
-        holdListPainting(h);
-        listClear(h);
+    if (ListRows* rows = listRows(list)) {
+        holdListPainting(rows->handle());
+        rows->clear();
     }
 }
 
 void Win32Ui::removeRow(Ctl list, int row) {
     if (!onGuiThread() && relayed([=] { removeRow(list, row); })) return;
-    if (HWND h = listHandle(list)) {
-        holdListPainting(h);
-        listRemoveRow(h, row);
+    if (ListRows* rows = listRows(list)) {
+        holdListPainting(rows->handle());
+        rows->removeRow(row);
     }
 }
 
 int Win32Ui::appendRow(Ctl list, const std::string& firstColumn) {
-    HWND h = onGuiThread() ? listHandle(list) : nullptr;
-    if (!h) return -1;
-    holdListPainting(h);
-    return listAppendRow(h, firstColumn);
+    ListRows* rows = onGuiThread() ? listRows(list) : nullptr;
+    if (!rows) return -1;
+    holdListPainting(rows->handle());
+    return rows->appendRow(firstColumn);
 }
 
 void Win32Ui::setCell(Ctl list, int row, int column, const std::string& text) {
     if (!onGuiThread() && relayed([=] { setCell(list, row, column, text); })) return;
-    if (HWND h = listHandle(list)) {
-        holdListPainting(h);
-        listSetCell(h, row, column, text);
+    if (ListRows* rows = listRows(list)) {
+        holdListPainting(rows->handle());
+        rows->setCell(row, column, text);
     }
 }
 
 std::string Win32Ui::cell(Ctl list, int row, int column) const {
-    HWND h = listHandle(list);
-    return h ? listCell(h, row, column) : std::string();
+    ListRows* rows = listRows(list);
+    return rows ? rows->cell(row, column) : std::string();
 }
 
 bool Win32Ui::isTicked(Ctl list, int row) const {
-    HWND h = listHandle(list);
-    return h && listTicked(h, row);
+    ListRows* rows = listRows(list);
+    return rows && rows->ticked(row);
 }
 
 void Win32Ui::setTicked(Ctl list, int row, bool ticked) {
     if (!onGuiThread() && relayed([=] { setTicked(list, row, ticked); })) return;
-    if (HWND h = listHandle(list)) listSetTicked(h, row, ticked);
+    if (ListRows* rows = listRows(list)) rows->setTicked(row, ticked);
 }
 
 int Win32Ui::currentRow(Ctl list) const {
-    HWND h = listHandle(list);
-    return h ? listCurrentRow(h) : -1;
+    ListRows* rows = listRows(list);
+    return rows ? rows->currentRow() : -1;
 }
 
 void Win32Ui::setCurrentRow(Ctl list, int row) {
     if (!onGuiThread() && relayed([=] { setCurrentRow(list, row); })) return;
-    if (HWND h = listHandle(list)) listSetCurrentRow(h, row);
+    if (ListRows* rows = listRows(list)) rows->setCurrentRow(row);
 }
 
 void Win32Ui::setColumnTitle(Ctl list, int column, const std::string& title) {
     if (!onGuiThread() && relayed([=] { setColumnTitle(list, column, title); })) return;
-    if (HWND h = listHandle(list)) listSetColumnTitle(h, column, title);
+    if (ListRows* rows = listRows(list)) rows->setColumnTitle(column, title);
 }
 
 }  // namespace dv

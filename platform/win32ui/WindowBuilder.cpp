@@ -23,10 +23,8 @@ HICON programIcon(int size) {
                                          size, size, LR_DEFAULTCOLOR | LR_SHARED));
 }
 
+// A second registration of a class fails and leaves the first in place.
 void registerClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -46,18 +44,6 @@ void registerClasses() {
     pc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     pc.lpszClassName = kPanelClass;
     RegisterClassExA(&pc);
-}
-
-// Check boxes, radio buttons and group boxes draw their text in the colours the window
-// gives them only without a visual style.
-void dropVisualStyle(HWND hwnd) {
-    using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    static SetThemeFn setTheme = [] {
-        HMODULE lib = LoadLibraryA("uxtheme.dll");
-        FARPROC fn = lib ? GetProcAddress(lib, "SetWindowTheme") : nullptr;
-        return reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(fn));
-    }();
-    if (setTheme) setTheme(hwnd, L"", L"");
 }
 
 struct ClassAndStyle {
@@ -122,7 +108,7 @@ void addMenuRow(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
     AppendMenuA(c.menu, flags, UINT_PTR(idOf(s.id)), s.text ? s.text : "");
 }
 
-void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, const WindowKit& kit) {
+void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, WindowKit& kit) {
     HWND h = c.hwnd;
     SendMessageA(h, WM_SETFONT, WPARAM(c.font), FALSE);
     switch (s.kind) {
@@ -136,12 +122,15 @@ void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, cons
         }
         case Kind::Radio:
         case Kind::Check:
-            dropVisualStyle(h);
+            kit.dropVisualStyle(h);
             if (s.flags & kChecked) SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
             break;
-        case Kind::GroupBox: dropVisualStyle(h); break;
-        case Kind::ReportList: setUpList(h, kit.tables.columns(s.id), true); break;
-        case Kind::CheckList: setUpList(h, kit.tables.columns(s.id), false); break;
+        case Kind::GroupBox: kit.dropVisualStyle(h); break;
+        case Kind::ReportList:
+        case Kind::CheckList:
+            c.rows = std::make_unique<ListRows>(h, kit.tables.columns(s.id),
+                                                s.kind == Kind::ReportList);
+            break;
         case Kind::Progress: SendMessageA(h, PBM_SETRANGE32, 0, 100); break;
         default: break;
     }
@@ -150,7 +139,7 @@ void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, cons
     if (*tip || s.tooltipKey) setToolText(w, c, tip);
 }
 
-void addControl(LiveWindow& w, const ControlSpec& s, size_t order, const WindowKit& kit) {
+void addControl(LiveWindow& w, const ControlSpec& s, size_t order, WindowKit& kit) {
     LiveControl temp;
     temp.id = s.id;
     temp.kind = s.kind;
@@ -159,12 +148,12 @@ void addControl(LiveWindow& w, const ControlSpec& s, size_t order, const WindowK
     temp.order = order;
     temp.backRgb = s.backColour;
     temp.textRgb = s.textColour == kNoColour ? 0 : s.textColour;
-    temp.font = tableFont(s.fontPx > 0 ? s.fontPx : kDefaultFontPx, (s.flags & kBold) != 0);
+    temp.font = kit.font(s.fontPx > 0 ? s.fontPx : kDefaultFontPx, (s.flags & kBold) != 0);
     if (s.kind == Kind::MenuSeparator) {  // nameless: only its menu holds it
         addMenuRow(w, temp, s);
         return;
     }
-    LiveControl& c = w.controls.emplace(s.id, temp).first->second;
+    LiveControl& c = w.controls.emplace(s.id, std::move(temp)).first->second;
 
     if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) {
         addMenuRow(w, c, s);
@@ -208,16 +197,33 @@ bool hasAnimatedPicture(const WindowSpec& spec) {
 
 }  // namespace
 
-HFONT tableFont(int px, bool bold) {
-    static std::map<std::pair<int, bool>, HFONT> fonts;
+WindowKit::WindowKit(const WindowTables& tables, ComboItems comboItems)
+    : tables(tables), comboItems(comboItems) {
+    registerClasses();
+    uxtheme_ = LoadLibraryA("uxtheme.dll");
+    FARPROC fn = uxtheme_ ? GetProcAddress(uxtheme_, "SetWindowTheme") : nullptr;
+    setTheme_ = reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(fn));
+}
+
+WindowKit::~WindowKit() {
+    for (auto& [key, font] : fonts_)
+        if (font) DeleteObject(font);
+    if (uxtheme_) FreeLibrary(uxtheme_);
+}
+
+HFONT WindowKit::font(int px, bool bold) {
     auto key = std::make_pair(px, bold);
-    auto it = fonts.find(key);
-    if (it != fonts.end()) return it->second;
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
     HFONT f = CreateFontA(-px, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-    fonts[key] = f;
+    fonts_[key] = f;
     return f;
+}
+
+void WindowKit::dropVisualStyle(HWND control) const {
+    if (setTheme_) setTheme_(control, L"", L"");
 }
 
 void setToolText(LiveWindow& w, LiveControl& c, const std::string& text) {
@@ -258,8 +264,7 @@ void centreWindow(HWND hwnd) {
 }
 
 std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events,
-                                        const WindowKit& kit) {
-    registerClasses();
+                                        WindowKit& kit) {
     auto w = std::make_unique<LiveWindow>();
     w->id = spec.id;
     w->spec = &spec;

@@ -73,7 +73,7 @@ void drawItem(LiveWindow& w, const DRAWITEMSTRUCT& d) {
         case Kind::PictureButton: drawPictureButton(d.hDC, d.rcItem, face); break;
         case Kind::Picture:
             if (c->spec->flags & kAnimated)
-                drawSplash(d.hDC, d.rcItem, w.animationFrame);
+                drawSplash(d.hDC, d.rcItem, w.animationFrame, c->still);
             else
                 drawProgramMark(d.hDC, d.rcItem, w.backOf(*c));
             break;
@@ -126,7 +126,8 @@ void onCommand(LiveWindow& w, WPARAM wp, LPARAM lp) {
 
 LRESULT onNotify(LiveWindow& w, const NMHDR& nm) {
     LRESULT answer = 0;
-    if (listAnswer(nm, answer)) return answer;
+    if (LiveControl* list = w.findByHwnd(nm.hwndFrom); list && list->rows)
+        if (list->rows->answer(nm, answer)) return answer;
     Ctl id = ctlOfId(int(nm.idFrom));
     LiveControl* c = w.find(id);
     if (!c || c->hwnd != nm.hwndFrom || !isList(c->kind)) return 0;

@@ -69,7 +69,7 @@ void runStartup(App& app) {
     // Last in every start mode: the scheduled update check, reporting into stepTextLabel,
     // which only the step window of compact automatic mode shows. That mode's automatic
     // end waits until the outcome is on screen.
-    SetUpdateDisplayTarget(Ctl::stepTextLabel, kWebsiteAddress);
+    SetUpdateDisplayTarget(app, Ctl::stepTextLabel, kWebsiteAddress);
     ScheduleUpdateCheck(app);
 }
 

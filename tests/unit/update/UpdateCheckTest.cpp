@@ -95,7 +95,7 @@ TEST(UpdateCheck, OutcomeGoesToTheTargetOnTheGuiThread) {
         p.app.state.languageLines[130] = "131=Newest";
         if (r.local) iniWrite(p.app, kSettings, "version", "mainver", r.local);
         p.http.body = r.remote;
-        SetUpdateDisplayTarget(Ctl::updateStatusLabel, kWebsiteAddress);
+        SetUpdateDisplayTarget(p.app, Ctl::updateStatusLabel, kWebsiteAddress);
         RunVersionCheck(p.app);
         EXPECT_TRUE(p.http.called("connect www.example.com:80"));
         EXPECT_EQ(p.threads.pauses, std::vector<uint32_t>{3000});
@@ -118,7 +118,7 @@ TEST(UpdateCheck, EndingProgramStopsTheCheckQuietly) {
 
 TEST(UpdateCheck, CompactModeEndsOnlyOnceTheOutcomeCouldBeRead) {
     FakePlatform p;
-    SetUpdateDisplayTarget(Ctl::stepTextLabel, kWebsiteAddress);
+    SetUpdateDisplayTarget(p.app, Ctl::stepTextLabel, kWebsiteAddress);
     startVersionCheck(p.app);  // the check has run; its outcome waits for the GUI thread
     finishTimerTick(p.app);
     EXPECT_FALSE(p.ui.ended);

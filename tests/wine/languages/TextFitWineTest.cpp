@@ -85,10 +85,11 @@ class Measure {
 public:
     Measure() : dc_(CreateCompatibleDC(nullptr)) {}
     ~Measure() { DeleteDC(dc_); }
+    WindowKit kit{windowTables(), nullptr};  // the window layer's fonts
 
     Spare of(const Placed& p) {
         const ControlSpec& c = *p.control;
-        SelectObject(dc_, tableFont(c.fontPx > 0 ? c.fontPx : 12, (c.flags & kBold) != 0));
+        SelectObject(dc_, kit.font(c.fontPx > 0 ? c.fontPx : 12, (c.flags & kBold) != 0));
         SIZE size = {};
         GetTextExtentPoint32A(dc_, p.text.c_str(), int(p.text.size()), &size);
         switch (c.kind) {
@@ -206,7 +207,7 @@ TEST(ShippedLanguages, TextsOfThisCodePageAreValidRenderAndFit) {
         }
         for (bool bold : {false, true})
             for (wchar_t ch : letters)
-                EXPECT_TRUE(measure.hasGlyph(tableFont(12, bold), ch))
+                EXPECT_TRUE(measure.hasGlyph(measure.kit.font(12, bold), ch))
                     << "no glyph for U+" << std::hex << int(ch) << (bold ? " in bold" : "");
 
         std::vector<std::pair<Spare, std::string>> spares;

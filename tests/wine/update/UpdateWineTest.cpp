@@ -180,7 +180,7 @@ TEST(UpdateCheckWine, OutcomeReachesTheLabelThroughTheGuiThread) {
         const std::string address = server->url("/en/dustvane/update.ini");
         if (!r.remote) server.reset();  // the port is closed again
         iniWrite(env->app, basePath(env->app, "\\dustvaneset.ini"), "version", "listaddress", address);
-        SetUpdateDisplayTarget(Ctl::updateStatusLabel, kWebsiteAddress);
+        SetUpdateDisplayTarget(env->app, Ctl::updateStatusLabel, kWebsiteAddress);
 
         const DWORD start = GetTickCount();
         startVersionCheck(env->app);
