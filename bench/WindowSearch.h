@@ -82,9 +82,7 @@ inline std::string memoryFigures() {
     const std::string request = testDrive() + "\\bench-memory-request";
     const std::string answer = testDrive() + "\\bench-memory.txt";
     DeleteFileA(answer.c_str());
-    HANDLE h = CreateFileA(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "unknown";
-    CloseHandle(h);
+    if (!dv::winetest::writeFile(request)) return "unknown";
     std::string text;
     waitUntil([&] {
         HANDLE f = CreateFileA(answer.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -148,13 +146,9 @@ inline bool timeTrees(const std::vector<bench::Tree>& trees) {
 inline bool timeAllRows(const bench::Tree& tree) {
     AppUnderTest app("rows");
     if (!app.ready()) return false;
-    const std::string types = app.folder() + "\\Files.txt";
-    HANDLE h = CreateFileA(types.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    WriteFile(h, "Find *.* files only\r\n", 21, &put, nullptr);
-    CloseHandle(h);
-    if (!app.start()) return false;
+    if (!dv::winetest::writeFile(app.folder() + "\\Files.txt", "Find *.* files only\r\n") ||
+        !app.start())
+        return false;
     Window w(app);
     if (!w.ok()) return false;
     w.choose(tree.drive, kFirstUserType);

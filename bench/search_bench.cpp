@@ -27,7 +27,7 @@ int main() {
 #include "platform/win32/Win32UrlCache.h"
 #include "search/Patterns.h"
 #include "search/SearchEngine.h"
-#include "tests/wine/RecordingUi.h"
+#include "tests/fakes/FakeUi.h"
 
 namespace {
 
@@ -56,12 +56,11 @@ struct Platform {
     Win32IniFiles ini;
     Win32ShellOps shell;
     Win32System system;
-    winetest::RecordingUi ui;
+    FakeUi ui;
     Win32UrlCache urlCache;
     App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
 
     explicit Platform(int set) {
-        for (const std::string& item : patternSetComboItems()) ui.comboAdd(Ctl::patternSetCombo, item);
         ui.setComboSelection(Ctl::patternSetCombo, set);
         buildSearchPatterns(app);
         app.state.searchFinished = 0;

@@ -220,6 +220,12 @@ void FakeUi::endProgram(int code) {
     if (app) exitRoutine(*app);
 }
 
+std::vector<std::string> FakeUi::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const Message& m : messages) texts.push_back(m.text);
+    return texts;
+}
+
 std::vector<std::string> FakeUi::rowTexts(Ctl list) const {
     std::vector<std::string> out;
     for (const auto& r : state(list).rows) {

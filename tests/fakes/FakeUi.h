@@ -124,6 +124,9 @@ public:
 
     // Rows as texts, for assertions: each row's cells joined with " | ".
     std::vector<std::string> rowTexts(Ctl list) const;
+    std::vector<Row>& rows(Ctl list) { return state(list).rows; }
+    const std::vector<Row>& rows(Ctl list) const { return state(list).rows; }
+    std::vector<std::string> messageTexts() const;
 
 private:
     mutable std::map<Ctl, ControlState> controls_;

@@ -126,14 +126,8 @@ private:
         for (std::string name; std::getline(in, name, ';');) paths.push_back(root_ + folder + name);
     }
     bool put(const std::string& path, size_t size) {
-        for (size_t at = 2; (at = path.find('\\', at + 1)) != std::string::npos;)
-            CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        WriteFile(h, contentOf(path, size).data(), DWORD(size), &written, nullptr);
-        CloseHandle(h);
-        return written == size;
+        return makeFolders(path.substr(0, path.rfind('\\'))) &&
+               writeFile(path, contentOf(path, size));
     }
 
     std::string root_;

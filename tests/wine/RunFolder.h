@@ -1,7 +1,8 @@
-// Where a Windows path really lies on the host, for tests that delete without a list: only
+// The test drive and the folders tests make on it, the one way tests write a file, and
+// where a Windows path really lies on the host, for tests that delete without a list: only
 // folders inside this run's own folder (DV_RUN_DIR, which holds the test drive) or inside
-// the project's Wine prefix may be handed to a cleaner. Header-only, so the end-to-end
-// tests use the same check.
+// the project's Wine prefix may be handed to a cleaner. Header-only, so the Wine tests, the
+// end-to-end tests and the benchmarks share it.
 #pragma once
 #include <windows.h>
 
@@ -112,6 +113,71 @@ inline void removeTree(const std::string& folder) {
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(folder.c_str());
 }
+
+// The test drive the test runner mapped (DV_TEST_DRIVE, "T:"), else the temp folder;
+// never with a backslash at its end.
+inline std::string testDrive() {
+    std::string drive = environmentValue("DV_TEST_DRIVE");
+    if (drive.empty()) {
+        char temp[MAX_PATH] = {};
+        drive.assign(temp, GetTempPathA(sizeof temp, temp));
+    }
+    while (!drive.empty() && drive.back() == '\\') drive.pop_back();
+    return drive;
+}
+
+// A folder with the folders above it; true when it is there.
+inline bool makeFolders(const std::string& path) {
+    for (size_t at = path.find('\\', 3);; at = path.find('\\', at + 1)) {
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+        if (at == std::string::npos) break;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+inline bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The one way tests write a file: exactly these bytes, then these attributes (0: none).
+inline bool writeFile(const std::string& path, const std::string& bytes = "",
+                      DWORD attributes = 0) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool written = bytes.empty() || (WriteFile(h, bytes.data(), DWORD(bytes.size()), &put,
+                                                     nullptr) &&
+                                           put == bytes.size());
+    CloseHandle(h);
+    return written && (!attributes || SetFileAttributesA(path.c_str(), attributes));
+}
+
+// A folder of a test's own on the test drive (<drive>\<name>), empty when made and removed
+// with everything in it when it goes; a process the test started may hold it for a moment.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name) : root_(testDrive() + "\\" + name) {
+        removeTree(root_);
+        ready_ = makeFolders(root_);
+    }
+    ~ScratchFolder() {
+        for (int i = 0; i < 20 && exists(root_); ++i) {
+            removeTree(root_);
+            if (exists(root_)) Sleep(50);
+        }
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    bool ready() const { return ready_; }
+    const std::string& root() const { return root_; }  // no backslash at its end
+
+private:
+    std::string root_;
+    bool ready_ = false;
+};
 
 // Makes `link` (in this run's folder) a symbolic link to `target` (in this run's folder or
 // the prefix). Windows code under Wine cannot make one, but it can start a host program by

@@ -40,13 +40,6 @@ struct Scene {
                     MoveFileA((folder + name).c_str(), (folder + name + "-moved").c_str()));
         ASSERT_TRUE(makeLink(outside.substr(0, outside.size() - 1), folder + name));
     }
-    static bool writeFile(const std::string& path, const std::string& bytes) {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD put = 0;
-        bool ok = h != INVALID_HANDLE_VALUE && WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-        return ok;
-    }
 };
 
 struct Listed {
@@ -139,21 +132,20 @@ TEST_F(FaultsWine, DeleteFaultsTouchNothingButTheFilesThatGo) {
             }
             Scene s;
             const std::string name = "c" + std::to_string(++number);
-            s.folder = folder(name);
-            s.outside = folder(name + "-outside");
-            ASSERT_TRUE(Scene::writeFile(s.outside + "victim.tmp", "outside victim"));
-            s.backup = c.backupOnSizedDrive ? sized + "\\" + name + "\\" : folder(name + "-backup");
+            s.folder = filesFolder(name);
+            s.outside = filesFolder(name + "-outside");
+            ASSERT_TRUE(writeFile(s.outside + "victim.tmp", "outside victim"));
+            s.backup = c.backupOnSizedDrive ? sized + "\\" + name + "\\" : filesFolder(name + "-backup");
             CreateDirectoryA(s.backup.c_str(), nullptr);
             std::vector<DWORD> attributes;
             for (const Listed& f : c.files) {
                 const std::string path = s.folder + f.name;
                 CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
-                ASSERT_TRUE(Scene::writeFile(path, contentOf(f.name, f.size)));
-                if (f.attributes) SetFileAttributesA(path.c_str(), f.attributes);
+                ASSERT_TRUE(writeFile(path, contentOf(f.name, f.size), f.attributes));
                 attributes.push_back(GetFileAttributesA(path.c_str()));
             }
 
-            p.ui.texts.erase(Ctl::recoveredLabel);
+            p.ui.setText(Ctl::recoveredLabel, "");
             if (way == Way::Cleaner) {
                 steppedFs.afterListing = [&](const std::string&) { c.arrange(s); };
                 cleanFolderFiles(stepped, s.folder);

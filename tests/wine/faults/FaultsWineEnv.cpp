@@ -12,11 +12,7 @@ std::string selfPath() {
 
 bool canWrite(const std::string& folder) {
     const std::string probe = folder + "dv-probe.tmp";
-    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    DeleteFileA(probe.c_str());
-    return true;
+    return writeFile(probe) && DeleteFileA(probe.c_str());
 }
 
 }  // namespace

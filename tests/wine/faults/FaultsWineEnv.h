@@ -118,28 +118,29 @@ protected:
     // rows sorted by path so that the delete order is known.
     void search(const std::string& folder, const std::vector<std::string>& patterns,
                 const std::vector<std::string>& excluded = {}) {
-        p.ui.rows.clear();
+        auto& rows = p.ui.rows(Ctl::resultList);
+        rows.clear();
         app.state.searchPatterns = patterns;
         app.state.exclusionList = excluded;
         app.state.searchFinished = 0;
         searchFolder(app, folder);
         app.state.searchFinished = 1;
-        std::sort(p.ui.rows.begin(), p.ui.rows.end(),
+        std::sort(rows.begin(), rows.end(),
                   [](const auto& a, const auto& b) { return a.cells[kColPath] < b.cells[kColPath]; });
     }
     std::vector<std::string> listedPaths() const {
         std::vector<std::string> paths;
-        for (const auto& row : p.ui.rows) paths.push_back(row.cells[kColPath]);
+        for (const auto& row : p.ui.rows(Ctl::resultList)) paths.push_back(row.cells[kColPath]);
         return paths;
     }
-    std::string folder(const std::string& relative) {
+    std::string filesFolder(const std::string& relative) {
         const std::string path = files + relative;
         CreateDirectoryA(path.c_str(), nullptr);
         return path + "\\";
     }
     std::vector<std::string> indexLines() {
         std::vector<std::string> out;
-        const std::string text = readFile(base + "\\FilePath.dat");
+        const std::string text = wholeFile(base + "\\FilePath.dat");
         if (text == "<missing>") return out;
         for (size_t from = 0, at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
             out.push_back(text.substr(from, at - from));

@@ -39,7 +39,7 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
         SCOPED_TRACE(nameOf(way));
         removeTree(files + "names");
         removeTree(files + "keep");
-        const std::string names = folder("names"), in = folder("names\\in"), keep = folder("keep");
+        const std::string names = filesFolder("names"), in = filesFolder("names\\in"), keep = filesFolder("keep");
         const std::wstring wideIn = widen(in);
         for (const Unshowable& u : kUnshowable) {
             if (u.folder) {
@@ -49,11 +49,11 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
                 ASSERT_TRUE(makeWideFile(wideIn + u.name, "unshowable"));
             }
         }
-        const std::string plain = makeFile(in + "plain.tmp", "plain");
-        const std::string b = makeFile(in + "b.tmp", "b"), victim = makeFile(names + "victim.tmp", "v");
-        const std::string outsideJunk = makeFile(keep + "junk.tmp", "keep");
-        const std::string kept = makeFile(in + "Kept.tmp", "kept");
-        const std::string backup = folder("backup");
+        const std::string plain = file(in + "plain.tmp", "plain");
+        const std::string b = file(in + "b.tmp", "b"), victim = file(names + "victim.tmp", "v");
+        const std::string outsideJunk = file(keep + "junk.tmp", "keep");
+        const std::string kept = file(in + "Kept.tmp", "kept");
+        const std::string backup = filesFolder("backup");
 
         if (way == Way::Cleaner) {
             cleanFolderFiles(app, in);
@@ -66,14 +66,14 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
             regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
             mode(radioOf(way));
             deleteAllRows(app);
-            EXPECT_TRUE(p.ui.rows.empty());
+            EXPECT_TRUE(p.ui.rows(Ctl::resultList).empty());
             EXPECT_EQ(p.ui.text(Ctl::recoveredLabel), "K61 0K62");  // 5 bytes went
         }
         EXPECT_FALSE(exists(plain));
         EXPECT_EQ(exists(b), way != Way::Cleaner) << "b.tmp";
         EXPECT_EQ(exists(kept), way != Way::Cleaner) << "Kept.tmp";
-        EXPECT_EQ(readFile(victim), "v");
-        EXPECT_EQ(readFile(outsideJunk), "keep");
+        EXPECT_EQ(wholeFile(victim), "v");
+        EXPECT_EQ(wholeFile(outsideJunk), "keep");
         for (const Unshowable& u : kUnshowable) {
             const std::wstring path = wideIn + u.name + (u.folder ? L"\\inner.tmp" : L"");
             EXPECT_EQ(wideContent(path), u.folder ? "inner" : "unshowable") << int(&u - kUnshowable);
@@ -81,7 +81,7 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
         if (way == Way::Backup) {
             EXPECT_EQ(namesIn(backup), std::vector<std::string>{"plain.tmp.dak"});
             recoverAll(app);
-            EXPECT_EQ(readFile(plain), "plain");
+            EXPECT_EQ(wholeFile(plain), "plain");
         }
         regDelete(app, kUsers, kSaveFilePathItem);
     }
@@ -92,9 +92,9 @@ TEST_F(FaultsWine, NamesTheCodePageCannotShowAreNeverActedOn) {
 // One of them on the exclusion list, written in other letter case, keeps only that one out.
 TEST_F(FaultsWine, NamesThatDifferInATrailBytesCaseAreTwoFiles) {
     if (GetACP() != 932 && GetACP() != 936) GTEST_SKIP() << "needs a double-byte code page";
-    const std::string in = folder("dbcs"), backup = folder("backup");
-    const std::string capital = makeFile(in + "\x83\x41.tmp", "capital");
-    const std::string small = makeFile(in + "\x83\x61.tmp", "small");
+    const std::string in = filesFolder("dbcs"), backup = filesFolder("backup");
+    const std::string capital = file(in + "\x83\x41.tmp", "capital");
+    const std::string small = file(in + "\x83\x61.tmp", "small");
     std::vector<std::string> names = namesIn(in);
     std::sort(names.begin(), names.end());
     ASSERT_EQ(names, (std::vector<std::string>{"\x83\x41.tmp", "\x83\x61.tmp"}))
@@ -110,25 +110,27 @@ TEST_F(FaultsWine, NamesThatDifferInATrailBytesCaseAreTwoFiles) {
     EXPECT_TRUE(namesIn(in).empty());
     EXPECT_EQ(namesIn(backup).size(), 2u);
     recoverAll(app);
-    EXPECT_EQ(readFile(capital), "capital");
-    EXPECT_EQ(readFile(small), "small");
+    EXPECT_EQ(wholeFile(capital), "capital");
+    EXPECT_EQ(wholeFile(small), "small");
     EXPECT_TRUE(namesIn(backup).empty());
 }
 
-// A file at exactly `length` characters: a folder padded to fit, then "f.tmp".
+// A file at exactly `length` characters: a folder padded to fit, then "f.tmp"; what a name
+// of at most 200 characters cannot take pads the file's name.
 std::string pathOfLength(const std::string& parent, size_t length) {
-    const std::string name = "\\f.tmp";
-    return parent + std::string(length - parent.size() - name.size(), 'p') + name;
+    const size_t pad = length - parent.size() - std::string("\\f.tmp").size();
+    const size_t inFolder = std::min<size_t>(pad, 200);
+    return parent + std::string(inFolder, 'p') + "\\" + std::string(pad - inFolder, 'q') + "f.tmp";
 }
 
 TEST_F(FaultsWine, LongPathsAndDeepFolders) {
-    const std::string reachable[] = {pathOfLength(folder("l240"), 240),
-                                     pathOfLength(folder("l259"), 259)};
-    const std::string beyond[] = {pathOfLength(folder("l261"), 261),
-                                  pathOfLength(folder("l280"), 280),
-                                  pathOfLength(folder("l300"), 300)};
+    const std::string reachable[] = {pathOfLength(filesFolder("l240"), 240),
+                                     pathOfLength(filesFolder("l259"), 259)};
+    const std::string beyond[] = {pathOfLength(filesFolder("l261"), 261),
+                                  pathOfLength(filesFolder("l280"), 280),
+                                  pathOfLength(filesFolder("l300"), 300)};
     // 100 folders deep ends within reach, 130 deep does not.
-    std::wstring deep = widen(folder("n"));
+    std::wstring deep = widen(filesFolder("n"));
     std::string deepPath = files + "n\\";
     for (int level = 1; level <= 130; ++level) {
         deep += L"d\\";
@@ -137,7 +139,7 @@ TEST_F(FaultsWine, LongPathsAndDeepFolders) {
     }
     deepPath += "z.tmp";
     ASSERT_LT(deepPath.size(), 260u);
-    const std::string backup = folder("backup");
+    const std::string backup = filesFolder("backup");
 
     for (Way way : {Way::Recycle, Way::Permanent, Way::Backup}) {
         SCOPED_TRACE(nameOf(way));
@@ -171,8 +173,8 @@ TEST_F(FaultsWine, LongPathsAndDeepFolders) {
             EXPECT_EQ(namesIn(backup).size(), 3u);
             recoverAll(app);
             for (const std::string& path : reachable)
-                EXPECT_EQ(readFile(path), path.substr(path.size() - 40)) << path.size();
-            EXPECT_EQ(readFile(deepPath), "deep");
+                EXPECT_EQ(wholeFile(path), path.substr(path.size() - 40)) << path.size();
+            EXPECT_EQ(wholeFile(deepPath), "deep");
             EXPECT_TRUE(namesIn(backup).empty());
         }
         regDelete(app, kUsers, kSaveFilePathItem);
@@ -184,8 +186,8 @@ TEST_F(FaultsWine, EmptyTwoGigabyteAndFourGigabyteFiles) {
     ASSERT_TRUE(GetDiskFreeSpaceExA(files.c_str(), &freeBytes, nullptr, nullptr));
     if (freeBytes.QuadPart < (10ull << 30)) GTEST_SKIP() << "less than 10 GiB free on the test drive";
     const uint64_t two = (1ull << 31) + 1, four = 1ull << 32;
-    const std::string sizes = folder("sizes"), backup = folder("backup");
-    const std::string zero = makeFile(sizes + "zero.tmp", "");
+    const std::string sizes = filesFolder("sizes"), backup = filesFolder("backup");
+    const std::string zero = file(sizes + "zero.tmp", "");
     const std::string twoGiB = sizes + "two.tmp", fourGiB = sizes + "four.tmp";
     ASSERT_TRUE(makeSparseFile(twoGiB, two, "head of two", "tail of two"));
     ASSERT_TRUE(makeSparseFile(fourGiB, four, "head of four", "tail of four"));
@@ -194,9 +196,9 @@ TEST_F(FaultsWine, EmptyTwoGigabyteAndFourGigabyteFiles) {
 
     search(sizes, {"*.tmp"});
     ASSERT_EQ(listedPaths(), (std::vector<std::string>{fourGiB, twoGiB, zero}));
-    EXPECT_EQ(p.ui.rows[0].cells[kColSize], "4294967296");
-    EXPECT_EQ(p.ui.rows[1].cells[kColSize], "2147483649");
-    EXPECT_EQ(p.ui.rows[2].cells[kColSize], "0");
+    EXPECT_EQ(p.ui.rows(Ctl::resultList)[0].cells[kColSize], "4294967296");
+    EXPECT_EQ(p.ui.rows(Ctl::resultList)[1].cells[kColSize], "2147483649");
+    EXPECT_EQ(p.ui.rows(Ctl::resultList)[2].cells[kColSize], "0");
 
     // A copy holds at most 4 GiB - 1 bytes: the 4 GiB file stays as it is.
     regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
@@ -215,7 +217,7 @@ TEST_F(FaultsWine, EmptyTwoGigabyteAndFourGigabyteFiles) {
     EXPECT_EQ(uint64_t(record.nFileSizeHigh) << 32 | record.nFileSizeLow, twoGiB.size() + 57 + two);
 
     recoverAll(app);
-    EXPECT_EQ(readFile(zero), "");
+    EXPECT_EQ(wholeFile(zero), "");
     WIN32_FILE_ATTRIBUTE_DATA restored{};
     ASSERT_TRUE(GetFileAttributesExA(twoGiB.c_str(), GetFileExInfoStandard, &restored));
     EXPECT_EQ(uint64_t(restored.nFileSizeHigh) << 32 | restored.nFileSizeLow, two);

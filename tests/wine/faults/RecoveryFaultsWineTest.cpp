@@ -41,13 +41,13 @@ std::map<std::string, std::string> snapshot(const std::string& folder) {
 }
 
 TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) {
-    const std::string backup = folder("backup"), others = folder("others");
-    const std::string r1 = makeFile(files + "r1.tmp", "first"), r2 = makeFile(files + "r2.tmp", "");
+    const std::string backup = filesFolder("backup"), others = filesFolder("others");
+    const std::string r1 = file(files + "r1.tmp", "first"), r2 = file(files + "r2.tmp", "");
     backUp({r1, r2}, backup);
     ASSERT_EQ(namesIn(backup).size(), 2u);
 
     // A file some bad copy would land on; it must keep its content.
-    const std::string target = makeFile(others + "target.txt", "target stays");
+    const std::string target = file(others + "target.txt", "target stays");
     BackupRecord record;
     record.sourcePath = target;
     record.attributes = 0x20;
@@ -79,7 +79,7 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     // The copy list names every damaged file as a copy of the path it seems to hold; the
     // one for the Startup folder it does not, as this installation never made it.
     for (const auto& [name, bytes] : damaged) {
-        makeFile(backup + name, bytes);
+        file(backup + name, bytes);
         const std::string claimed = bytes == damaged[7].second ? intoBackup.sourcePath : target;
         if (bytes != damaged[9].second) ASSERT_TRUE(noteCopy(app, CopyEntry{name, claimed}));
     }
@@ -89,7 +89,7 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     ASSERT_LT(diskBytes(backup + "huge.tmp.dak"), 1ull << 20);
     ASSERT_TRUE(noteCopy(app, CopyEntry{"huge.tmp.dak", target}));
     const std::string garbageIndex = randomBytes(10000, 11);
-    makeFile(base + "\\FilePath.dat", garbageIndex);
+    file(base + "\\FilePath.dat", garbageIndex);
 
     auto backupBefore = snapshot(backup), othersBefore = snapshot(others), progBefore = snapshot(base + "\\");
     for (const char* name : {"r1.tmp.dak", "r2.tmp.dak"}) backupBefore.erase(name);
@@ -97,8 +97,8 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     progBefore.erase("BackupCopies.dat");
 
     recoverAll(app);
-    EXPECT_EQ(readFile(r1), "first");
-    EXPECT_EQ(readFile(r2), "");
+    EXPECT_EQ(wholeFile(r1), "first");
+    EXPECT_EQ(wholeFile(r2), "");
     EXPECT_EQ(snapshot(backup), backupBefore);
     EXPECT_EQ(snapshot(others), othersBefore);
     auto progAfter = snapshot(base + "\\");
@@ -107,8 +107,8 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
     EXPECT_EQ(snapshot(files).size(), 4u) << "r1.tmp, r2.tmp, backup and others only";
     EXPECT_FALSE(exists(atLogon.sourcePath));
     DeleteFileA(atLogon.sourcePath.c_str());
-    EXPECT_EQ(p.ui.messages, std::vector<std::string>{"K64"});
-    EXPECT_TRUE(p.ui.rows.empty());
+    EXPECT_EQ(p.ui.messageTexts(), std::vector<std::string>{"K64"});
+    EXPECT_TRUE(p.ui.rows(Ctl::resultList).empty());
 }
 
 
@@ -117,30 +117,30 @@ TEST_F(FaultsWine, RecoveryOverDamagedAndForeignFilesRestoresOnlyTheGoodCopies) 
 TEST_F(FaultsWine, RestoreOntoAFullDriveKeepsTheFileAlreadyThere) {
     const std::string sized = sizedDrive();
     if (sized.empty()) GTEST_SKIP() << "no sized drive S: in this run (DV_SIZED_DRIVE_MB)";
-    const std::string folderOnS = sized + "\\restore\\", backup = folder("backup");
+    const std::string folderOnS = sized + "\\restore\\", backup = filesFolder("backup");
     ASSERT_TRUE(CreateDirectoryA(folderOnS.c_str(), nullptr));
     const std::string newer = randomBytes(1 << 20, 8);
-    const std::string doc = makeFile(folderOnS + "doc.txt", newer);
-    const std::string filler = makeFile(folderOnS + "filler.bin", std::string(6 << 20, 'f'));
+    const std::string doc = file(folderOnS + "doc.txt", newer);
+    const std::string filler = file(folderOnS + "filler.bin", std::string(6 << 20, 'f'));
     BackupRecord record;
     record.attributes = 0x20;
     record.creationTime = record.lastAccessTime = record.lastWriteTime = {2009, 12, 0, 6, 14, 5, 9, 250};
     record.sourcePath = doc;
     record.content = randomBytes(3 << 20, 9);
-    makeFile(backup + "doc.txt.dak", serializeBackupRecord(record));
+    file(backup + "doc.txt.dak", serializeBackupRecord(record));
     record.sourcePath = folderOnS + "small.txt";
     record.content = "small";
-    makeFile(backup + "small.txt.dak", serializeBackupRecord(record));
+    file(backup + "small.txt.dak", serializeBackupRecord(record));
     // Copies of an earlier version, known by the paths FilePath.dat names.
-    makeFile(base + "\\FilePath.dat", doc + "\r\n" + record.sourcePath + "\r\n");
+    file(base + "\\FilePath.dat", doc + "\r\n" + record.sourcePath + "\r\n");
     regWriteBytes(app, kUsers, kSaveFilePathItem, backup);
 
     recoverAll(app);
     EXPECT_TRUE(fileText(doc) == newer) << "the file at the path was lost";
-    EXPECT_EQ(readFile(folderOnS + "small.txt"), "small");
+    EXPECT_EQ(wholeFile(folderOnS + "small.txt"), "small");
     EXPECT_EQ(namesIn(folderOnS).size(), 3u) << "nothing half written beside doc.txt";
     // FilePath.dat has gone; the copy list now names the copy still to be restored.
-    EXPECT_EQ(readFile(base + "\\BackupCopies.dat"), "doc.txt.dak\t" + doc + "\r\n");
+    EXPECT_EQ(wholeFile(base + "\\BackupCopies.dat"), "doc.txt.dak\t" + doc + "\r\n");
     EXPECT_EQ(namesIn(backup), std::vector<std::string>{"doc.txt.dak"});
     DeleteFileA(filler.c_str());
     removeTree(folderOnS.substr(0, folderOnS.size() - 1));

@@ -8,18 +8,18 @@ namespace dv::winetest {
 namespace {
 
 TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLinks) {
-    const std::string temp = folder("temp");
+    const std::string temp = dir("temp");
     setEnvironment("TMP", (temp + "\\").c_str());
     setEnvironment("TEMP", (temp + "\\").c_str());
     ASSERT_EQ(app.system.tempPath(), temp + "\\");  // the cleaner's folder is this test's own
 
-    const std::string sub = folder("temp\\sub"), deeper = folder("temp\\sub\\deeper");
-    const std::string gone[] = {makeFile(temp + "\\a.tmp"), makeFile(sub + "\\b.log"),
-                                makeFile(deeper + "\\c.dat"),
-                                makeFile(temp + "\\h.sys", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)};
-    const std::string readOnly = makeFile(sub + "\\keep.txt", FILE_ATTRIBUTE_READONLY);
-    const std::string letter = makeFile(folder("documents") + "\\letter.doc");
-    const std::string quill = makeFile(app.state.baseFolder + "\\quilltext.txt");
+    const std::string sub = dir("temp\\sub"), deeper = dir("temp\\sub\\deeper");
+    const std::string gone[] = {file(temp + "\\a.tmp", "data"), file(sub + "\\b.log", "data"),
+                                file(deeper + "\\c.dat", "data"),
+                                file(temp + "\\h.sys", "data", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)};
+    const std::string readOnly = file(sub + "\\keep.txt", "data", FILE_ATTRIBUTE_READONLY);
+    const std::string letter = file(dir("documents") + "\\letter.doc", "data");
+    const std::string quill = file(app.state.baseFolder + "\\quilltext.txt", "data");
     ASSERT_TRUE(makeLink(root + "\\documents", temp + "\\linked")) << "no link was made";
     ASSERT_EQ(GetFileAttributesA((temp + "\\linked").c_str()) & 0x410u, 0x410u);
 
@@ -37,11 +37,11 @@ TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLink
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // Without TMP and TEMP the system answers with the profile folder: not cleaned.
-    const std::string profile = folder("profile");
+    const std::string profile = dir("profile");
     setEnvironment("TMP", nullptr);
     setEnvironment("TEMP", nullptr);
     setEnvironment("USERPROFILE", profile.c_str());
-    const std::string document = makeFile(profile + "\\document.txt");
+    const std::string document = file(profile + "\\document.txt", "data");
     cleanTempFolder(app);
     EXPECT_TRUE(exists(document)) << "temporary path " << app.system.tempPath();
     DeleteFileA((temp + "\\linked").c_str());  // the link, before the tree goes
@@ -49,14 +49,14 @@ TEST_F(PrivacyWine, TempCleanerEmptiesTheTreeButKeepsReadOnlyFilesFoldersAndLink
 }
 
 TEST_F(PrivacyWine, CookieCleanerSkipsDotFoldersAndAnUnsetProfile) {
-    const std::string profile = folder("profile"), windows = folder("windows");
-    const std::string cookies = folder("profile\\Cookies"), svn = folder("profile\\Cookies\\.svn");
-    const std::string windowsCookies = folder("windows\\Cookies");
+    const std::string profile = dir("profile"), windows = dir("windows");
+    const std::string cookies = dir("profile\\Cookies"), svn = dir("profile\\Cookies\\.svn");
+    const std::string windowsCookies = dir("windows\\Cookies");
     setEnvironment("USERPROFILE", profile.c_str());
     setEnvironment("windir", windows.c_str());
-    const std::string c1 = makeFile(cookies + "\\me@site[1].txt");
-    const std::string c2 = makeFile(windowsCookies + "\\index.dat");
-    const std::string kept = makeFile(svn + "\\entries");
+    const std::string c1 = file(cookies + "\\me@site[1].txt", "data");
+    const std::string c2 = file(windowsCookies + "\\index.dat", "data");
+    const std::string kept = file(svn + "\\entries", "data");
     cleanCookies(app);
     EXPECT_FALSE(exists(c1));
     EXPECT_FALSE(exists(c2));
@@ -67,9 +67,9 @@ TEST_F(PrivacyWine, CookieCleanerSkipsDotFoldersAndAnUnsetProfile) {
     const std::string driveCookies = root.substr(0, 2) + "\\Cookies";
     CreateDirectoryA(driveCookies.c_str(), nullptr);
     ASSERT_TRUE(insideRunFolder(driveCookies));
-    const std::string canary = makeFile(driveCookies + "\\canary.txt");
-    const std::string again = makeFile(cookies + "\\again.txt");
-    const std::string c3 = makeFile(windowsCookies + "\\third.txt");
+    const std::string canary = file(driveCookies + "\\canary.txt", "data");
+    const std::string again = file(cookies + "\\again.txt", "data");
+    const std::string c3 = file(windowsCookies + "\\third.txt", "data");
     setEnvironment("USERPROFILE", nullptr);
     cleanCookies(app);
     EXPECT_TRUE(exists(canary));

@@ -18,7 +18,7 @@ std::string commitEntry(const std::string& url, DWORD type) {
     char file[MAX_PATH] = {};
     FILETIME none = {};
     if (!CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0)) return {};
-    CloseHandle(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    writeFile(file);
     return CommitUrlCacheEntryA(url.c_str(), file, none, none, type, nullptr, 0, "htm", nullptr)
                ? file
                : std::string();

@@ -4,11 +4,13 @@
 #include "search/ResultList.h"
 #include "search/SearchEngine.h"
 #include "tests/wine/CacheProfile.h"
-#include "tests/wine/search/SearchWineEnv.h"
+#include "tests/wine/WineTest.h"
 #include "text/NumberText.h"
 
 namespace dv::winetest {
 namespace {
+
+using SearchWineTest = WineTest;
 
 // The application caches are every cache file, none of the user's files, nothing behind a link
 // in a cache folder; Delete All (permanent) leaves the user's files byte for byte, and a cache
@@ -18,14 +20,12 @@ TEST_F(SearchWineTest, ApplicationCachesOfAProfile) {
     ASSERT_TRUE(profile.ready());
     ASSERT_TRUE(makeLink(profile.root() + "Documents", profile.root() + "AppData\\Local\\D3DSCache\\docs"));
     app.state.baseFolder = programFolder();
-    for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
-    for (const std::string& item : driveComboItems()) p.ui.comboAdd(Ctl::driveCombo, item);
     p.ui.setComboSelection(Ctl::patternSetCombo, kAppCachesItem);
     p.ui.setComboSelection(Ctl::driveCombo, 1 + (folder[0] - 'C'));
 
     startSearch(app);
     std::vector<std::string> listed;
-    for (const RecordingUi::Row& row : p.ui.rows) listed.push_back(row.cells[kColPath]);
+    for (const auto& row : p.ui.rows(Ctl::resultList)) listed.push_back(row.cells[kColPath]);
     EXPECT_EQ(CacheProfile::sorted(profile.caches), CacheProfile::sorted(listed));
 
     const std::string held = profile.caches.front();

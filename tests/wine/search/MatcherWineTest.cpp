@@ -4,7 +4,7 @@
 
 #include "search/Matcher.h"
 #include "search/Patterns.h"
-#include "tests/wine/search/SearchWineEnv.h"
+#include "tests/wine/WineTest.h"
 
 namespace dv::winetest {
 namespace {
@@ -63,7 +63,7 @@ bool isShortNameHit(const std::string& folder, const std::string& pattern, const
     return shortName != name && matchesPattern(pattern, shortName);
 }
 
-class MatcherVersusSystem : public SearchWineTest {
+class MatcherVersusSystem : public WineTest {
 protected:
     // Compares, for every built-in pattern, the names our matcher picks from one listing
     // of the folder with the names of the system's search for that pattern, in order.
@@ -99,7 +99,7 @@ protected:
 TEST_F(MatcherVersusSystem, SameNamesFor83Names) {
     int created = 0;
     for (const std::string& n : candidateNames())
-        if (isShortName(n) && makeFile(folder + n)) ++created;
+        if (isShortName(n) && writeFile(folder + n)) ++created;
     ASSERT_GT(created, 300);
     compare(false);
 }
@@ -107,9 +107,9 @@ TEST_F(MatcherVersusSystem, SameNamesFor83Names) {
 TEST_F(MatcherVersusSystem, LongNamesDifferOnlyByTheirShortNames) {
     int created = 0;
     for (const std::string& n : candidateNames())
-        if (!isShortName(n) && makeFile(folder + n)) ++created;
+        if (!isShortName(n) && writeFile(folder + n)) ++created;
     for (const char* n : {"x.tmpl", "b.bk12", "c.chk1", "d.oldest", "e.bakup"})
-        if (makeFile(folder + n)) ++created;
+        if (writeFile(folder + n)) ++created;
     ASSERT_GT(created, 50);
     compare(true);
 }

@@ -1,7 +1,6 @@
 // The search walk on real folders of the test drive.
-#include "tests/wine/search/SearchWineEnv.h"
+#include "tests/wine/WineTest.h"
 
-#include <shlobj.h>
 #include <winioctl.h>
 
 #include "search/Patterns.h"
@@ -13,6 +12,7 @@ namespace dv::winetest {
 namespace {
 
 using Strings = std::vector<std::string>;
+using SearchWineTest = WineTest;
 
 class SearchTree : public SearchWineTest {
 protected:
@@ -40,14 +40,13 @@ protected:
         const std::string ex = folder + "sub\\Symantec Client Firewall\\ex\\";
         std::string lowered = ex + "e2.bak";  // names E2.bak: the list ignores letter case
         app.state.exclusionList = {ex + "e.bak", lowered};
-        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
     }
 
     // Searches the tree with one pattern set; rows as "relative path | pattern".
     Strings search(int set) {
         p.ui.setComboSelection(Ctl::patternSetCombo, set);
         buildSearchPatterns(app);
-        p.ui.rows.clear();
+        p.ui.clearRows(Ctl::resultList);
         searchFolder(app, folder);
         Strings rows;
         for (int r = 0; r < p.ui.rowCount(Ctl::resultList); ++r) {
@@ -68,7 +67,7 @@ TEST_F(SearchTree, SetOneRows) {
                        "sub\\mscreate.dir | mscreate.dir",
                        "sub\\Symantec Client Firewall\\other.fts | *.fts"}),
               search(1));
-    EXPECT_EQ("3", p.ui.rows[0].cells[kColSize]);
+    EXPECT_EQ("3", p.ui.cell(Ctl::resultList, 0, kColSize));
 }
 
 TEST_F(SearchTree, SetThreeRows) {
@@ -162,14 +161,9 @@ TEST_F(SearchWineTest, JunctionLoopIsNotFollowed) {
 // disks; wine-exec.sh adds a network share and a removable drive (DV_TYPED_DRIVES).
 class AllDrives : public SearchWineTest {
 protected:
-    void SetUp() override {
-        SearchWineTest::SetUp();
-        for (const std::string& item : patternSetComboItems()) p.ui.comboAdd(Ctl::patternSetCombo, item);
-        for (const std::string& item : driveComboItems()) p.ui.comboAdd(Ctl::driveCombo, item);
-    }
     void put(const std::string& path) {
-        SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
-        ASSERT_TRUE(makeFile(path)) << path;
+        makeFolders(path.substr(0, path.rfind('\\')));
+        ASSERT_TRUE(writeFile(path)) << path;
     }
     // The paths that start with `prefix` of a search of pattern set `set` on driveCombo
     // item `drive`, sorted.
@@ -203,7 +197,7 @@ TEST_F(AllDrives, OnlyFixedDisksUnlessALetterIsChosen) {
 }
 
 TEST_F(AllDrives, SetZeroLeavesWindowsOwnFiles) {
-    const std::string root = scratchBase();  // the test drive as a system disk
+    const std::string root = testDrive() + "\\";  // the test drive as a system disk
     for (const char* name : {"Windows\\Boot\\DVD\\PCAT\\boot.sdi", "Windows\\Boot\\DVD\\EFI\\boot.sdi",
                              "Recovery\\WindowsRE\\boot.sdi", "Windows\\System32\\config\\RegBack\\SYSTEM.old",
                              "Windows\\WinSxS\\Backup\\x.manifest.bak", "System Volume Information\\t.old",

@@ -84,7 +84,7 @@ TEST_F(DialogWine, FolderDialogGivesTheChosenPathOrNothing) {
 TEST_F(DialogWine, OpenFileDialogKeepsTheCurrentDirectory) {
     const std::string before = p.fs.currentDirectory();
     ASSERT_TRUE(CreateDirectoryA((folder + "Other").c_str(), nullptr));
-    const std::string file = makeFile("Other\\excluded.dat");
+    const std::string excluded = file("Other\\excluded.dat", "x");
     {
         DialogAnswer cancel([](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
         EXPECT_EQ(p.shell.openFileDialog(), "");
@@ -92,12 +92,13 @@ TEST_F(DialogWine, OpenFileDialogKeepsTheCurrentDirectory) {
     }
     DialogAnswer pick([&](HWND dlg) {
         // The file name box of the explorer-style dialog, or of the old one.
-        if (!SetDlgItemTextA(dlg, 0x47c, file.c_str())) SetDlgItemTextA(dlg, 0x480, file.c_str());
+        if (!SetDlgItemTextA(dlg, 0x47c, excluded.c_str()))
+            SetDlgItemTextA(dlg, 0x480, excluded.c_str());
         PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     });
     std::string path = p.shell.openFileDialog();
     EXPECT_TRUE(pick.seen());
-    EXPECT_EQ(lstrcmpiA(path.c_str(), file.c_str()), 0) << path;
+    EXPECT_EQ(lstrcmpiA(path.c_str(), excluded.c_str()), 0) << path;
     EXPECT_EQ(p.fs.currentDirectory(), before);
 }
 

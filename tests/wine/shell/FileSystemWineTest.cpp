@@ -15,14 +15,14 @@ std::map<std::string, DirEntry> byName(const std::vector<DirEntry>& entries) {
 }
 
 TEST_F(FileSystemWine, ListFolderReportsEveryEntryWithItsDetails) {
-    makeFile("hidden.bak", "hh", FILE_ATTRIBUTE_HIDDEN);
-    makeFile("system.tmp", "sss", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
-    makeFile("readonly.log", "r", FILE_ATTRIBUTE_READONLY);
-    makeFile("a rather long file name.backup", "");
+    file("hidden.bak", "hh", FILE_ATTRIBUTE_HIDDEN);
+    file("system.tmp", "sss", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+    file("readonly.log", "r", FILE_ATTRIBUTE_READONLY);
+    file("a rather long file name.backup", "");
     ASSERT_TRUE(CreateDirectoryA((folder + ".cache").c_str(), nullptr));
 
     // A file past 4 GiB, sparse: only its end is set.
-    const std::string big = makeFile("big.dat", "");
+    const std::string big = file("big.dat", "");
     HANDLE h = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     LARGE_INTEGER at;
@@ -73,7 +73,7 @@ TEST_F(FileSystemWine, EmptyMissingAndUnmatchedSearches) {
     EXPECT_FALSE(p.fs.listFolder(folder + "missing\\", entries));
     EXPECT_TRUE(entries.empty());
 
-    makeFile("a.txt");
+    file("a.txt", "x");
     EXPECT_FALSE(p.fs.findFiles(folder + "*.bak", entries));
     EXPECT_TRUE(entries.empty());
     EXPECT_FALSE(p.fs.findFiles(folder + "missing\\*.*", entries));
@@ -124,17 +124,17 @@ TEST_F(FileSystemWine, DoubleByteNamesWorkThroughTheAnsiFunctions) {
     EXPECT_TRUE(p.fs.exists(path));
     ASSERT_TRUE(p.fs.findFiles(folder + "*.tmp", entries));
     EXPECT_EQ(entries.at(0).name, name);
-    auto file = p.fs.open(path, OpenMode::ReadExisting);
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->size(), 5u);
-    file.reset();
+    auto opened = p.fs.open(path, OpenMode::ReadExisting);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->size(), 5u);
+    opened.reset();
     EXPECT_TRUE(p.fs.deleteFile(path));
 
     // A folder whose name ends in a 0x5C trail byte still has no "\" of its own.
     ASSERT_EQ(sub.back(), '\\');
     ASSERT_TRUE(CreateDirectoryA((folder + sub).c_str(), nullptr));
-    makeFile(sub + "\\inner.txt");
-    makeFile(sub + "sibling.txt");
+    file(sub + "\\inner.txt", "x");
+    file(sub + "sibling.txt", "x");
     ASSERT_TRUE(p.fs.listFolder(folder + sub, entries));
     m = byName(entries);
     EXPECT_TRUE(m.count("inner.txt"));
@@ -149,7 +149,7 @@ TEST_F(FileSystemWine, UnshowableNamesNameNoOtherFile) {
     HANDLE h = createWide(folder, L"\xD55C.tmp");
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
-    const std::string other = makeFile("a.tmp", "other");
+    const std::string other = file("a.tmp", "other");
 
     std::vector<DirEntry> entries;
     ASSERT_TRUE(p.fs.listFolder(folder, entries));
@@ -165,7 +165,7 @@ TEST_F(FileSystemWine, UnshowableNamesNameNoOtherFile) {
 }
 
 TEST_F(FileSystemWine, FileTimesRoundTrip) {
-    const std::string path = makeFile("times.tmp", "abc");
+    const std::string path = file("times.tmp", "abc");
     // 2009-12-06 14:05:09.250 UTC, and two later points.
     const FileTime write = 129045819092500000ull;
     const FileTime access = write + 36000000000ull;
@@ -237,7 +237,7 @@ TEST_F(FileSystemWine, OpenModesHonourSharingAndCreation) {
 }
 
 TEST_F(FileSystemWine, AttributesAndDeletion) {
-    const std::string path = makeFile("ro.tmp", "x", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const std::string path = file("ro.tmp", "x", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(p.fs.attributes(path) & 0x37, kAttrReadOnly | kAttrHidden | kAttrArchive);
     EXPECT_FALSE(p.fs.deleteFile(path));
     ASSERT_TRUE(p.fs.setAttributes(path, kAttrHidden | kAttrArchive));
@@ -247,13 +247,13 @@ TEST_F(FileSystemWine, AttributesAndDeletion) {
 }
 
 TEST_F(FileSystemWine, ReplaceFilePutsTheNewFileInTheOldOnesPlace) {
-    const std::string old = makeFile("list.dat", "old"), fresh = makeFile("list.dat.new", "newer");
+    const std::string old = file("list.dat", "old"), fresh = file("list.dat.new", "newer");
     ASSERT_TRUE(p.fs.replaceFile(fresh, old));
     EXPECT_FALSE(p.fs.exists(fresh));
     auto held = p.fs.open(old, OpenMode::ReadExisting);  // open without delete sharing
     ASSERT_TRUE(held);
     EXPECT_EQ(held->size(), 5u);
-    EXPECT_FALSE(p.fs.replaceFile(makeFile("other.new"), old));
+    EXPECT_FALSE(p.fs.replaceFile(file("other.new", "x"), old));
     EXPECT_TRUE(p.fs.exists(folder + "other.new"));
 }
 

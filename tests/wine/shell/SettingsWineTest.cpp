@@ -189,8 +189,8 @@ TEST_F(SettingsWine, IniMissingFileSectionOrKeyReadsTheDefault) {
 }
 
 TEST_F(SettingsWine, IniValuesLongerThanTheBufferAreCut) {
-    const std::string file = makeFile("long.ini", "[s]\r\nk=" + std::string(20000, 'v') + "\r\n");
-    std::string text = iniRead(app, file, "s", "k");
+    const std::string ini = file("long.ini", "[s]\r\nk=" + std::string(20000, 'v') + "\r\n");
+    std::string text = iniRead(app, ini, "s", "k");
     EXPECT_EQ(text, std::string(10239, 'v'));
 }
 

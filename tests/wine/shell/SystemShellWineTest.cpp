@@ -55,8 +55,8 @@ TEST_F(SystemWine, DiskSpaceAndTempPath) {
 }
 
 TEST_F(ShellWine, RecycleMovesOneFileAway) {
-    const std::string path = makeFile("recycled.tmp", "junk");
-    const std::string keep = makeFile("kept.tmp", "keep");
+    const std::string path = file("recycled.tmp", "junk");
+    const std::string keep = file("kept.tmp", "keep");
     bool aborted = true;
     int rc = p.shell.deleteOperation(path, kFofAllowUndo | kFofNoConfirmation | kFofNoErrorUi |
                                                kFofSilent, aborted);
@@ -88,8 +88,8 @@ TEST_F(ShellWine, RecycleMovesOneFileAway) {
 }
 
 TEST_F(ShellWine, RecycleRefusesWildcardsAndEmptyPaths) {
-    const std::string a = makeFile("a.tmp");
-    const std::string b = makeFile("b.tmp");
+    const std::string a = file("a.tmp", "x");
+    const std::string b = file("b.tmp", "x");
     bool aborted = true;
     EXPECT_NE(p.shell.deleteOperation(folder + "*.tmp", kFofAllowUndo | kFofNoConfirmation, aborted), 0);
     EXPECT_NE(p.shell.deleteOperation(folder + "?.tmp", kFofAllowUndo | kFofNoConfirmation, aborted), 0);
@@ -100,7 +100,7 @@ TEST_F(ShellWine, RecycleRefusesWildcardsAndEmptyPaths) {
 }
 
 TEST_F(ShellWine, OnlyWebAddressesAreOpened) {
-    const std::string program = makeFile("run.bat", "@echo off\r\n");
+    const std::string program = file("run.bat", "@echo off\r\n");
     EXPECT_FALSE(p.shell.openAddress(program));
     EXPECT_FALSE(p.shell.openAddress("notepad"));
     EXPECT_FALSE(p.shell.openAddress("file:///C:/windows/notepad.exe"));

@@ -1,6 +1,6 @@
 // The language choices and the drive-space display on real windows, files and drives.
 #include "shell/Language.h"
-#include "tests/wine/WinePlatform.h"
+#include "tests/wine/WineTest.h"
 #include "tests/wine/ui/UiWineEnv.h"
 
 namespace dv::winetest {
@@ -10,26 +10,14 @@ class ChoicesWine : public UiWine {
 protected:
     void SetUp() override {
         UiWine::SetUp();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        CreateDirectoryA((scratchBase() + "wine_choices").c_str(), nullptr);
-        folder = scratchBase() + "wine_choices\\" + info->name();
-        removeTree(folder);
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-        CreateDirectoryA((folder + "\\LANGUAGE").c_str(), nullptr);
-        CreateDirectoryA((folder + "\\LANGUAGE\\others").c_str(), nullptr);
+        ASSERT_TRUE(scratch.ready() && makeFolders(folder + "\\LANGUAGE\\others"));
         app.state.baseFolder = folder;
     }
     void TearDown() override {
         for (Ctl w : {Ctl::LanguageWindow, Ctl::MainWindow}) ui.closeWindow(w);
-        removeTree(folder);
     }
     void write(const std::string& relative, const std::string& text) {
-        HANDLE h = CreateFileA((folder + relative).c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << relative;
-        DWORD put = 0;
-        WriteFile(h, text.data(), DWORD(text.size()), &put, nullptr);
-        CloseHandle(h);
+        ASSERT_TRUE(writeFile(folder + relative, text)) << relative;
     }
     std::string caption(Ctl c) {
         char buf[256] = {};
@@ -37,7 +25,8 @@ protected:
         return buf;
     }
 
-    std::string folder;  // the base folder, no "\" at its end
+    ScratchFolder scratch{testName()};
+    const std::string folder = scratch.root();  // the base folder, no "\" at its end
 };
 
 TEST_F(ChoicesWine, SixKeepsTheStoredTextsAndJapaneseFromTheMenuAppliesAtOnce) {
@@ -83,13 +72,8 @@ TEST_F(ChoicesWine, DriveSpaceShowsTheSizeOfAnEightMegabyteDrive) {
     char drive[8] = {};
     if (!GetEnvironmentVariableA("DV_SIZED_DRIVE", drive, sizeof drive))
         GTEST_SKIP() << "no drive of a known size in this run";
-    const std::string root = std::string(drive) + "\\", filler = root + "filler.bin";
-    HANDLE h = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    const std::string twoMb(2 << 20, 'x');
-    DWORD put = 0;
-    WriteFile(h, twoMb.data(), DWORD(twoMb.size()), &put, nullptr);
-    CloseHandle(h);
+    const std::string filler = std::string(drive) + "\\filler.bin";
+    ASSERT_TRUE(writeFile(filler, std::string(2 << 20, 'x')));
 
     ASSERT_TRUE(ui.createWindow(Ctl::MainWindow));
     app.state.languageLines.assign(51, "-");

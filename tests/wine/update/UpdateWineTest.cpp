@@ -15,7 +15,7 @@
 #include "platform/win32/Win32UrlCache.h"
 #include "shell/Publisher.h"
 #include "shell/Settings.h"
-#include "tests/wine/WinePlatform.h"
+#include "tests/wine/WineTest.h"
 #include "update/HttpRequest.h"
 #include "update/UpdateCheck.h"
 
@@ -26,11 +26,11 @@ using dvtest::LoopbackHttpServer;
 
 // Handles the waiting messages of the thread that asks, as the window layer does, and
 // counts the captions written (on this thread).
-struct PumpingUi : RecordingUi {
+struct PumpingUi : FakeUi {
     int captions = 0;
     void setText(Ctl c, const std::string& t) override {
         ++captions;
-        RecordingUi::setText(c, t);
+        FakeUi::setText(c, t);
     }
     void processPendingMessages() override {
         MSG msg;
@@ -60,21 +60,17 @@ struct UpdateEnv {
     App app{fs, registry, ini, shell, system, ui, urlCache, AppState{}};
     Win32Http http;
     Win32Threads threads;
-    std::string folder = scratchBase() + "update";
+    ScratchFolder folder{"update"};
 
     UpdateEnv() {
-        CreateDirectoryA(folder.c_str(), nullptr);
-        app.state.baseFolder = folder;
+        app.state.baseFolder = folder.root();
         app.http = &http;
         app.threads = &threads;
         app.state.languageLines.assign(131, "");
         app.state.languageLines[129] = "130=Newer: ";
         app.state.languageLines[130] = "131=Newest";
     }
-    ~UpdateEnv() {
-        threads.finish(INFINITE);
-        removeTree(folder);
-    }
+    ~UpdateEnv() { threads.finish(INFINITE); }
 };
 
 class UpdateWineTest : public ::testing::Test {
