@@ -47,9 +47,9 @@ std::vector<std::string> lines(const std::string& text) {
 TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
     const std::string tree = app().folder() + "\\tree";
     const std::string keep = app().folder() + "\\keep";
-    ASSERT_TRUE(makeFolder(tree));
-    ASSERT_TRUE(makeFolder(tree + "\\sub"));
-    ASSERT_TRUE(makeFolder(keep));
+    ASSERT_TRUE(makeFolders(tree));
+    ASSERT_TRUE(makeFolders(tree + "\\sub"));
+    ASSERT_TRUE(makeFolders(keep));
     ASSERT_TRUE(makeFile(tree + "\\r1.tmp", 700, FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(makeFile(tree + "\\sub\\r2.bak", 0));
     ASSERT_TRUE(makeFile(tree + "\\sub\\r3.old", 5000, FILE_ATTRIBUTE_HIDDEN));
@@ -94,7 +94,7 @@ TEST_F(GuiTest, BackupDeleteAllThenRecoveryPutsEveryFileBack) {
 
     // Meanwhile another program writes a new r2.bak, and r3.old is back as it was (same size
     // and time), as if the program had been stopped between its copy and its delete.
-    ASSERT_TRUE(makeTextFile(before[1].path, "written anew"));
+    ASSERT_TRUE(writeFile(before[1].path, "written anew"));
     ASSERT_TRUE(makeFile(before[2].path, 5000, FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(setLastWriteTime(before[2].path, 2010, 3, 8, 0, 0, 0));
     const std::string newer = before[1].path;
@@ -149,12 +149,12 @@ bool recover(const SearchSteps& s, DWORD timeoutMs) {
 // brings every file back whole, and nothing half written is left anywhere.
 TEST_F(GuiTest, RecoveryKilledPartWayThenRunAgain) {
     const std::string tree = app().folder() + "\\big", keep = app().folder() + "\\keep";
-    ASSERT_TRUE(makeFolder(tree) && makeFolder(keep));
+    ASSERT_TRUE(makeFolders(tree) && makeFolders(keep));
     std::map<std::string, std::string> files;
     for (int i = 0; i < 6; ++i) {
         const std::string path = tree + "\\f" + std::to_string(i) + ".tmp";
         files[path] = path + std::string(16 << 20, char('a' + i));
-        ASSERT_TRUE(makeTextFile(path, files[path]));
+        ASSERT_TRUE(writeFile(path, files[path]));
     }
     HWND top = startNormal();
     ASSERT_TRUE(top);
@@ -185,7 +185,7 @@ TEST_F(GuiTest, RecoveryKilledPartWayThenRunAgain) {
 TEST_F(GuiTest, TwoWindowsBackingUpIntoOneFolderEachGetBackTheirOwn) {
     constexpr int kFiles = 300;
     const std::string shared = app().folder() + "\\shared";
-    ASSERT_TRUE(makeFolder(shared) && makeFolder(app().folder() + "\\race"));
+    ASSERT_TRUE(makeFolders(shared) && makeFolders(app().folder() + "\\race"));
     AppUnderTest second("second");
     ASSERT_TRUE(second.ready()) << second.error();
     AppUnderTest* programs[] = {&app(), &second};
@@ -193,17 +193,17 @@ TEST_F(GuiTest, TwoWindowsBackingUpIntoOneFolderEachGetBackTheirOwn) {
     std::string excluded[2];  // each window lists only its own files
     for (int w = 0; w < 2; ++w) {
         const std::string root = app().folder() + "\\race\\" + char('a' + w);
-        ASSERT_TRUE(makeFolder(root));
+        ASSERT_TRUE(makeFolders(root));
         for (int i = 0; i < kFiles; ++i) {
             files[w].push_back(root + "\\" + std::to_string(i) + "\\same.tmp");
-            ASSERT_TRUE(makeFolder(root + "\\" + std::to_string(i)));
-            ASSERT_TRUE(makeTextFile(files[w].back(), files[w].back()));  // a mix-up shows
+            ASSERT_TRUE(makeFolders(root + "\\" + std::to_string(i)));
+            ASSERT_TRUE(writeFile(files[w].back(), files[w].back()));  // a mix-up shows
             excluded[1 - w] += files[w].back() + "\r\n";
         }
     }
     std::unique_ptr<SearchSteps> steps[2];
     for (int w = 0; w < 2; ++w) {
-        ASSERT_TRUE(makeTextFile(programs[w]->folder() + "\\noscfile.dat", excluded[w]));
+        ASSERT_TRUE(writeFile(programs[w]->folder() + "\\noscfile.dat", excluded[w]));
         HWND top = startNormal(*programs[w]);
         ASSERT_TRUE(top);
         steps[w] = std::make_unique<SearchSteps>(top, programs[w]->process());
@@ -224,7 +224,7 @@ TEST_F(GuiTest, TwoWindowsBackingUpIntoOneFolderEachGetBackTheirOwn) {
     ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
     const std::string atLogon = std::string(startup) + "\\updater.bat";
     const std::string genuine = fileContent(shared + "\\same.tmp.dak");
-    ASSERT_TRUE(makeTextFile(shared + "\\updater.bat.dak", atLogon + genuine.substr(genuine.find('\0'))));
+    ASSERT_TRUE(writeFile(shared + "\\updater.bat.dak", atLogon + genuine.substr(genuine.find('\0'))));
 
     for (int w = 0; w < 2; ++w) {
         const std::string chosen = shared + "\\";  // each PC keeps its own choice

@@ -11,6 +11,7 @@ namespace gui {
 namespace {
 
 namespace mw = main_window;
+
 using dvtest::LoopbackHttpServer;
 
 std::string randomBytes(size_t n, unsigned seed) {
@@ -38,9 +39,9 @@ void setRawValue(const char* key, const char* name, DWORD type, const std::strin
 
 // English chosen, with the given text as its language file.
 bool englishAs(const std::string& folder, const std::string& text) {
-    return makeFolder(folder + "\\LANGUAGE") &&
-           makeTextFile(folder + "\\LANGUAGE\\language.ini", "[Dustvane]\r\nlanguage=3\r\n") &&
-           makeTextFile(folder + "\\LANGUAGE\\English.lng", text);
+    return makeFolders(folder + "\\LANGUAGE") &&
+           writeFile(folder + "\\LANGUAGE\\language.ini", "[Dustvane]\r\nlanguage=3\r\n") &&
+           writeFile(folder + "\\LANGUAGE\\English.lng", text);
 }
 
 struct BadStart {
@@ -66,14 +67,14 @@ const BadStart kBadStarts[] = {
      false, nullptr},
     {"LanguageChoiceFileOfBinaryGarbage",
      [](const std::string& f, const std::string&) {
-         return makeFolder(f + "\\LANGUAGE") &&
-                makeTextFile(f + "\\LANGUAGE\\language.ini", randomBytes(20000, 2));
+         return makeFolders(f + "\\LANGUAGE") &&
+                writeFile(f + "\\LANGUAGE\\language.ini", randomBytes(20000, 2));
      },
      false, "Start Search"},
     {"JunkTypesAndExclusionListOf100000LinesEach",
      [](const std::string& f, const std::string&) {
-         return makeTextFile(f + "\\Files.txt", manyLines(100000, "Find *.j", " files only")) &&
-                makeTextFile(f + "\\noscfile.dat", manyLines(100000, "C:\\excluded\\", ".tmp"));
+         return writeFile(f + "\\Files.txt", manyLines(100000, "Find *.j", " files only")) &&
+                writeFile(f + "\\noscfile.dat", manyLines(100000, "C:\\excluded\\", ".tmp"));
      },
      false, nullptr},
     {"StartSwitchesAndBackupFolderOfTheWrongType",
@@ -86,8 +87,8 @@ const BadStart kBadStarts[] = {
      true, nullptr},
     {"SettingsAndDownloadedVersionFilesOfGarbage",
      [](const std::string& f, const std::string& url) {
-         return makeTextFile(f + "\\update.ini", randomBytes(30000, 3)) &&
-                makeTextFile(f + "\\dustvaneset.ini",
+         return writeFile(f + "\\update.ini", randomBytes(30000, 3)) &&
+                writeFile(f + "\\dustvaneset.ini",
                              randomBytes(3000, 4) + "\r\n[update]\r\nauto=T\r\nday=-99999999999\r\n"
                              "time=\xC4\xEA\xD4\xC2\r\n[version]\r\nmainver=\xFF\xFE\r\nlistaddress=" +
                                  url + "\r\n" + randomBytes(3000, 5));
@@ -95,11 +96,9 @@ const BadStart kBadStarts[] = {
      false, nullptr},
 };
 
-// A main-window control found by its place alone: the captions are the damaged file's.
-HWND at(HWND top, Place place) {
-    place.caption = nullptr;
-    return placed(top, place);
-}
+// The main window's controls are found by their places alone: the captions are the damaged
+// file's.
+HWND at(HWND top, Ctl control) { return placedAnyCaption(top, control); }
 
 TEST_F(GuiTest, StartsAndWorksWithABadFileOfItsOwn) {
     // The version file the scheduled check downloads: garbage too.
@@ -113,7 +112,7 @@ TEST_F(GuiTest, StartsAndWorksWithABadFileOfItsOwn) {
         AppUnderTest program(std::string("bad-") + c.fault);
         ASSERT_TRUE(program.ready()) << program.error();
         ASSERT_TRUE(c.prepare(program.folder(), server.url("/update.ini")));
-        ASSERT_TRUE(makeFolder(program.folder() + "\\tree"));
+        ASSERT_TRUE(makeFolders(program.folder() + "\\tree"));
         ASSERT_TRUE(makeFile(program.folder() + "\\tree\\junk.tmp", 10));
 
         const DWORD started = GetTickCount();
@@ -131,15 +130,15 @@ TEST_F(GuiTest, StartsAndWorksWithABadFileOfItsOwn) {
         const DWORD shownMs = GetTickCount() - started;
         std::printf("%-48s main window after %5lu ms\n", c.fault, static_cast<unsigned long>(shownMs));
         if (c.startCaption) {
-            EXPECT_EQ(textOf(at(top, mw::startSearchButton)), c.startCaption);
+            EXPECT_EQ(textOf(at(top, Ctl::startSearchButton)), c.startCaption);
         }
         DWORD_PTR answer = 0;
         EXPECT_TRUE(SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
 
         // It searches: the test drive with the smallest pattern set.
-        HWND drives = at(top, mw::driveCombo), sets = at(top, mw::patternSetCombo);
-        HWND start = at(top, mw::startSearchButton), list = at(top, mw::resultList);
-        HWND statistics = at(top, mw::statisticsTitleLabel);
+        HWND drives = at(top, Ctl::driveCombo), sets = at(top, Ctl::patternSetCombo);
+        HWND start = at(top, Ctl::startSearchButton), list = at(top, Ctl::resultList);
+        HWND statistics = at(top, Ctl::statisticsTitleLabel);
         ASSERT_TRUE(drives && sets && start && list && statistics);
         selectCombo(drives, 1 + (toupper(drive[0]) - 'C'));
         selectCombo(sets, 3);

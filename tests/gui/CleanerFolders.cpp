@@ -40,7 +40,7 @@ CleanerFolders::CleanerFolders(AppUnderTest& app) {
     for (const std::string& f : {base + "\\users", profile, profile + "\\Cookies",
                                  profile + "\\Cookies\\.svn", windows, windows + "\\Cookies",
                                  temp, temp + "\\sub"})
-        makeFolder(f);
+        makeFolders(f);
     // No name matches pattern set 3: what goes, went through a cleaner, not the search.
     cookies = {profile + "\\Cookies\\owner@dustvane[1].txt", windows + "\\Cookies\\index.dat"};
     temporary = {temp + "\\page.htm", temp + "\\sub\\setup.log", base + "\\quilltext.txt"};

@@ -10,20 +10,18 @@
 namespace gui {
 namespace {
 
-namespace mw = main_window;
-
 TEST_F(GuiTest, EveryModeLeavesAPathThatBecameAFolderOrALink) {
     HWND top = startNormal();
     ASSERT_TRUE(top);
     SearchSteps s(top, app().process());
     ASSERT_TRUE(s.ready());
     const std::string keep = app().folder() + "\\keep";
-    ASSERT_TRUE(makeFolder(keep));
+    ASSERT_TRUE(makeFolders(keep));
     const struct {
         const char* name;
         HWND radio;
-    } modes[] = {{"recycle", placed(top, mw::recycleModeRadio)},
-                 {"permanent", placed(top, mw::permanentModeRadio)},
+    } modes[] = {{"recycle", placed(top, Ctl::recycleModeRadio)},
+                 {"permanent", placed(top, Ctl::permanentModeRadio)},
                  {"backup", s.backupRadio}};
 
     for (const auto& mode : modes) {
@@ -33,12 +31,12 @@ TEST_F(GuiTest, EveryModeLeavesAPathThatBecameAFolderOrALink) {
         const std::string outside =
             "C:\\outside-" + std::to_string(GetCurrentProcessId()) + "-" + mode.name;
         const std::string swap = tree + "\\swap.tmp", link = tree + "\\link.tmp";
-        ASSERT_TRUE(makeFolder(tree));
+        ASSERT_TRUE(makeFolders(tree));
         ASSERT_TRUE(makeFile(tree + "\\a.tmp", 100));
         ASSERT_TRUE(makeFile(tree + "\\b.bak", 200));
         ASSERT_TRUE(makeFile(swap, 10));
         ASSERT_TRUE(makeFile(link, 10));
-        ASSERT_TRUE(makeFolder(outside));
+        ASSERT_TRUE(makeFolders(outside));
         ASSERT_TRUE(makeFile(outside + "\\target.doc", 50));
 
         // Reset first, so that this search's summary differs from the last one's.
@@ -49,7 +47,7 @@ TEST_F(GuiTest, EveryModeLeavesAPathThatBecameAFolderOrALink) {
         ASSERT_EQ(4, listRowCount(s.list)) << "the test drive holds other junk";
 
         ASSERT_TRUE(DeleteFileA(swap.c_str()));
-        ASSERT_TRUE(makeFolder(swap));
+        ASSERT_TRUE(makeFolders(swap));
         ASSERT_TRUE(makeFile(swap + "\\inside.doc", 30));
         ASSERT_TRUE(DeleteFileA(link.c_str()));
         ASSERT_TRUE(dv::winetest::makeLink(outside, link));

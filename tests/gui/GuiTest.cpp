@@ -14,7 +14,40 @@ bool sitsAt(HWND top, HWND c, const Place& p) {
     return p.h == 0 || r.bottom - r.top == p.h;
 }
 
+const char* systemClass(dv::Kind kind) {
+    using dv::Kind;
+    switch (kind) {
+        case Kind::PictureButton:
+        case Kind::ImageButton:
+        case Kind::Radio:
+        case Kind::Check:
+        case Kind::GroupBox: return "Button";
+        case Kind::Combo: return "ComboBox";
+        case Kind::Edit: return "Edit";
+        case Kind::ReportList:
+        case Kind::CheckList: return "SysListView32";
+        case Kind::Progress: return "msctls_progress32";
+        case Kind::Panel: return "DustvanePanel";
+        default: return "Static";
+    }
+}
+
 }  // namespace
+
+Place place(Ctl control, bool withText) {
+    using dv::Kind;
+    const dv::ControlSpec* c = dv::windowTables().control(control);
+    if (!c) return {};
+    Place p{c->x, c->y, c->width, c->kind == Kind::Combo ? 0 : c->height, nullptr,
+            systemClass(c->kind)};
+    const bool button = c->kind == Kind::ImageButton || c->kind == Kind::Radio || c->kind == Kind::Check;
+    if (c->text && *c->text && (button || withText)) p.caption = c->text;
+    for (auto* in = dv::windowTables().control(c->parent); in; in = dv::windowTables().control(in->parent)) {
+        p.x += in->x;
+        p.y += in->y;
+    }
+    return p;
+}
 
 HWND placed(HWND top, const Place& p, DWORD timeoutMs) {
     Find f;

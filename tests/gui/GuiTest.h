@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "forms/Catalogue.h"
 #include "tests/gui/driver/AppUnderTest.h"
 #include "tests/gui/driver/Dialogs.h"
 #include "tests/gui/driver/Remote.h"
@@ -21,58 +22,47 @@
 
 namespace gui {
 
-// Where a main-window control sits (client coordinates of MainWindow) and, when it is
-// unambiguous at start-up, its caption.
+using dv::Ctl;
+
+// Where a control sits (client coordinates of its window) and, when it is unambiguous,
+// its caption.
 struct Place {
-    int x, y, w, h;
+    int x, y, w, h;       // h 0: any (combo boxes take the system's height)
     const char* caption;  // nullptr: any
     const char* cls;      // nullptr: any
 };
 
+// A control's place as the window tables give it: its containers' places added, the class
+// of its system window, and the caption of a button, check box or radio button (which
+// nothing changes while no language file is loaded). `withText`: the stored text of labels
+// and edit boxes as well, as they show it when their window opens.
+Place place(Ctl control, bool withText = false);
+
 namespace main_window {
-constexpr int kWidth = 663, kHeight = 470;
-constexpr Place startSearchButton{18, 289, 90, 20, "Start Search", "Button"};
-constexpr Place cancelButton{120, 289, 90, 20, "Cancel", "Button"};
-constexpr Place resetButton{222, 289, 90, 20, "Reset", "Button"};
-constexpr Place recoveryButton{326, 289, 90, 20, "Recovery", "Button"};
-constexpr Place addGarbageTypeButton{300, 219, 162, 16, "Add Garbage File Type", "Button"};
-constexpr Place deleteAllButton{300, 219, 162, 16, "Delete All Garbage Files", "Button"};
-constexpr Place visitWebsiteButton{478, 219, 162, 16, "Visit Our Website", "Button"};
-constexpr Place languageButton{615, 284, 32, 32, nullptr, "Button"};
-constexpr Place privacyTracesButton{544, 444, 20, 17, "P", "Button"};
-constexpr Place updateSettingsButton{572, 444, 20, 17, "U", "Button"};
-constexpr Place aboutButton{600, 444, 20, 17, nullptr, "Button"};
-constexpr Place statusLabel{15, 219, 263, 16, nullptr, "Static"};
-constexpr Place currentFileLabel{15, 239, 296, 16, nullptr, "Static"};
-constexpr Place statisticsTitleLabel{15, 257, 296, 16, nullptr, "Static"};
-constexpr Place alertLabel{316, 239, 336, 20, nullptr, "Static"};
-constexpr Place recoveredLabel{316, 261, 336, 15, nullptr, "Static"};
-constexpr Place helpButton{566, 15, 24, 18, nullptr, "Button"};
-constexpr Place closeButton{626, 15, 24, 18, nullptr, "Button"};
-constexpr Place exitButton{628, 444, 20, 17, nullptr, "Button"};
-// Inside criteriaPanel (15,53).
-constexpr Place criteriaTitleLabel{20, 58, 250, 15, nullptr, "Static"};
-constexpr Place driveCombo{143, 91, 126, 0, nullptr, "ComboBox"};       // height: the system's
-constexpr Place patternSetCombo{20, 160, 250, 0, nullptr, "ComboBox"};
-// Inside optionsPanel (289,53).
-constexpr Place recycleModeRadio{297, 142, 343, 16, "Remove the File(s) to Recycle Bin", "Button"};
-constexpr Place permanentModeRadio{297, 160, 343, 16, "Permanently delete the file(s)", "Button"};
-constexpr Place backupModeRadio{297, 178, 343, 16, "Backup the file(s) before delete file(s)",
-                                "Button"};
-constexpr Place backupFolderButton{607, 178, 32, 16, "==>", "Button"};
-constexpr Place autoEmptyRecycleCheck{297, 196, 343, 16,
-                                      "Automatically empty Recycle Bin after delete file(s)",
-                                      "Button"};
-// Inside resultPanel (15,320).
-constexpr Place resultList{21, 326, 620, 95, nullptr, "SysListView32"};
-// Compact mode.
-constexpr int kCompactWidth = 387, kCompactHeight = 132;
-constexpr Place stepProgressBar{35, 46, 316, 22, nullptr, "msctls_progress32"};
-constexpr Place showStepCheck{35, 82, 316, 16, "Show the step window when start", "Button"};
+inline const int kWidth = dv::windowTables().window(Ctl::MainWindow)->width;
+inline const int kHeight = dv::windowTables().window(Ctl::MainWindow)->height;
+// Compact automatic mode shrinks the window to its step panel.
+inline const int kCompactWidth = dv::windowTables().control(Ctl::stepPanel)->width;
+inline const int kCompactHeight = dv::windowTables().control(Ctl::stepPanel)->height;
 }  // namespace main_window
+
+// A top window of the program with the caption and size its table gives it.
+inline HWND waitTopWindow(DWORD pid, Ctl window, DWORD timeoutMs) {
+    const dv::WindowSpec& w = *dv::windowTables().window(window);
+    return waitTopWindow(pid, w.caption, w.width, w.height, timeoutMs);
+}
 
 // The control of the top window at this place (combo heights are not compared).
 HWND placed(HWND top, const Place& p, DWORD timeoutMs = kShortWait);
+inline HWND placed(HWND top, Ctl control, DWORD timeoutMs = kShortWait) {
+    return placed(top, place(control), timeoutMs);
+}
+// The control found by its place alone, whatever a language file made its caption.
+inline HWND placedAnyCaption(HWND top, Ctl control, DWORD timeoutMs = kShortWait) {
+    Place p = place(control);
+    p.caption = nullptr;
+    return placed(top, p, timeoutMs);
+}
 
 // Digit runs of a text, as numbers ("Found 12 files in 3 s" -> 12, 3).
 bool containsNumber(const std::string& text, long long n);

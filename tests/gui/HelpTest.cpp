@@ -3,6 +3,7 @@
 // its own, at its contents topic, where a link leads to its topic. Without either file
 // nothing opens and nothing is said.
 #include "tests/gui/GuiTest.h"
+#include "tests/gui/TestTree.h"
 
 #include <commctrl.h>
 
@@ -150,9 +151,7 @@ TEST_F(HelpTest, F1AndTheHelpButtonOpenHelpChmWithItsContentsAndTakeOffTheDownlo
     // Under Wine the stream is a file of that name; on NTFS, the stream Explorer gives a
     // file unpacked from a downloaded zip.
     const std::string chm = app().folder() + "\\help.chm", mark = chm + ":Zone.Identifier";
-    HANDLE h = CreateFileA(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    CloseHandle(h);
+    ASSERT_TRUE(writeFile(mark));
     HWND top = startNormal();
     ASSERT_TRUE(top);
 
@@ -168,7 +167,7 @@ TEST_F(HelpTest, F1AndTheHelpButtonOpenHelpChmWithItsContentsAndTakeOffTheDownlo
 
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return !htmlHelpWindow(pid()); }, kLongWait));
-    click(placed(top, main_window::helpButton));
+    click(placed(top, Ctl::helpButton));
     EXPECT_TRUE(waitHtmlHelpWindow(pid())) << "the help button showed no HTML Help window";
 }
 
@@ -190,7 +189,7 @@ TEST_F(HelpTest, F1AndTheHelpButtonShowTheContentsWhoseLinksLeadToTheirTopics) {
     EXPECT_TRUE(waitViewerShowing("Backup and recovery")) << shownTopic(viewer);
 
     closeViewers();
-    click(placed(top, main_window::helpButton));
+    click(placed(top, Ctl::helpButton));
     EXPECT_TRUE(waitViewerShowing(kHelpTitle)) << "the help button showed no contents topic";
 }
 
@@ -199,7 +198,7 @@ TEST_F(HelpTest, WithoutTheHelpFileNothingOpens) {
     HWND top = startNormal();
     ASSERT_TRUE(top);
     pressF1(top);
-    click(placed(top, main_window::helpButton));
+    click(placed(top, Ctl::helpButton));
     Sleep(2000);
     EXPECT_FALSE(FindWindowA(kViewerClass, nullptr));  // the viewer was not even started
     EXPECT_FALSE(htmlHelpWindow(pid()));

@@ -6,15 +6,13 @@
 namespace gui {
 namespace {
 
-namespace mw = main_window;
-
 // Selectable items of the row menu (separators not counted).
 constexpr int kDeleteThisFileOnly = 0;
 constexpr int kSelectAllFiles = 1;
 
 TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
     const std::string tree = app().folder() + "\\tree";
-    ASSERT_TRUE(makeFolder(tree));
+    ASSERT_TRUE(makeFolders(tree));
     for (const char* name : {"a.tmp", "b.tmp", "c.tmp"}) ASSERT_TRUE(makeFile(tree + "\\" + name, 10));
 
     HWND top = startNormal();
@@ -60,7 +58,7 @@ TEST_F(GuiTest, RowClicksTickRowsAndTheRowMenuDeletesOneFile) {
 TEST_F(RunningSearchTest, ExitAndResetAreRefusedWhileASearchRuns) {
     ASSERT_TRUE(startLongSearch());
     SearchSteps& s = *steps;
-    HWND closeButton = placed(top, mw::closeButton);
+    HWND closeButton = placed(top, Ctl::closeButton);
     ASSERT_TRUE(closeButton);
     ASSERT_TRUE(waitUntil([&] { return listRowCount(s.list) >= 5; }, kLongWait));
 

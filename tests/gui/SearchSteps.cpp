@@ -6,24 +6,22 @@
 
 namespace gui {
 
-namespace mw = main_window;
-
 SearchSteps::SearchSteps(HWND topWindow, HANDLE proc) : top(topWindow), process(proc) {
-    drives = placed(top, mw::driveCombo);
-    sets = placed(top, mw::patternSetCombo);
-    start = placed(top, mw::startSearchButton);
-    cancel = placed(top, mw::cancelButton);
-    reset = placed(top, mw::resetButton);
-    recovery = placed(top, mw::recoveryButton);
-    list = placed(top, mw::resultList);
-    alert = placed(top, mw::alertLabel);
-    status = placed(top, mw::statusLabel);
-    statistics = placed(top, mw::statisticsTitleLabel);
-    deleteAll = placed(top, mw::deleteAllButton);
-    addType = placed(top, mw::addGarbageTypeButton);
-    recovered = placed(top, mw::recoveredLabel);
-    backupRadio = placed(top, mw::backupModeRadio);
-    backupFolder = placed(top, mw::backupFolderButton);
+    drives = placed(top, Ctl::driveCombo);
+    sets = placed(top, Ctl::patternSetCombo);
+    start = placed(top, Ctl::startSearchButton);
+    cancel = placed(top, Ctl::cancelButton);
+    reset = placed(top, Ctl::resetButton);
+    recovery = placed(top, Ctl::recoveryButton);
+    list = placed(top, Ctl::resultList);
+    alert = placed(top, Ctl::alertLabel);
+    status = placed(top, Ctl::statusLabel);
+    statistics = placed(top, Ctl::statisticsTitleLabel);
+    deleteAll = placed(top, Ctl::deleteAllButton);
+    addType = placed(top, Ctl::addGarbageTypeButton);
+    recovered = placed(top, Ctl::recoveredLabel);
+    backupRadio = placed(top, Ctl::backupModeRadio);
+    backupFolder = placed(top, Ctl::backupFolderButton);
 }
 
 bool SearchSteps::ready() const {

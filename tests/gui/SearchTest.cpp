@@ -9,8 +9,6 @@
 namespace gui {
 namespace {
 
-namespace mw = main_window;
-
 using Row = std::vector<std::string>;
 
 // Rows of the list whose path lies below the folder.
@@ -53,10 +51,10 @@ Blink watchAlert(HWND alert) {
 
 TEST_F(GuiTest, SearchListsMatchingFilesInWalkOrderAndBlinksTheAlert) {
     const std::string tree = app().folder() + "\\tree";
-    ASSERT_TRUE(makeFolder(tree));
-    ASSERT_TRUE(makeFolder(tree + "\\sub"));
-    ASSERT_TRUE(makeFolder(tree + "\\sub\\deeper"));
-    ASSERT_TRUE(makeFolder(tree + "\\.cache"));
+    ASSERT_TRUE(makeFolders(tree));
+    ASSERT_TRUE(makeFolders(tree + "\\sub"));
+    ASSERT_TRUE(makeFolders(tree + "\\sub\\deeper"));
+    ASSERT_TRUE(makeFolders(tree + "\\.cache"));
     ASSERT_TRUE(makeFile(tree + "\\a.tmp", 1000));
     ASSERT_TRUE(makeFile(tree + "\\keep.txt", 50));
     ASSERT_TRUE(makeFile(tree + "\\sub\\b.bak", 500, FILE_ATTRIBUTE_HIDDEN));

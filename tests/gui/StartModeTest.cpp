@@ -84,8 +84,8 @@ TEST_F(GuiTest, NotShowStartsWithTheMainWindowOnly) {
 TEST_F(GuiTest, ExitQuestionNoKeepsRunningAndYesEndsWithCodeZero) {
     HWND top = startNormal();
     ASSERT_TRUE(top);
-    HWND closeButton = placed(top, mw::closeButton);
-    HWND exitButton = placed(top, mw::exitButton);
+    HWND closeButton = placed(top, Ctl::closeButton);
+    HWND exitButton = placed(top, Ctl::exitButton);
     ASSERT_TRUE(closeButton && exitButton);
 
     click(closeButton);
@@ -110,7 +110,7 @@ TEST_F(GuiTest, ExitQuestionNoKeepsRunningAndYesEndsWithCodeZero) {
 TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     if (!onlyTestDrives()) GTEST_SKIP() << "drives other than C: and the test drive exist";
     const std::string tree = app().folder() + "\\tree";
-    ASSERT_TRUE(makeFolder(tree));
+    ASSERT_TRUE(makeFolders(tree));
     ASSERT_TRUE(makeFile(tree + "\\junk.tmp", 100));
     ASSERT_TRUE(makeFile(tree + "\\keep.txt", 100));
     // The cleaners run first, on stand-ins for the user's folders.
@@ -122,7 +122,7 @@ TEST_F(GuiTest, AutoSearchRunsCompactModeDeletesJunkAndEndsWithCodeZero) {
     HWND top = waitTopWindow(pid(), "Dustvane", mw::kCompactWidth, mw::kCompactHeight, kLongWait);
     ASSERT_TRUE(top) << "no compact window";
     EXPECT_FALSE(findTopWindow(pid(), "Dustvane", kWizardWidth, kWizardHeight, true));
-    HWND bar = placed(top, mw::stepProgressBar);
+    HWND bar = placed(top, Ctl::stepProgressBar);
     ASSERT_TRUE(bar);
     EXPECT_TRUE(IsWindowVisible(bar)) << "stepPanel not shown";
 

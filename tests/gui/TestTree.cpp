@@ -4,36 +4,6 @@
 
 namespace gui {
 
-bool makeFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-bool makeFile(const std::string& path, size_t size, DWORD attributes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    std::string data(size, '\0');
-    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i % 26);
-    DWORD written = 0;
-    bool ok = size == 0 || (WriteFile(f, data.data(), static_cast<DWORD>(size), &written, nullptr) &&
-                            written == size);
-    CloseHandle(f);
-    if (ok && attributes) ok = SetFileAttributesA(path.c_str(), attributes);
-    return ok;
-}
-
-bool makeTextFile(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = text.empty() || (WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written,
-                                         nullptr) &&
-                               written == text.size());
-    CloseHandle(f);
-    return ok;
-}
-
 bool fileExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
@@ -87,13 +57,13 @@ namespace {
 std::string hiddenWideTree() { return testDrive() + "\\.wide"; }
 
 bool buildWideTree(const std::string& root) {
-    if (!makeFolder(root)) return false;
+    if (!makeFolders(root)) return false;
     for (int t = 0; t < WideTree::kFolders / 100; ++t) {
         const std::string top = root + "\\t" + std::to_string(t);
-        if (!makeFolder(top)) return false;
+        if (!makeFolders(top)) return false;
         for (int f = 0; f < 100; ++f) {
             const std::string dir = top + "\\f" + std::to_string(f);
-            if (!makeFolder(dir) || !makeFile(dir + "\\x.tmp", 1)) return false;
+            if (!makeFolders(dir) || !makeFile(dir + "\\x.tmp", 1)) return false;
         }
     }
     return true;

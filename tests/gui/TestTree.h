@@ -4,11 +4,19 @@
 
 #include <string>
 
+#include "tests/wine/RunFolder.h"
+
 namespace gui {
 
-bool makeFolder(const std::string& path);
+using dv::winetest::makeFolders;
+using dv::winetest::writeFile;
+
 // A file of `size` bytes (a repeating pattern), then the given attributes.
-bool makeFile(const std::string& path, size_t size, DWORD attributes = 0);
+inline bool makeFile(const std::string& path, size_t size, DWORD attributes = 0) {
+    std::string data(size, '\0');
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i % 26);
+    return writeFile(path, data, attributes);
+}
 // A tree of 20,000 folders under <test drive>\wide, each holding one 1-byte x.tmp: a
 // search of the test drive takes seconds to walk it, time enough to act on the running
 // search. It is made once per test program and hidden in a dot folder, which no search
@@ -28,8 +36,6 @@ private:
     std::string root_;
     bool ready_ = false;
 };
-// A file holding exactly these bytes.
-bool makeTextFile(const std::string& path, const std::string& text);
 bool fileExists(const std::string& path);
 std::string fileContent(const std::string& path);
 DWORD fileAttributes(const std::string& path);

@@ -9,10 +9,10 @@
 namespace gui {
 namespace {
 
-using dvtest::LoopbackHttpServer;
 namespace mw = main_window;
 
-constexpr Place updateSettingsButton{572, 444, 20, 17, "U", "Button"};
+using dvtest::LoopbackHttpServer;
+
 constexpr char kNewest[] = "You have the newest version of Dustvane.";  // key 131 in English
 
 // The date text of the settings file (year, month, day with 年 月 日 in GBK), `daysAgo`
@@ -31,15 +31,6 @@ std::string dateTextOf(int daysAgo) {
            std::to_string(d.wDay) + "\xC8\xD5";
 }
 
-bool writeBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    return ok && written == bytes.size();
-}
-
 class UpdateCheckTest : public GuiTest {
 protected:
     // The shipped English texts, and the settings file pointing at the server.
@@ -48,22 +39,22 @@ protected:
         const std::string built = builtProgramPath();
         const std::string shipped = built.substr(0, built.rfind('\\')) + "\\LANGUAGE\\";
         const std::string mine = app().folder() + "\\LANGUAGE\\";
-        ASSERT_TRUE(makeFolder(mine));
+        ASSERT_TRUE(makeFolders(mine));
         for (const char* f : {"language.ini", "English.lng"})
             ASSERT_TRUE(CopyFileA((shipped + f).c_str(), (mine + f).c_str(), FALSE)) << shipped << f;
         ASSERT_TRUE(pointAt(server, updateSection));
     }
     bool pointAt(const LoopbackHttpServer& server, const std::string& updateSection = "") {
-        return writeBytes(settingsFile(), updateSection + "[version]\r\nlistaddress=" +
+        return writeFile(settingsFile(), updateSection + "[version]\r\nlistaddress=" +
                                               server.url("/en/dustvane/update.ini") + "\r\n");
     }
     std::string settingsFile() { return app().folder() + "\\dustvaneset.ini"; }
     // Opens UpdateSettingsWindow from the main window.
     HWND openDialog(HWND top) {
-        HWND opener = placed(top, updateSettingsButton);
+        HWND opener = placed(top, Ctl::updateSettingsButton);
         if (!opener) return nullptr;
         click(opener);
-        return waitTopWindow(pid(), "Dustvane", 285, 138, kShortWait);
+        return waitTopWindow(pid(), Ctl::UpdateSettingsWindow, kShortWait);
     }
 };
 
@@ -121,7 +112,7 @@ TEST_F(UpdateCheckTest, ClosingTheDialogOrTheProgramDuringACheck) {
 
     ASSERT_TRUE(pointAt(silent));
     checkAndClose(silent);
-    HWND exitButton = placed(top, mw::exitButton);
+    HWND exitButton = placed(top, Ctl::exitButton);
     ASSERT_TRUE(exitButton);
     click(exitButton);
     MessageBoxSeen box = waitMessageBox(pid(), kShortWait);
@@ -144,7 +135,7 @@ TEST_F(UpdateCheckTest, CheckDueAtStartReportsIntoTheCompactWindow) {
     ASSERT_TRUE(app().start()) << app().error();
     HWND top = waitTopWindow(pid(), "Dustvane", mw::kCompactWidth, mw::kCompactHeight, kLongWait);
     ASSERT_TRUE(top) << "no compact window";
-    HWND step = placed(top, {9, 10, 368, 112, nullptr, "Static"});
+    HWND step = placed(top, Ctl::stepTextLabel);
     ASSERT_TRUE(step);
     // The work of this mode ends long before the check; the end waits and leaves the
     // outcome on screen for a moment.

@@ -41,29 +41,11 @@ std::string lower(std::string s) {
     return s;
 }
 
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using dv::winetest::exists;
+using dv::winetest::writeFile;
 
-std::string readFile(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) out.append(buf, n);
-    CloseHandle(h);
-    return out;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path;
-    DWORD n = 0;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(h);
-}
+// The whole file; empty when it cannot be read.
+std::string readFile(const std::string& path) { return dv::winetest::wholeFile(path, {}); }
 
 std::string languageChoice(const std::string& dir) {
     char buf[64] = "";
@@ -332,7 +314,7 @@ TEST_F(PackageTest, InstallOverAnEarlierOneKeepsTheUsersListsSettingsAndLanguage
         {"dustvaneset.ini", "[update]\r\nauto=0\r\n"},
         {"LANGUAGE\\language.ini", "[Dustvane]\r\nlanguage=4\r\n"},
     };
-    for (const auto& [name, text] : mine) writeFile(dir_ + "\\" + name, text);
+    for (const auto& [name, text] : mine) ASSERT_TRUE(writeFile(dir_ + "\\" + name, text));
     DeleteFileA((dir_ + "\\LANGUAGE\\English.lng").c_str());
 
     installSilently();
@@ -358,8 +340,8 @@ TEST_F(PackageTest, UninstallRemovesTheProgramAndKeepsBackupsAndLists) {
             {"Files.txt", "Old builds|*.old\r\n"},
         };
         if (c.userFiles) {
-            for (const auto& [name, text] : mine) writeFile(dir_ + "\\" + name, text);
-            writeFile(chosen + "\\notes.txt.dak", "copy");
+            for (const auto& [name, text] : mine) ASSERT_TRUE(writeFile(dir_ + "\\" + name, text));
+            ASSERT_TRUE(writeFile(chosen + "\\notes.txt.dak", "copy"));
             HKEY key;
             ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_USERS, ".DEFAULT\\Software\\Dustvane", 0,
                                                      nullptr, 0, KEY_WRITE, nullptr, &key,
@@ -428,7 +410,7 @@ TEST_F(PackageTest, InstallerPagesOfferTheShippedLanguagesAndWriteTheChoice) {
 // Uninstalling through its pages tells where the backup copies are.
 TEST_F(PackageTest, UninstallerPagesTellWhereTheBackupsAre) {
     installSilently();
-    writeFile(dir_ + "\\BackFile\\report.doc.dak", "copy");
+    ASSERT_TRUE(writeFile(dir_ + "\\BackFile\\report.doc.dak", "copy"));
     Process uninstall("\"" + dir_ + "\\uninstall.exe\"");
     DWORD pid = 0;
     ASSERT_TRUE(waitUntil([&] { return (pid = uninstallerCopy()) != 0; }, kLongWait));

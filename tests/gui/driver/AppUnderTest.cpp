@@ -16,23 +16,7 @@ std::string envOr(const char* name, const std::string& fallback) {
     return std::string(buf, n);
 }
 
-std::string withoutTrailingSlash(std::string s) {
-    while (!s.empty() && (s.back() == '\\' || s.back() == '/')) s.pop_back();
-    return s;
-}
-
 }  // namespace
-
-std::string testDrive() {
-    std::string drive = envOr("DV_TEST_DRIVE", "");
-    if (drive.empty()) {
-        char tmp[MAX_PATH];
-        DWORD n = GetTempPathA(sizeof tmp, tmp);
-        drive = std::string(tmp, n < sizeof tmp ? n : 0) + "dv-gui";
-        CreateDirectoryA(drive.c_str(), nullptr);
-    }
-    return withoutTrailingSlash(drive);
-}
 
 void setStartSwitch(const char* name, DWORD value) {
     HKEY key;
@@ -78,37 +62,31 @@ std::string builtProgramPath() {
     return dir + "\\Dustvane.exe";
 }
 
-AppUnderTest::AppUnderTest(const std::string& name) {
+// <drive>\gui\<name>-<process>-<n>: a test may run several programs.
+static std::string programFolderName(const std::string& name) {
     static int counter = 0;
-    const std::string root = testDrive() + "\\gui";
-    CreateDirectoryA(root.c_str(), nullptr);
-    folder_ = root + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++counter);
-    removeTree(folder_);
-    if (!CreateDirectoryA(folder_.c_str(), nullptr)) {
-        error_ = "cannot create " + folder_;
+    return "gui\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+}
+
+AppUnderTest::AppUnderTest(const std::string& name) : folder_(programFolderName(name)) {
+    if (!folder_.ready() || !dv::winetest::makeFolders(folder() + "\\BackFile")) {
+        error_ = "cannot create " + folder();
         return;
     }
-    CreateDirectoryA((folder_ + "\\BackFile").c_str(), nullptr);
     const std::string exe = builtProgramPath();
-    if (!CopyFileA(exe.c_str(), (folder_ + "\\Dustvane.exe").c_str(), FALSE)) {
-        error_ = "cannot copy " + exe + " into " + folder_;
+    if (!CopyFileA(exe.c_str(), (folder() + "\\Dustvane.exe").c_str(), FALSE)) {
+        error_ = "cannot copy " + exe + " into " + folder();
         return;
     }
     // The rules shipped beside the program, when the build made them.
     const std::string rules = exe.substr(0, exe.find_last_of("\\/") + 1) + "Rules.ini";
-    CopyFileA(rules.c_str(), (folder_ + "\\Rules.ini").c_str(), FALSE);
+    CopyFileA(rules.c_str(), (folder() + "\\Rules.ini").c_str(), FALSE);
     ready_ = true;
 }
 
-AppUnderTest::~AppUnderTest() {
-    kill();
-    // The folder may still be held for a moment after the process ended.
-    for (int i = 0; i < 20 && GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) {
-        removeTree(folder_);
-        if (GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(50);
-    }
-}
+// The folder goes after the process has ended.
+AppUnderTest::~AppUnderTest() { kill(); }
 
 void AppUnderTest::setEnvironment(const std::string& name, const std::string& value) {
     environment_.emplace_back(name, value);
@@ -141,7 +119,7 @@ bool AppUnderTest::start() {
     if (!ready_ || pi_.hProcess) return false;
     std::vector<char> environment;
     if (!environment_.empty()) environment = environmentBlock(environment_);
-    std::string exe = folder_ + "\\Dustvane.exe";
+    std::string exe = folder() + "\\Dustvane.exe";
     std::vector<char> cmd(exe.begin(), exe.end());
     cmd.insert(cmd.begin(), '"');
     cmd.push_back('"');
@@ -149,7 +127,7 @@ bool AppUnderTest::start() {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0,
-                        environment.empty() ? nullptr : environment.data(), folder_.c_str(), &si,
+                        environment.empty() ? nullptr : environment.data(), folder().c_str(), &si,
                         &pi_)) {
         error_ = "CreateProcess failed: " + std::to_string(GetLastError());
         pi_ = PROCESS_INFORMATION{};

@@ -10,9 +10,7 @@
 
 namespace gui {
 
-// The test drive ("T:" under the test runner), from DV_TEST_DRIVE; the temp folder
-// when it is not set. Never ends with a backslash.
-std::string testDrive();
+using dv::winetest::testDrive;
 
 // Start switches and other values below HKEY_USERS\.DEFAULT\Software\Dustvane.
 void setStartSwitch(const char* name, DWORD value);  // "AutoSearch", "NotShow"
@@ -30,8 +28,8 @@ public:
     AppUnderTest(const AppUnderTest&) = delete;
     AppUnderTest& operator=(const AppUnderTest&) = delete;
 
-    const std::string& folder() const { return folder_; }  // no trailing backslash
-    bool ready() const { return ready_; }                   // folder and copy made
+    const std::string& folder() const { return folder_.root(); }  // no trailing backslash
+    bool ready() const { return ready_; }                          // folder and copy made
     const std::string& error() const { return error_; }
 
     // A value the program's environment gets instead of the test's own; set before start().
@@ -46,7 +44,7 @@ public:
     HANDLE process() const { return pi_.hProcess; }
 
 private:
-    std::string folder_;
+    dv::winetest::ScratchFolder folder_;
     std::string error_;
     bool ready_ = false;
     PROCESS_INFORMATION pi_{};
