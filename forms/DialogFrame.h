@@ -30,7 +30,7 @@ constexpr ControlSpec title(Ctl id, int w, const char* text) {
 }
 
 constexpr ControlSpec closeButton(Ctl id, int w) {
-    return {id, Kind::PictureButton, Ctl::None, w - 27, 7, 20, 17, nullptr, nullptr, 0, 0, 0, 0,
+    return {id, Kind::PictureButton, Ctl::None, w - 27, 7, 20, 17, nullptr, "Close", 0, 0, 0, 0,
             kNoColour, kNoColour, 0, Glyph::Close};
 }
 

@@ -23,11 +23,12 @@ const ControlSpec kControls[] = {
      kBold | kDrags, 16, NC, NC},
     {Ctl::platformLabel, K::TransparentLabel, W, 238, 24, 320, 18,
      "For Windows 9X / Me / NT / 2000 / XP / 2003", nullptr, 0, 0, kBold, 0, NC, NC},
-    {Ctl::helpButton, K::PictureButton, W, 566, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+    // Buttons that show a symbol: screen readers announce their tooltip.
+    {Ctl::helpButton, K::PictureButton, W, 566, 15, 24, 18, nullptr, "Help", 0, 0, 0, 0, NC, NC,
      0, Glyph::Help},
-    {Ctl::minimizeButton, K::PictureButton, W, 596, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC,
-     NC, 0, Glyph::Minimise},
-    {Ctl::closeButton, K::PictureButton, W, 626, 15, 24, 18, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+    {Ctl::minimizeButton, K::PictureButton, W, 596, 15, 24, 18, nullptr, "Minimize", 0, 0, 0, 0,
+     NC, NC, 0, Glyph::Minimise},
+    {Ctl::closeButton, K::PictureButton, W, 626, 15, 24, 18, nullptr, "Close", 0, 0, 0, 0, NC, NC,
      0, Glyph::Close},
     {Ctl::topRule, K::Rule, W, 0, 45, 663, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
     {Ctl::middleRule, K::Rule, W, 0, 278, 663, 1, nullptr, nullptr, 0, 0, 0, 0, NC, kRuleGrey},
@@ -112,7 +113,7 @@ const ControlSpec kControls[] = {
     {Ctl::recoveredLabel, K::TransparentLabel, W, 316, 261, 336, 15,
      "Till Now MB Disk Space has been recovered", nullptr, 34, 0, kBold, 0, NC, NC},
     {Ctl::languageButton, K::ImageButton, W, 615, 284, 32, 32, nullptr, "Select language", 0, 36,
-     0, 0, NC, NC, 0, Glyph::Globe},
+     kNamedByTooltip, 0, NC, NC, 0, Glyph::Globe},
 
     // Button row.
     {Ctl::startSearchButton, K::ImageButton, W, 18, 289, 90, 20, "Start Search",
@@ -135,13 +136,13 @@ const ControlSpec kControls[] = {
     // Footer.
     {Ctl::footerLabel, K::TransparentLabel, W, 15, 441, 500, 20, kFooterText, nullptr, 1, 0, 0, 0,
      NC, NC},
-    {Ctl::privacyTracesButton, K::ImageButton, W, 544, 444, 20, 17, "P", nullptr, 0, 0, 0, 0, NC,
-     NC},
-    {Ctl::updateSettingsButton, K::ImageButton, W, 572, 444, 20, 17, "U", nullptr, 0, 0, 0, 0, NC,
-     NC},
-    {Ctl::aboutButton, K::PictureButton, W, 600, 444, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC,
+    {Ctl::privacyTracesButton, K::ImageButton, W, 544, 444, 20, 17, "P", "Privacy traces", 0, 0,
+     kNamedByTooltip, 0, NC, NC},
+    {Ctl::updateSettingsButton, K::ImageButton, W, 572, 444, 20, 17, "U", "Update settings", 0, 0,
+     kNamedByTooltip, 0, NC, NC},
+    {Ctl::aboutButton, K::PictureButton, W, 600, 444, 20, 17, nullptr, "About", 0, 0, 0, 0, NC,
      NC, 0, Glyph::About},
-    {Ctl::exitButton, K::PictureButton, W, 628, 444, 20, 17, nullptr, nullptr, 0, 0, 0, 0, NC, NC,
+    {Ctl::exitButton, K::PictureButton, W, 628, 444, 20, 17, nullptr, "Exit", 0, 0, 0, 0, NC, NC,
      0, Glyph::Power},
 
     // Compact automatic mode: covers the top left corner, which is all that shows of the

@@ -2,6 +2,10 @@
 
 namespace dv {
 
+bool namedByTooltip(const ControlSpec& s) {
+    return s.kind == Kind::PictureButton || (s.kind == Kind::ImageButton && (s.flags & kNamedByTooltip));
+}
+
 const WindowSpec* WindowTables::window(Ctl window) const {
     for (const WindowSpec* w : windows_)
         if (w->id == window) return w;

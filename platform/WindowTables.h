@@ -43,7 +43,14 @@ enum : uint32_t {
     kFirstRadio = 1u << 5,   // starts a radio group
     kMiddle = 1u << 6,       // text centred in the control's height (title strips)
     kAnimated = 1u << 7,     // a Picture showing the splash, drawn anew at every animation tick
+    kNamedByTooltip = 1u << 8,  // an ImageButton whose caption is a symbol: screen readers
+                                // name it by its tooltip (picture buttons always are)
 };
+
+struct ControlSpec;
+// Whether a button's window text is its tooltip (what a screen reader announces) rather
+// than the caption it draws.
+bool namedByTooltip(const ControlSpec& s);
 
 constexpr uint32_t kNoColour = 0xFF000000u;
 

@@ -138,39 +138,54 @@ void drawMark(Canvas& c, float x, float y, float s) {
 }
 
 // The parts of the splash that do not move, drawn once for each size into `cached`.
-const Canvas* splashBackground(int w, int h, std::unique_ptr<Canvas>& cached) {
+// Lengths are those of a 96-DPI display, times `k`.
+const Canvas* splashBackground(int w, int h, float k, std::unique_ptr<Canvas>& cached) {
     if (cached && cached->width() == w && cached->height() == h) return cached.get();
     cached = std::make_unique<Canvas>(w, h);
     Canvas& c = *cached;
     if (!c.ok()) return nullptr;
+    auto px = [k](float v) { return int(std::lround(v * k)); };
     // The top band is the window colour, so the version label sits on plain ground.
-    const int band = 34;
+    const int band = px(34);
     c.fill(0x4689E0);
     c.fillRect(0, band, w, h, {float(band), float(h), 0x4689E0, 0x123A8A});
     c.glow(w * 0.2f, h * 0.55f, h * 0.7f, 0x9CCBFF, 0.35f);
-    c.arc(w * 0.5f, h * 2.2f, h * 1.75f, 26, 200, 340, kWhite, 0.06f);
-    c.arc(w * 0.5f, h * 2.2f, h * 1.62f, 10, 205, 335, kWhite, 0.05f);
+    c.arc(w * 0.5f, h * 2.2f, h * 1.75f, 26 * k, 200, 340, kWhite, 0.06f);
+    c.arc(w * 0.5f, h * 2.2f, h * 1.62f, 10 * k, 205, 335, kWhite, 0.05f);
 
-    float mark = 92;
-    drawMark(c, 34, h * 0.5f - mark / 2 - 14, mark);
+    float mark = 92 * k;
+    drawMark(c, 34 * k, h * 0.5f - mark / 2 - 14 * k, mark);
 
-    HFONT title = artFont(54, true);
-    HFONT tag = artFont(15, false);
-    RECT nameBox = {146, int(h * 0.5f) - 58, w - 10, int(h * 0.5f) + 2};
+    HFONT title = artFont(px(54), true);
+    HFONT tag = artFont(px(15), false);
+    const int mid = int(h * 0.5f);
+    RECT nameBox = {px(146), mid - px(58), w - px(10), mid + px(2)};
     RECT shadow = nameBox;
-    OffsetRect(&shadow, 2, 2);
+    OffsetRect(&shadow, px(2), px(2));
     drawText(c, "Dustvane", title, 0x0B2A66, shadow, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     drawText(c, "Dustvane", title, kWhite, nameBox, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-    RECT tagBox = {150, int(h * 0.5f) + 4, w - 10, int(h * 0.5f) + 26};
+    RECT tagBox = {px(150), mid + px(4), w - px(10), mid + px(26)};
     drawText(c, "Junk file cleaner for Windows", tag, 0xD8E8FF, tagBox,
              DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-    RECT footBox = {0, h - 30, w - 16, h - 8};
+    RECT footBox = {0, h - px(30), w - px(16), h - px(8)};
     drawText(c, "Finding junk files ...", tag, 0xB9D3FA, footBox,
              DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
     DeleteObject(title);
     DeleteObject(tag);
-    c.line(34, h - 38.5f, w - 16, h - 38.5f, 1, kWhite, 0.22f);
+    c.line(34 * k, h - 38.5f * k, w - 16 * k, h - 38.5f * k, k, kWhite, 0.22f);
     return cached.get();
+}
+
+// The keyboard focus: a dotted rectangle inside the button's border.
+void focusRect(Canvas& c, float k) {
+    const int in = std::max(2, int(std::lround(3 * k)));
+    RECT r = {in, in, c.width() - in, c.height() - in};
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    GdiFlush();
+    SetTextColor(c.dc(), RGB(0, 0, 0));
+    SetBkColor(c.dc(), RGB(255, 255, 255));
+    DrawFocusRect(c.dc(), &r);
+    GdiFlush();
 }
 
 }  // namespace
@@ -181,20 +196,19 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
     if (!c.ok()) return;
     c.fill(face.backRgb);
     BodyColours body = bodyOf(face.look);
-    float rad = std::min(4.f, h / 4.5f + 0.5f);
-    float bottom = h - 1.5f;
+    const float k = face.scale, pen = k, in = 0.5f * k;  // a pixel of a 96-DPI display
+    float rad = std::min(4.f * k, h / 4.5f + in);
+    float bottom = h - 3 * in;
     // A soft shadow below, the body, a gloss over its upper half, the border.
-    c.roundRect(0.5f, 1.5f, w - 0.5f, h - 0.5f, rad, {0, float(h), 0x0C2F6B, 0x0C2F6B, 0.35f, 0.35f});
-    c.roundRect(0.5f, 0.5f, w - 0.5f, bottom, rad, {0.5f, bottom, body.top, body.bottom});
+    c.roundRect(in, 3 * in, w - in, h - in, rad, {0, float(h), 0x0C2F6B, 0x0C2F6B, 0.35f, 0.35f});
+    c.roundRect(in, in, w - in, bottom, rad, {in, bottom, body.top, body.bottom});
     if (face.look != ButtonLook::Pressed && face.look != ButtonLook::Disabled)
-        c.roundRect(1.5f, 1.5f, w - 1.5f, 1.5f + (bottom - 1.5f) * 0.5f, std::max(1.f, rad - 1),
-                    {1.5f, bottom * 0.5f, kWhite, kWhite, 0.75f, 0.15f});
-    c.roundRectOutline(0.5f, 0.5f, w - 0.5f, bottom, rad, 1.f, body.border);
-    if (face.focused)
-        c.roundRectOutline(1.5f, 1.5f, w - 1.5f, bottom - 1, std::max(1.f, rad - 1), 1.f,
-                           body.border, 0.45f);
+        c.roundRect(3 * in, 3 * in, w - 3 * in, 3 * in + (bottom - 3 * in) * 0.5f,
+                    std::max(k, rad - k), {3 * in, bottom * 0.5f, kWhite, kWhite, 0.75f, 0.15f});
+    c.roundRectOutline(in, in, w - in, bottom, rad, pen, body.border);
+    if (face.focused) focusRect(c, k);
 
-    int shift = face.look == ButtonLook::Pressed ? 1 : 0;
+    int shift = face.look == ButtonLook::Pressed ? std::max(1, int(std::lround(k))) : 0;
     if (face.glyph != Glyph::None) {
         drawGlyph(c, face.glyph, w / 2.f + shift, (h - 1) / 2.f + shift, std::min(w, h) * 0.9f,
                   0x1E4E9A);
@@ -202,7 +216,8 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
         uint32_t textRgb = face.look == ButtonLook::Disabled ? body.text
                            : face.textRgb != kDefaultInk ? face.textRgb
                                                          : body.text;
-        RECT box = {2 + shift, shift, w - 2 + shift, h - 1 + shift};
+        const int side = int(std::lround(2 * k));
+        RECT box = {side + shift, shift, w - side + shift, h - int(std::lround(k)) + shift};
         drawText(c, face.caption, face.font, textRgb, box,
                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
@@ -214,30 +229,30 @@ void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face) {
     Canvas c(w, h);
     if (!c.ok()) return;
     c.fill(face.backRgb);
-    float rad = 3.5f;
+    const float k = face.scale, in = 0.5f * k, x1 = w - in, y1 = h - in;
+    float rad = 3.5f * k;
     bool close = face.glyph == Glyph::Close;
     switch (face.look) {
         case ButtonLook::Hover:
             if (close)
-                c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, {0, float(h), 0xF4705F, 0xCF3626});
+                c.roundRect(in, in, x1, y1, rad, {0, float(h), 0xF4705F, 0xCF3626});
             else
-                c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
-                            {0, float(h), kWhite, kWhite, 0.5f, 0.28f});
-            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.9f);
+                c.roundRect(in, in, x1, y1, rad, {0, float(h), kWhite, kWhite, 0.5f, 0.28f});
+            c.roundRectOutline(in, in, x1, y1, rad, k, kWhite, 0.9f);
             break;
         case ButtonLook::Pressed:
-            c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
+            c.roundRect(in, in, x1, y1, rad,
                         {0, float(h), close ? 0x9E2216u : 0x0E326Eu, close ? 0xC23526u : 0x1D4E9Eu,
                          0.75f, 0.55f});
-            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.6f);
+            c.roundRectOutline(in, in, x1, y1, rad, k, kWhite, 0.6f);
             break;
         default:
-            c.roundRect(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad,
-                        {0, float(h), kWhite, kWhite, 0.3f, 0.1f});
-            c.roundRectOutline(0.5f, 0.5f, w - 0.5f, h - 0.5f, rad, 1, kWhite, 0.6f);
+            c.roundRect(in, in, x1, y1, rad, {0, float(h), kWhite, kWhite, 0.3f, 0.1f});
+            c.roundRectOutline(in, in, x1, y1, rad, k, kWhite, 0.6f);
             break;
     }
-    float shift = face.look == ButtonLook::Pressed ? 1.f : 0.f;
+    if (face.focused) focusRect(c, k);
+    float shift = face.look == ButtonLook::Pressed ? std::round(k) : 0.f;
     uint32_t ink = face.look == ButtonLook::Disabled ? 0xB8CCEA : kWhite;
     drawGlyph(c, face.glyph, w / 2.f + shift, h / 2.f + shift, std::min(w, h) * 0.85f, ink);
     c.blitTo(dc, r.left, r.top);
@@ -253,30 +268,31 @@ void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb) {
     c.blitTo(dc, r.left, r.top);
 }
 
-void drawSplash(HDC dc, const RECT& r, int frame, std::unique_ptr<Canvas>& still) {
+void drawSplash(HDC dc, const RECT& r, int frame, float k, std::unique_ptr<Canvas>& still) {
     int w = r.right - r.left, h = r.bottom - r.top;
-    const Canvas* background = splashBackground(w, h, still);
+    const Canvas* background = splashBackground(w, h, k, still);
     Canvas c(w, h);
     if (!background || !c.ok()) return;
     c.copyFrom(*background);
 
     // A sparkle sweeps over the name, trailing dust that fades.
     float t = float(frame % kSplashFrames) / kSplashFrames;
-    auto pathX = [&](float u) { return 140 + u * (w - 150); };
-    auto pathY = [&](float u) { return h * 0.5f - 40 - std::sin(u * 3.14159f) * 34; };
+    auto pathX = [&](float u) { return 140 * k + u * (w - 150 * k); };
+    auto pathY = [&](float u) { return h * 0.5f - (40 + std::sin(u * 3.14159f) * 34) * k; };
     for (int i = 1; i <= 8; ++i) {
         float u = t - i * 0.018f;
         if (u < 0) continue;
-        c.disc(pathX(u), pathY(u) + (i % 2 ? 3 : -3), 1.6f - i * 0.12f, 0xFFFFFF,
+        c.disc(pathX(u), pathY(u) + (i % 2 ? 3 : -3) * k, (1.6f - i * 0.12f) * k, 0xFFFFFF,
                0.7f - i * 0.075f);
     }
-    c.glow(pathX(t), pathY(t), 16, 0xE6F2FF, 0.5f);
-    c.sparkle(pathX(t), pathY(t), 9, 0xFFFFFF);
+    c.glow(pathX(t), pathY(t), 16 * k, 0xE6F2FF, 0.5f);
+    c.sparkle(pathX(t), pathY(t), 9 * k, 0xFFFFFF);
 
     // A light runs along the line at the bottom, like a progress sweep.
-    float lx = 34 + t * (w - 50);
-    c.glow(lx, h - 38.5f, 22, 0xFFFFFF, 0.35f);
-    c.line(std::max(34.f, lx - 30), h - 38.5f, std::min(float(w - 16), lx + 30), h - 38.5f, 1.5f,
+    const float left = 34 * k, right = w - 16 * k, lineY = h - 38.5f * k;
+    float lx = left + t * (w - 50 * k);
+    c.glow(lx, lineY, 22 * k, 0xFFFFFF, 0.35f);
+    c.line(std::max(left, lx - 30 * k), lineY, std::min(right, lx + 30 * k), lineY, 1.5f * k,
            0xFFFFFF, 0.8f);
     c.blitTo(dc, r.left, r.top);
 }

@@ -22,6 +22,7 @@ struct ButtonFace {
     HFONT font = nullptr;
     std::string caption;
     Glyph glyph = Glyph::None;
+    float scale = 1.f;  // the window's DPI / 96: corners, strokes and insets follow it
 };
 
 // A push button: a rounded gradient body with the caption (or glyph) over it.
@@ -32,9 +33,9 @@ void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face);
 void drawProgramMark(HDC dc, const RECT& r, uint32_t backRgb);
 class Canvas;
 
-// The splash picture; `frame` drives its animation (one step per splash animation tick).
-// `still` keeps what does not move, drawn at the first frame of each size.
-void drawSplash(HDC dc, const RECT& r, int frame, std::unique_ptr<Canvas>& still);
+// The splash picture at a display scale; `frame` drives its animation (one step per splash
+// animation tick). `still` keeps what does not move, drawn at the first frame of each size.
+void drawSplash(HDC dc, const RECT& r, int frame, float scale, std::unique_ptr<Canvas>& still);
 // How many frames the splash animation has before it repeats.
 constexpr int kSplashFrames = 60;
 

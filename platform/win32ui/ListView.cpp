@@ -85,6 +85,16 @@ ListRows::ListRows(HWND list, const std::vector<ListColumn>& columns, bool withH
     insertColumn(list, 0, "", r.right - r.left - GetSystemMetrics(SM_CXVSCROLL));
 }
 
+void ListRows::rescaleColumns(int fromDpi, int toDpi) {
+    if (!list_ || fromDpi <= 0 || fromDpi == toDpi) return;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    int n = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    for (int i = 0; i < n; ++i) {
+        int width = int(SendMessageA(list_, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+        SendMessageA(list_, LVM_SETCOLUMNWIDTH, WPARAM(i), MulDiv(width, toDpi, fromDpi));
+    }
+}
+
 ListRows::~ListRows() {
     if (list_) RemoveWindowSubclass(list_, proc, 1);
 }

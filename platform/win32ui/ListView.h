@@ -42,6 +42,9 @@ public:
     int currentRow() const;
     void setCurrentRow(int row);
     void setColumnTitle(int column, const std::string& title);
+    // Widens or narrows every column by the change of display scale, keeping the widths
+    // the user dragged them to in proportion.
+    void rescaleColumns(int fromDpi, int toDpi);
 
     // Tells the control the rows appended since the last call and repaints the shown rows
     // whose texts or ticks changed. Called before messages are processed, so whatever asks

@@ -49,6 +49,8 @@ struct LiveControl {
     uint32_t brushRgb = kNoColour;
     uint32_t textRgb = 0;
     std::string tooltip;
+    int width = 0;               // in table units; setWidth changes it
+    std::string caption;         // a button named by its tooltip: the caption it draws
     bool hasTool = false;        // registered with the window's tooltip control
     bool hover = false;          // the mouse is over this button
     HMENU menu = nullptr;        // Menu: its pop-up; MenuItem: the menu holding it
@@ -58,10 +60,15 @@ struct LiveControl {
     std::unique_ptr<Canvas> still;   // an animated Picture: what does not move, drawn once
 };
 
+class WindowKit;
+
 struct LiveWindow {
     Ctl id = kNoControl;
     const WindowSpec* spec = nullptr;
+    WindowKit* kit = nullptr;
     HWND hwnd = nullptr;
+    int dpi = 96;               // the display scale it is laid out for
+    int width = 0, height = 0;  // client size in table units
     HWND tooltip = nullptr;
     WindowEvents* events = nullptr;
     uint32_t backRgb = 0;

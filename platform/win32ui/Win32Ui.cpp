@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/win32ui/Dpi.h"
 #include "platform/win32ui/ListView.h"
 
 namespace dv {
@@ -31,9 +32,15 @@ std::vector<LiveControl*> tabStops(LiveWindow& w) {
     return stops;
 }
 
+// Focus rectangles show once the keyboard moves the focus (the mouse alone hides them).
+void showFocusCues(LiveWindow& w) {
+    SendMessageA(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 void moveFocus(LiveWindow& w, bool backwards) {
     std::vector<LiveControl*> stops = tabStops(w);
     if (stops.empty()) return;
+    showFocusCues(w);
     HWND focus = GetFocus();
     int n = int(stops.size()), at = -1;
     for (int i = 0; i < n; ++i)
@@ -57,6 +64,28 @@ LiveControl* nextRadio(LiveWindow& w, const LiveControl& from, bool forwards) {
     for (int i = 0; i < n; ++i)
         if (group[i] == &from) return group[(i + (forwards ? 1 : n - 1)) % n];
     return nullptr;
+}
+
+// Esc on a secondary window does what its close button does; the main window has no
+// use for it. An open drop-down list takes its own Esc.
+bool pressEscape(LiveWindow& w, HWND target) {
+    if (w.spec->main) return false;
+    HWND combo = target;
+    while (combo && combo != w.hwnd) {
+        LiveControl* c = w.findByHwnd(combo);
+        if (c && c->kind == Kind::Combo) {
+            if (SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) return false;
+            break;
+        }
+        combo = GetParent(combo);
+    }
+    for (auto& [id, c] : w.controls)
+        if (c.spec->glyph == Glyph::Close && c.hwnd && IsWindowVisible(c.hwnd) &&
+            IsWindowEnabled(c.hwnd)) {
+            SendMessageA(c.hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+    return false;
 }
 
 }  // namespace
@@ -141,11 +170,13 @@ bool Win32Ui::preTranslate(MSG& msg) {
         LiveControl* c = w->findByHwnd(msg.hwnd);
         if (!c || c->kind != Kind::Radio) return false;
         if (LiveControl* next = nextRadio(*w, *c, msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT)) {
+            showFocusCues(*w);
             SetFocus(next->hwnd);
             SendMessageA(next->hwnd, BM_CLICK, 0, 0);  // the arrow moves the choice, as a click
         }
         return true;
     }
+    if (msg.wParam == VK_ESCAPE) return pressEscape(*w, msg.hwnd);
     if (msg.wParam == VK_RETURN) {
         LiveControl* c = w->findByHwnd(msg.hwnd);
         if (c && isButtonKind(c->kind))
@@ -266,11 +297,9 @@ void Win32Ui::setWindowSize(Ctl id, int width, int height) {
     if (!onGuiThread() && relayed([=] { setWindowSize(id, width, height); })) return;
     LiveWindow* w = window(id);
     if (!w) return;
-    RECT r = {0, 0, std::max(0, width), std::max(0, height)};
-    AdjustWindowRectEx(&r, DWORD(GetWindowLongA(w->hwnd, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongA(w->hwnd, GWL_EXSTYLE)));
-    SetWindowPos(w->hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    w->width = width;
+    w->height = height;
+    fitWindowSize(*w);
 }
 
 void Win32Ui::setWindowState(Ctl id, WindowState state) {
@@ -337,7 +366,8 @@ void Win32Ui::popupMenu(Ctl menu) {
     UINT cmd = UINT(TrackPopupMenu(c->menu,
                                    TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN |
                                        TPM_TOPALIGN,
-                                   pt.x + 3, pt.y + 3, 0, w->hwnd, nullptr));
+                                   pt.x + scaled(3, w->dpi), pt.y + scaled(3, w->dpi), 0,
+                                   w->hwnd, nullptr));
     PostMessageA(w->hwnd, WM_NULL, 0, 0);
     Ctl item = ctlOfId(int(cmd));
     if (item != kNoControl) raise(item, Event::Click);

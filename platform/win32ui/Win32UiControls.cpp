@@ -64,6 +64,14 @@ void Win32Ui::setText(Ctl c, const std::string& text) {
         case Kind::Timer:
         case Kind::ReportList:
         case Kind::CheckList: break;
+        case Kind::ImageButton:
+        case Kind::PictureButton:
+            if (namedByTooltip(*lc->spec)) {  // its window text is its name
+                lc->caption = text;
+                if (lc->hwnd) InvalidateRect(lc->hwnd, nullptr, FALSE);
+                break;
+            }
+            [[fallthrough]];
         default:
             if (lc->hwnd) SetWindowTextA(lc->hwnd, text.c_str());
             break;
@@ -80,6 +88,7 @@ std::string Win32Ui::text(Ctl c) const {
         return buf;
     }
     if (lc->kind == Kind::Menu) return lc->spec->text ? lc->spec->text : "";
+    if (namedByTooltip(*lc->spec)) return lc->caption;
     if (lc->kind == Kind::Combo) {
         int sel = int(SendMessageA(lc->hwnd, CB_GETCURSEL, 0, 0));
         return sel >= 0 ? comboText(lc->hwnd, sel) : std::string();
@@ -227,8 +236,8 @@ void Win32Ui::setWidth(Ctl c, int width) {
     LiveControl* lc = control(c);
     if (!w || !lc || !lc->hwnd) return;
     RECT before = rectInParent(lc->hwnd);
-    SetWindowPos(lc->hwnd, nullptr, 0, 0, std::max(0, width), before.bottom - before.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    lc->width = std::max(0, width);
+    placeControl(*w, *lc);
     repaintOverlays(*w, *lc, before);
 }
 

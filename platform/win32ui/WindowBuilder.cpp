@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
+#include "platform/win32ui/Dpi.h"
 #include "platform/win32ui/ListView.h"
 #include "platform/win32ui/WindowProcs.h"
 
@@ -15,6 +17,8 @@ namespace {
 constexpr int kProgramIcon = 1;  // icon resource of the program
 constexpr int kDefaultFontPx = 12;
 constexpr int kDropListHeight = 220;  // combos whose table height is only the closed box
+constexpr int kComboFrame = 6;        // a closed combo box is its item height and this
+constexpr int kTipWidth = 320;        // longest tooltip line
 
 HINSTANCE instance() { return GetModuleHandleA(nullptr); }
 
@@ -60,7 +64,7 @@ ClassAndStyle classOf(const ControlSpec& s) {
             return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case Kind::Picture: return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
         case Kind::Rule: return {"STATIC", SS_LEFT | drags, 0};
-        case Kind::PictureButton: return {"BUTTON", BS_OWNERDRAW, 0};
+        case Kind::PictureButton: return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
         case Kind::ImageButton: return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
         case Kind::Panel: return {kPanelClass, WS_CLIPCHILDREN, 0};
         case Kind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0};
@@ -108,16 +112,33 @@ void addMenuRow(LiveWindow& w, LiveControl& c, const ControlSpec& s) {
     AppendMenuA(c.menu, flags, UINT_PTR(idOf(s.id)), s.text ? s.text : "");
 }
 
+// Where a control stands in its container at the window's scale.
+RECT placeOf(const LiveControl& c, int dpi) {
+    const ControlSpec& s = *c.spec;
+    int height = s.kind == Kind::Combo && s.height < 40 ? kDropListHeight : s.height;
+    int x = scaled(s.x, dpi), y = scaled(s.y, dpi);
+    return {x, y, x + scaled(c.width, dpi), y + scaled(height, dpi)};
+}
+
+// What a control's look takes from the scale: its font and a combo's closed height.
+void fitToScale(LiveControl& c, WindowKit& kit, int dpi) {
+    const ControlSpec& s = *c.spec;
+    c.font = kit.font(scaled(s.fontPx > 0 ? s.fontPx : kDefaultFontPx, dpi), (s.flags & kBold) != 0);
+    if (!c.hwnd) return;
+    SendMessageA(c.hwnd, WM_SETFONT, WPARAM(c.font), FALSE);
+    // A small table height is the closed box itself: make the box that high.
+    if (s.kind == Kind::Combo && s.height < 40)
+        SendMessageA(c.hwnd, CB_SETITEMHEIGHT, WPARAM(-1), scaled(s.height, dpi) - kComboFrame);
+}
+
 void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, WindowKit& kit) {
     HWND h = c.hwnd;
-    SendMessageA(h, WM_SETFONT, WPARAM(c.font), FALSE);
+    fitToScale(c, kit, w.dpi);
     switch (s.kind) {
         case Kind::Combo: {
             if (kit.comboItems)
                 for (const std::string& item : kit.comboItems(s.id))
                     SendMessageA(h, CB_ADDSTRING, 0, LPARAM(item.c_str()));
-            // A small table height is the closed box itself: make the box that high.
-            if (s.height < 40) SendMessageA(h, CB_SETITEMHEIGHT, WPARAM(-1), s.height - 6);
             break;
         }
         case Kind::Radio:
@@ -127,14 +148,17 @@ void initialiseControl(LiveWindow& w, LiveControl& c, const ControlSpec& s, Wind
             break;
         case Kind::GroupBox: kit.dropVisualStyle(h); break;
         case Kind::ReportList:
-        case Kind::CheckList:
-            c.rows = std::make_unique<ListRows>(h, kit.tables.columns(s.id),
-                                                s.kind == Kind::ReportList);
+        case Kind::CheckList: {
+            std::vector<ListColumn> columns = kit.tables.columns(s.id);
+            for (ListColumn& column : columns) column.width = scaled(column.width, w.dpi);
+            c.rows = std::make_unique<ListRows>(h, columns, s.kind == Kind::ReportList);
             break;
+        }
         case Kind::Progress: SendMessageA(h, PBM_SETRANGE32, 0, 100); break;
         default: break;
     }
     if (needsSubclass(s.kind)) SetWindowSubclass(h, controlSubclassProc, 1, DWORD_PTR(&c));
+    if (namedByTooltip(s)) c.caption = s.text ? s.text : "";
     const char* tip = s.tooltip ? s.tooltip : "";
     if (*tip || s.tooltipKey) setToolText(w, c, tip);
 }
@@ -148,7 +172,7 @@ void addControl(LiveWindow& w, const ControlSpec& s, size_t order, WindowKit& ki
     temp.order = order;
     temp.backRgb = s.backColour;
     temp.textRgb = s.textColour == kNoColour ? 0 : s.textColour;
-    temp.font = kit.font(s.fontPx > 0 ? s.fontPx : kDefaultFontPx, (s.flags & kBold) != 0);
+    temp.width = s.width;
     if (s.kind == Kind::MenuSeparator) {  // nameless: only its menu holds it
         addMenuRow(w, temp, s);
         return;
@@ -171,10 +195,10 @@ void addControl(LiveWindow& w, const ControlSpec& s, size_t order, WindowKit& ki
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cs.style;
     if (!(s.flags & kHidden)) style |= WS_VISIBLE;
     if (s.flags & kDisabled) style |= WS_DISABLED;
-    int height = s.height;
-    if (s.kind == Kind::Combo && height < 40) height = kDropListHeight;
-    c.hwnd = CreateWindowExA(cs.exStyle, cs.cls, s.text ? s.text : "", style, s.x, s.y, s.width,
-                             height, parent, reinterpret_cast<HMENU>(INT_PTR(idOf(s.id))),
+    RECT r = placeOf(c, w.dpi);
+    const char* text = s.text && !namedByTooltip(s) ? s.text : "";
+    c.hwnd = CreateWindowExA(cs.exStyle, cs.cls, text, style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, parent, reinterpret_cast<HMENU>(INT_PTR(idOf(s.id))),
                              instance(), nullptr);
     if (c.hwnd) initialiseControl(w, c, s, kit);
 }
@@ -199,6 +223,7 @@ bool hasAnimatedPicture(const WindowSpec& spec) {
 
 WindowKit::WindowKit(const WindowTables& tables, ComboItems comboItems)
     : tables(tables), comboItems(comboItems) {
+    becomePerMonitorAware();
     registerClasses();
     uxtheme_ = LoadLibraryA("uxtheme.dll");
     FARPROC fn = uxtheme_ ? GetProcAddress(uxtheme_, "SetWindowTheme") : nullptr;
@@ -228,6 +253,7 @@ void WindowKit::dropVisualStyle(HWND control) const {
 
 void setToolText(LiveWindow& w, LiveControl& c, const std::string& text) {
     c.tooltip = text;
+    if (c.hwnd && namedByTooltip(*c.spec)) SetWindowTextA(c.hwnd, text.c_str());
     if (!w.tooltip || !c.hwnd) return;
     TOOLINFOA ti = {};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by every common-controls version
@@ -263,24 +289,60 @@ void centreWindow(HWND hwnd) {
     }
 }
 
+void fitWindowSize(LiveWindow& w) {
+    const DWORD style = DWORD(GetWindowLongA(w.hwnd, GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongA(w.hwnd, GWL_EXSTYLE));
+    SIZE size = windowSizeFor(std::max(0, w.width), std::max(0, w.height), style, exStyle, w.dpi);
+    SetWindowPos(w.hwnd, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void placeControl(LiveWindow& w, LiveControl& c) {
+    if (!c.hwnd) return;
+    RECT r = placeOf(c, w.dpi);
+    SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void rescaleWindow(LiveWindow& w, int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == w.dpi) return;
+    const int before = w.dpi;
+    w.dpi = dpi;
+    SetWindowPos(w.hwnd, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitWindowSize(w);
+    for (auto& [id, c] : w.controls) {
+        if (!c.hwnd) continue;
+        fitToScale(c, *w.kit, dpi);
+        placeControl(w, c);
+        if (c.rows) c.rows->rescaleColumns(before, dpi);
+        c.still.reset();
+    }
+    if (w.tooltip) SendMessageA(w.tooltip, TTM_SETMAXTIPWIDTH, 0, scaled(kTipWidth, dpi));
+    RedrawWindow(w.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& events,
                                         WindowKit& kit) {
     auto w = std::make_unique<LiveWindow>();
     w->id = spec.id;
     w->spec = &spec;
     w->events = &events;
+    w->kit = &kit;
     w->backRgb = spec.backColour == kNoColour ? 0xC0C0C0 : spec.backColour;
+    w->width = spec.width;
+    w->height = spec.height;
 
     // No system frame; the window never sizes, and it can be minimised from the taskbar.
+    // It is made first and sized once its monitor's scale is known.
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
     const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-    RECT r = {0, 0, spec.width, spec.height};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
     HWND hwnd = CreateWindowExA(exStyle, kWindowClass, spec.caption ? spec.caption : "", style,
-                                0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                instance(), w.get());
+                                0, 0, 0, 0, nullptr, nullptr, instance(), w.get());
     if (!hwnd) return nullptr;
     w->hwnd = hwnd;
+    w->dpi = dpiOf(hwnd);
+    fitWindowSize(*w);
     centreWindow(hwnd);
     if (HICON big = programIcon(GetSystemMetrics(SM_CXICON)))
         SendMessageA(hwnd, WM_SETICON, ICON_BIG, LPARAM(big));
@@ -291,7 +353,7 @@ std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& ev
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
                                  instance(), nullptr);
-    if (w->tooltip) SendMessageA(w->tooltip, TTM_SETMAXTIPWIDTH, 0, 320);
+    if (w->tooltip) SendMessageA(w->tooltip, TTM_SETMAXTIPWIDTH, 0, scaled(kTipWidth, w->dpi));
 
     for (size_t i = 0; i < spec.controlCount; ++i) addControl(*w, spec.controls[i], i, kit);
     stackInTableOrder(*w);

@@ -28,7 +28,7 @@ public:
     const WindowTables& tables;
     const ComboItems comboItems;
 
-    // Arial at a pixel height, normal or bold.
+    // Arial at a pixel height (already scaled), normal or bold.
     HFONT font(int px, bool bold);
     // Check boxes, radio buttons and group boxes draw their text in the colours the window
     // gives them only without a visual style.
@@ -48,6 +48,14 @@ std::unique_ptr<LiveWindow> buildWindow(const WindowSpec& spec, WindowEvents& ev
 
 // Registers a control's tooltip with the window, or changes its text.
 void setToolText(LiveWindow& w, LiveControl& c, const std::string& text);
+
+// Sizes the window for its client size in table units at its scale.
+void fitWindowSize(LiveWindow& w);
+// Moves and sizes a control to its place at the window's scale.
+void placeControl(LiveWindow& w, LiveControl& c);
+// The window moved to a monitor of another scale: it takes the place the system suggests,
+// and every size, font and list column is made again for the new DPI.
+void rescaleWindow(LiveWindow& w, int dpi, const RECT& suggested);
 
 // Moves the window so that it is centred on the work area of its monitor.
 void centreWindow(HWND hwnd);

@@ -7,6 +7,7 @@
 
 #include "platform/win32ui/Artwork.h"
 #include "platform/win32ui/Canvas.h"
+#include "platform/win32ui/Dpi.h"
 #include "platform/win32ui/ListView.h"
 #include "platform/win32ui/LiveWindow.h"
 #include "platform/win32ui/WindowBuilder.h"
@@ -65,15 +66,16 @@ void drawItem(LiveWindow& w, const DRAWITEMSTRUCT& d) {
     face.textRgb = c->spec->textColour == kNoColour ? kDefaultInk : c->spec->textColour;
     face.font = c->font;
     face.glyph = c->spec->glyph;
+    face.scale = float(w.dpi) / kBaseDpi;
     switch (c->kind) {
         case Kind::ImageButton:
-            face.caption = windowText(d.hwndItem);
+            face.caption = namedByTooltip(*c->spec) ? c->caption : windowText(d.hwndItem);
             drawImageButton(d.hDC, d.rcItem, face);
             break;
         case Kind::PictureButton: drawPictureButton(d.hDC, d.rcItem, face); break;
         case Kind::Picture:
             if (c->spec->flags & kAnimated)
-                drawSplash(d.hDC, d.rcItem, w.animationFrame, c->still);
+                drawSplash(d.hDC, d.rcItem, w.animationFrame, face.scale, c->still);
             else
                 drawProgramMark(d.hDC, d.rcItem, w.backOf(*c));
             break;
@@ -261,6 +263,10 @@ LRESULT CALLBACK topWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_DPICHANGED:
+            // Dragged onto a monitor of another scale.
+            rescaleWindow(*w, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_SYSCOMMAND:
             // Never sized or maximised by the user.
             if ((wp & 0xFFF0) == SC_SIZE || (wp & 0xFFF0) == SC_MAXIMIZE) return 0;
