@@ -76,6 +76,13 @@ dv_set_drive_types() {
   return $rc
 }
 
+# Sets the display scale Wine's programs start with (HKCU\Control Panel\Desktop\LogPixels,
+# 96 = 100 %). Wine reads it when its session starts, so the session ends here.
+dv_set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f &&
+    wineserver -w
+}
+
 # Replaces every link in drive_c that leads out of the prefix (Wine links the
 # user's Desktop, Documents, Music... to the home folder) by an empty folder.
 dv_clean_drive_links() {
