@@ -21,6 +21,7 @@
 #                      network share and a removable drive; the types are removed
 #                      again afterwards
 # DV_WINE_LOCALE (e.g. ja_JP.UTF-8) runs it under that locale and so its code page.
+# DV_WINE_DPI (e.g. 144 for 150 %) runs it at that display scale; 96 again afterwards.
 # DV_TIMEOUT (seconds, default 600) bounds the run. State folder: $DV_STATE,
 # else build/ next to the build tree the program lies in, else build/ of the
 # repository; a build tree elsewhere (e.g. /tmp/x/win) keeps its own state in
@@ -57,6 +58,7 @@ cleanup() {
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
   [[ -n $typed_drives ]] && dv_set_drive_types "$run/drive-types.log" n:= r:=
+  [[ -n ${DV_WINE_DPI:-} ]] && dv_set_dpi 96 >>"$run/dpi.log" 2>&1
   dv_stop_xvfb
   dv_clean_dosdevices
 }
@@ -77,6 +79,10 @@ if [[ ${DV_TYPED_DRIVES:-} == 1 ]]; then
   dv_set_drive_types "$run/drive-types.log" n:=network r:=floppy ||
     { cat "$run/drive-types.log" >&2; dv_die "setting the drive types failed"; }
   export DV_NETWORK_DRIVE=N: DV_REMOVABLE_DRIVE=R:
+fi
+if [[ -n ${DV_WINE_DPI:-} ]]; then
+  dv_set_dpi "$DV_WINE_DPI" >"$run/dpi.log" 2>&1 ||
+    { cat "$run/dpi.log" >&2; dv_die "setting the display scale failed"; }
 fi
 # Programs reach only the servers the tests start on 127.0.0.1, never through a proxy.
 unset http_proxy https_proxy ftp_proxy all_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY ALL_PROXY NO_PROXY

@@ -2,7 +2,8 @@
 // characters that really render and texts that fit the controls showing them, measured with
 // each control's own font. Wine takes the ANSI code page from the locale a program starts
 // with, so ctest runs this program once per locale (DV_WINE_LOCALE): the default one checks
-// the Windows-1252 files, the others the Chinese and Japanese ones.
+// the Windows-1252 files, the others the Chinese and Japanese ones. Under DV_WINE_DPI every
+// font and room is the table's times the display scale, as the window layer makes them.
 #include <algorithm>
 #include <cstdio>
 #include <set>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Catalogue.h"
+#include "platform/win32ui/Dpi.h"
 #include "platform/win32ui/WindowBuilder.h"
 #include "shell/Language.h"
 #include "shell/Texts.h"
@@ -86,32 +88,36 @@ public:
     Measure() : dc_(CreateCompatibleDC(nullptr)) {}
     ~Measure() { DeleteDC(dc_); }
     WindowKit kit{windowTables(), nullptr};  // the window layer's fonts
+    const int dpi = dpiOf(nullptr);
+
+    HFONT font(int px, bool bold) { return kit.font(scaled(px, dpi), bold); }
 
     Spare of(const Placed& p) {
         const ControlSpec& c = *p.control;
-        SelectObject(dc_, kit.font(c.fontPx > 0 ? c.fontPx : 12, (c.flags & kBold) != 0));
+        const int room = scaled(p.room, dpi);
+        SelectObject(dc_, font(c.fontPx > 0 ? c.fontPx : 12, (c.flags & kBold) != 0));
         SIZE size = {};
         GetTextExtentPoint32A(dc_, p.text.c_str(), int(p.text.size()), &size);
         switch (c.kind) {
             case Kind::ImageButton:  // caption centred in the face, 2 px in from each side
-                return {p.room - 4 - size.cx, 0, true};
+                return {room - scaled(4, dpi) - size.cx, 0, true};
             case Kind::Check:
             case Kind::Radio: {  // the box, then half a digit's width before the text
                 INT digit = 0;
                 GetCharWidth32A(dc_, '0', '0', &digit);
-                return {p.room - 13 - digit / 2 - size.cx, 0, true};
+                return {room - (12 * dpi / kBaseDpi + 1) - digit / 2 - size.cx, 0, true};
             }
             case Kind::ReportList:  // a column title, with the header's margins
-                return {p.room - 6 * GetSystemMetrics(SM_CXEDGE) - size.cx, 0, true};
+                return {room - 6 * GetSystemMetrics(SM_CXEDGE) - size.cx, 0, true};
             default: {  // labels wrap at spaces the way the window layer draws them
                 TEXTMETRICA tm;
                 GetTextMetricsA(dc_, &tm);
-                RECT r = {0, 0, p.room, 0};
+                RECT r = {0, 0, room, 0};
                 DrawTextA(dc_, p.text.c_str(), int(p.text.size()), &r,
                           DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-                const int lines = std::max(1, int(c.height / tm.tmHeight));
+                const int lines = std::max(1, int(scaled(c.height, dpi) / tm.tmHeight));
                 const int used = int((r.bottom + tm.tmHeight - 1) / tm.tmHeight);
-                return {p.room - r.right, lines - used, lines == 1};
+                return {room - r.right, lines - used, lines == 1};
             }
         }
     }
@@ -207,7 +213,7 @@ TEST(ShippedLanguages, TextsOfThisCodePageAreValidRenderAndFit) {
         }
         for (bool bold : {false, true})
             for (wchar_t ch : letters)
-                EXPECT_TRUE(measure.hasGlyph(measure.kit.font(12, bold), ch))
+                EXPECT_TRUE(measure.hasGlyph(measure.font(12, bold), ch))
                     << "no glyph for U+" << std::hex << int(ch) << (bold ? " in bold" : "");
 
         std::vector<std::pair<Spare, std::string>> spares;
@@ -224,7 +230,7 @@ TEST(ShippedLanguages, TextsOfThisCodePageAreValidRenderAndFit) {
             return a.first.oneLine > b.first.oneLine ||
                    (a.first.oneLine == b.first.oneLine && a.first.across < b.first.across);
         });
-        std::printf("%s, tightest one-line places:\n", file.c_str());
+        std::printf("%s at %d DPI, tightest one-line places:\n", file.c_str(), measure.dpi);
         for (size_t i = 0; i < std::min<size_t>(spares.size(), 5); ++i)
             std::printf("  %4d px spare  %s\n", spares[i].first.across, spares[i].second.c_str());
         for (const auto& [s, what] : spares)

@@ -20,7 +20,10 @@ TEST_F(UiWine, TabWalksTheVisibleEnabledControlsInTableOrder) {
     postKey(GetFocus(), VK_TAB);
     ui.processPendingMessages();
     EXPECT_EQ(GetFocus(), hwndOf(Ctl::addTypeReturnButton));
-    postKey(GetFocus(), VK_TAB);  // round to the first again
+    postKey(GetFocus(), VK_TAB);  // round to the first again: the close button
+    ui.processPendingMessages();
+    EXPECT_EQ(GetFocus(), hwndOf(Ctl::addTypeCloseButton));
+    postKey(GetFocus(), VK_TAB);
     ui.processPendingMessages();
     EXPECT_EQ(GetFocus(), pattern);
 }

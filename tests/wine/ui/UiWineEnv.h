@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "forms/Catalogue.h"
 #include "forms/routing/Routing.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -50,6 +52,10 @@ protected:
             },
             reinterpret_cast<LPARAM>(&s));
         return s.found;
+    }
+
+    std::function<HWND(Ctl)> controls() {
+        return [this](Ctl c) { return hwndOf(c); };
     }
 
     // Shows a window and paints all of it now.
