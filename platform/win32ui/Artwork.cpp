@@ -176,16 +176,15 @@ const Canvas* splashBackground(int w, int h, float k, std::unique_ptr<Canvas>& c
     return cached.get();
 }
 
-// The keyboard focus: a dotted rectangle inside the button's border.
-void focusRect(Canvas& c, float k) {
-    const int in = std::max(2, int(std::lround(3 * k)));
-    RECT r = {in, in, c.width() - in, c.height() - in};
-    if (r.right <= r.left || r.bottom <= r.top) return;
-    GdiFlush();
-    SetTextColor(c.dc(), RGB(0, 0, 0));
-    SetBkColor(c.dc(), RGB(255, 255, 255));
-    DrawFocusRect(c.dc(), &r);
-    GdiFlush();
+// The keyboard focus: a dotted rectangle inside the button's border, dots as large as a
+// pixel of a 96-DPI display.
+void focusRect(Canvas& c, float k, uint32_t rgb) {
+    const int in = std::max(2, int(std::lround(3 * k))), dot = std::max(1, int(std::lround(k)));
+    const int x0 = in, y0 = in, x1 = c.width() - in - dot, y1 = c.height() - in - dot;
+    if (x1 <= x0 || y1 <= y0) return;
+    auto dotAt = [&](int x, int y) { c.fillRect(x, y, x + dot, y + dot, {0, 1, rgb, rgb}); };
+    for (int x = x0; x <= x1; x += 2 * dot) dotAt(x, y0), dotAt(x, y1);
+    for (int y = y0; y <= y1; y += 2 * dot) dotAt(x0, y), dotAt(x1, y);
 }
 
 }  // namespace
@@ -206,7 +205,7 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
         c.roundRect(3 * in, 3 * in, w - 3 * in, 3 * in + (bottom - 3 * in) * 0.5f,
                     std::max(k, rad - k), {3 * in, bottom * 0.5f, kWhite, kWhite, 0.75f, 0.15f});
     c.roundRectOutline(in, in, w - in, bottom, rad, pen, body.border);
-    if (face.focused) focusRect(c, k);
+    if (face.focused) focusRect(c, k, body.text);
 
     int shift = face.look == ButtonLook::Pressed ? std::max(1, int(std::lround(k))) : 0;
     if (face.glyph != Glyph::None) {
@@ -251,7 +250,7 @@ void drawPictureButton(HDC dc, const RECT& r, const ButtonFace& face) {
             c.roundRectOutline(in, in, x1, y1, rad, k, kWhite, 0.6f);
             break;
     }
-    if (face.focused) focusRect(c, k);
+    if (face.focused) focusRect(c, k, kWhite);
     float shift = face.look == ButtonLook::Pressed ? std::round(k) : 0.f;
     uint32_t ink = face.look == ButtonLook::Disabled ? 0xB8CCEA : kWhite;
     drawGlyph(c, face.glyph, w / 2.f + shift, h / 2.f + shift, std::min(w, h) * 0.85f, ink);
