@@ -74,7 +74,8 @@ public:
     virtual int comboSelection(Ctl c) const = 0;  // -1 when none
     virtual void setComboSelection(Ctl c, int index) = 0;
 
-    // Labels, timers, progress bars.
+    // Labels, timers, progress bars. Widths and sizes are in the units of the window tables
+    // (pixels of a 96-DPI display); the window layer scales them to the window's display.
     virtual void setWidth(Ctl c, int width) = 0;
     virtual void setBackColour(Ctl c, uint32_t rgb) = 0;  // 0xRRGGBB
     virtual uint32_t backColour(Ctl c) const = 0;
@@ -96,7 +97,8 @@ public:
     virtual void setColumnTitle(Ctl list, int column, const std::string& title) = 0;
 
     // Menus, message boxes and windows.
-    // Pops a menu up 3 px right of and below the mouse pointer; the chosen item raises Click.
+    // Pops a menu up 3 px (at 96 DPI) right of and below the mouse pointer; the chosen item
+    // raises Click.
     virtual void popupMenu(Ctl menu) = 0;
     // A message box with no owner window.
     virtual int messageBox(const std::string& text, const std::string& title, unsigned style) = 0;
