@@ -189,6 +189,10 @@ bool Win32Ui::preTranslate(MSG& msg) {
 }
 
 void Win32Ui::dispatch(MSG& msg) {
+    // The viewer's own windows only: the keyboard of the program's windows stays here.
+    if (helpViewer_ && helpViewer_->loaded() && !liveWindowOf(msg.hwnd) &&
+        helpViewer_->preTranslate(msg))
+        return;
     if (preTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -401,6 +405,7 @@ void Win32Ui::repaintHeldLists(bool now) {
 }
 
 void Win32Ui::runExitRoutine() {
+    if (helpViewer_) helpViewer_->closeAll();
     if (exitHook_) exitHook_();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/Ui.h"
 #include "platform/WindowTables.h"
 #include "platform/win32/GuiRelay.h"
+#include "platform/win32/HtmlHelpViewer.h"
 #include "platform/win32ui/LiveWindow.h"
 #include "platform/win32ui/WindowBuilder.h"
 
@@ -38,6 +39,9 @@ public:
     // The exit routine: runs when the program ends, whichever way (end of the message
     // loop or endProgram).
     void setExitHook(std::function<void()> hook) { exitHook_ = std::move(hook); }
+    // The manual's viewer: its windows get their keyboard messages from the message loops
+    // and close when the program ends.
+    void setHelpViewer(HtmlHelpViewer* viewer) { helpViewer_ = viewer; }
 
     // WindowEvents
     void raise(Ctl control, Event event) override;
@@ -120,6 +124,7 @@ private:
     DWORD guiThread_ = 0;
     GuiRelay relay_;  // carries captions written by other threads to the GUI thread
     std::function<void()> exitHook_;
+    HtmlHelpViewer* helpViewer_ = nullptr;
     std::map<Ctl, std::unique_ptr<LiveWindow>> open_;
     std::vector<std::unique_ptr<LiveWindow>> closed_;  // released when no handler runs
     int handlerDepth_ = 0;
