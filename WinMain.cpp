@@ -71,6 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     if (!ui.createWindow(dv::Ctl::MainWindow)) return 1;
     shell.setOwnerWindow(ui.windowHandle(dv::Ctl::MainWindow));
+    ui.setHelpViewer(&shell.helpViewer());
     // The start-up sequence: it shows the windows through the window operations.
     ui.raise(dv::Ctl::MainWindow, dv::Event::Created);
     ui.runMessageLoop();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commdlg.h>
-#include <htmlhelp.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -101,19 +100,7 @@ void Win32ShellOps::openHelp(const std::string& helpFile) {
 }
 
 bool Win32ShellOps::openHtmlHelp(const std::string& helpFile) {
-    // Loaded at run time, so that a system without the viewer still starts, and from the
-    // system folder by its full path: never a file of that name beside the program.
-    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    static const HtmlHelpFn htmlHelp = [] {
-        char folder[MAX_PATH] = {};
-        UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return HtmlHelpFn(nullptr);
-        HMODULE viewer = LoadLibraryA((std::string(folder) + "\\hhctrl.ocx").c_str());
-        FARPROC fn = viewer ? GetProcAddress(viewer, "HtmlHelpA") : nullptr;
-        return reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(fn));
-    }();
-    return htmlHelp &&
-           htmlHelp(static_cast<HWND>(owner_), helpFile.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr;
+    return helpViewer_.open(static_cast<HWND>(owner_), helpFile);
 }
 
 }  // namespace dv

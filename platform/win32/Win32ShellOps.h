@@ -1,6 +1,7 @@
 // Shell services through shell32, comdlg32 and the help viewer.
 #pragma once
 #include "platform/ShellOps.h"
+#include "platform/win32/HtmlHelpViewer.h"
 
 namespace dv {
 
@@ -20,12 +21,13 @@ public:
     // Opens http:// and https:// addresses ("www." ones as http://); anything else is refused.
     bool openAddress(const std::string& address) override;
     void openHelp(const std::string& helpFile) override;
-    // Through HtmlHelpA of hhctrl.ocx, loaded on first use and kept: its window lives on
-    // this thread's message loop.
+    // Through the HTML Help viewer, whose windows live on this thread's message loop.
     bool openHtmlHelp(const std::string& helpFile) override;
+    HtmlHelpViewer& helpViewer() { return helpViewer_; }
 
 private:
     void* owner_ = nullptr;
+    HtmlHelpViewer helpViewer_;
 };
 
 }  // namespace dv
