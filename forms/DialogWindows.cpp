@@ -160,8 +160,9 @@ const ControlSpec kExclusion[] = {
 };
 
 template <size_t N>
-constexpr WindowSpec dialog(Ctl id, const char* caption, int w, int h, const ControlSpec (&c)[N]) {
-    return WindowSpec{id, caption, w, h, kFormBlue, c, N};
+constexpr WindowSpec dialog(Ctl id, const char* caption, int w, int h, const ControlSpec (&c)[N],
+                            Ctl escape) {
+    return WindowSpec{id, caption, w, h, kFormBlue, c, N, false, escape};
 }
 
 }  // namespace
@@ -170,15 +171,16 @@ extern const WindowSpec kAddGarbageTypeWindowSpec, kAboutWindowSpec, kLanguageWi
     kUpdateSettingsWindowSpec, kPrivacyTracesWindowSpec, kExclusionListWindowSpec;
 
 const WindowSpec kAddGarbageTypeWindowSpec =
-    dialog(Ctl::AddGarbageTypeWindow, "Dustvane", 387, 138, kAddType);
-const WindowSpec kAboutWindowSpec = dialog(Ctl::AboutWindow, "About Dustvane", 387, 364, kAbout);
+    dialog(Ctl::AddGarbageTypeWindow, "Dustvane", 387, 138, kAddType, Ctl::addTypeReturnButton);
+const WindowSpec kAboutWindowSpec =
+    dialog(Ctl::AboutWindow, "About Dustvane", 387, 364, kAbout, Ctl::aboutCloseButton);
 const WindowSpec kLanguageWindowSpec =
-    dialog(Ctl::LanguageWindow, "Dustvane", 285, 238, kLanguage);
+    dialog(Ctl::LanguageWindow, "Dustvane", 285, 238, kLanguage, Ctl::languageReturnButton);
 const WindowSpec kUpdateSettingsWindowSpec =
-    dialog(Ctl::UpdateSettingsWindow, "Dustvane", 285, 138, kUpdate);
+    dialog(Ctl::UpdateSettingsWindow, "Dustvane", 285, 138, kUpdate, Ctl::updateReturnButton);
 const WindowSpec kPrivacyTracesWindowSpec =
-    dialog(Ctl::PrivacyTracesWindow, "Dustvane", 355, 238, kPrivacy);
+    dialog(Ctl::PrivacyTracesWindow, "Dustvane", 355, 238, kPrivacy, Ctl::privacyReturnButton);
 const WindowSpec kExclusionListWindowSpec =
-    dialog(Ctl::ExclusionListWindow, "Dustvane", 325, 238, kExclusion);
+    dialog(Ctl::ExclusionListWindow, "Dustvane", 325, 238, kExclusion, Ctl::exclusionReturnButton);
 
 }  // namespace dv

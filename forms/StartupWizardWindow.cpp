@@ -43,6 +43,7 @@ const ControlSpec kControls[] = {
 extern const WindowSpec kStartupWizardWindowSpec;
 const WindowSpec kStartupWizardWindowSpec = {Ctl::StartupWizardWindow, "Dustvane", 387, 264,
                                              kFormBlue, kControls,
-                                             sizeof kControls / sizeof kControls[0]};
+                                             sizeof kControls / sizeof kControls[0], false,
+                                             Ctl::wizardCloseButton};
 
 }  // namespace dv

@@ -89,6 +89,7 @@ struct WindowSpec {
     const ControlSpec* controls;  // creation order: a container before its children,
     size_t controlCount;          // each row drawn over the rows before it
     bool main = false;            // the program's main window: its end ends the message loop
+    Ctl escape = kNoControl;      // the button the Esc key presses (its Return or close)
 };
 
 // The items a combo box holds when it is created.

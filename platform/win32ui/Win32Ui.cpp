@@ -66,10 +66,11 @@ LiveControl* nextRadio(LiveWindow& w, const LiveControl& from, bool forwards) {
     return nullptr;
 }
 
-// Esc on a secondary window does what its close button does; the main window has no
-// use for it. An open drop-down list takes its own Esc.
+// Esc presses the button the window's table names (a secondary window's Return or close
+// button); the main window names none. An open drop-down list takes its own Esc.
 bool pressEscape(LiveWindow& w, HWND target) {
-    if (w.spec->main) return false;
+    LiveControl* button = w.find(w.spec->escape);
+    if (!button || !button->hwnd) return false;
     HWND combo = target;
     while (combo && combo != w.hwnd) {
         LiveControl* c = w.findByHwnd(combo);
@@ -79,13 +80,9 @@ bool pressEscape(LiveWindow& w, HWND target) {
         }
         combo = GetParent(combo);
     }
-    for (auto& [id, c] : w.controls)
-        if (c.spec->glyph == Glyph::Close && c.hwnd && IsWindowVisible(c.hwnd) &&
-            IsWindowEnabled(c.hwnd)) {
-            SendMessageA(c.hwnd, BM_CLICK, 0, 0);
-            return true;
-        }
-    return false;
+    if (IsWindowVisible(button->hwnd) && IsWindowEnabled(button->hwnd))
+        SendMessageA(button->hwnd, BM_CLICK, 0, 0);
+    return true;
 }
 
 }  // namespace

@@ -97,6 +97,28 @@ TEST_F(DialogsTest, EachDialogOpensFromItsControlAsItsTableSays) {
     }
 }
 
+// Esc does what each dialog's close button does; on the main window it does nothing.
+TEST_F(DialogsTest, EscClosesEachDialogAndLeavesTheMainWindow) {
+    HWND top = startNormal();
+    ASSERT_TRUE(top);
+    postKey(top, VK_ESCAPE);
+    for (const DialogCase& d : kDialogs) {
+        SCOPED_TRACE(dv::controlName(d.window));
+        HWND dialog = open(d, top);
+        ASSERT_TRUE(dialog) << "did not open";
+        postKey(dialog, VK_ESCAPE);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, kShortWait)) << "still open";
+        if (d.way == Way::ThroughPrivacy) {  // back in the privacy dialog, which goes too
+            HWND privacy = waitTopWindow(pid(), Ctl::PrivacyTracesWindow, kShortWait);
+            ASSERT_TRUE(privacy);
+            postKey(privacy, VK_ESCAPE);
+            EXPECT_TRUE(waitUntil([&] { return !IsWindow(privacy); }, kShortWait));
+        }
+        EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(top) != FALSE; }, kShortWait));
+    }
+    EXPECT_TRUE(IsWindowVisible(top) && !IsIconic(top));
+}
+
 TEST_F(DialogsTest, NewJunkTypeIsAddedAndKeptAKnownOneIsNamed) {
     ASSERT_TRUE(installLanguage());
     HWND top = startNormal();

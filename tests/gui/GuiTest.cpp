@@ -42,6 +42,7 @@ Place place(Ctl control, bool withText) {
             systemClass(c->kind)};
     const bool button = c->kind == Kind::ImageButton || c->kind == Kind::Radio || c->kind == Kind::Check;
     if (c->text && *c->text && (button || withText)) p.caption = c->text;
+    if (dv::namedByTooltip(*c)) p.caption = c->tooltip;  // what a screen reader announces
     for (auto* in = dv::windowTables().control(c->parent); in; in = dv::windowTables().control(in->parent)) {
         p.x += in->x;
         p.y += in->y;

@@ -40,9 +40,12 @@ bool SearchSteps::choose(const std::string& drive, int patternItem) {
                      kShortWait);
 }
 
-bool SearchSteps::run(DWORD timeoutMs) {
+bool SearchSteps::run(DWORD timeoutMs, WORD key) {
     const std::string before = textOf(statistics);
-    click(start);
+    if (key)
+        postKey(start, key);
+    else
+        click(start);
     // The summary names the row count; it is written after the walk, with the button
     // enabled again.
     return waitUntil(

@@ -16,8 +16,9 @@ struct SearchSteps {
 
     // Selects "Hard Drive X:\" for the drive ("T:") and the item of patternSetCombo.
     bool choose(const std::string& drive, int patternItem);
-    // Clicks Start Search and waits until the summary of the finished search shows.
-    bool run(DWORD timeoutMs);
+    // Clicks Start Search (or presses `key` on it) and waits until the summary of the
+    // finished search shows.
+    bool run(DWORD timeoutMs, WORD key = 0);
 
     HWND top, drives, sets, start, cancel, reset, recovery, list, alert, status, statistics,
         deleteAll, addType, recovered, backupRadio, backupFolder;
