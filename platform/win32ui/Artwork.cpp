@@ -195,7 +195,7 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
     if (!c.ok()) return;
     c.fill(face.backRgb);
     BodyColours body = bodyOf(face.look);
-    const float k = face.scale, pen = k, in = 0.5f * k;  // a pixel of a 96-DPI display
+    const float k = face.scale, in = 0.5f * k;  // k: a pixel of a 96-DPI display
     float rad = std::min(4.f * k, h / 4.5f + in);
     float bottom = h - 3 * in;
     // A soft shadow below, the body, a gloss over its upper half, the border.
@@ -204,7 +204,7 @@ void drawImageButton(HDC dc, const RECT& r, const ButtonFace& face) {
     if (face.look != ButtonLook::Pressed && face.look != ButtonLook::Disabled)
         c.roundRect(3 * in, 3 * in, w - 3 * in, 3 * in + (bottom - 3 * in) * 0.5f,
                     std::max(k, rad - k), {3 * in, bottom * 0.5f, kWhite, kWhite, 0.75f, 0.15f});
-    c.roundRectOutline(in, in, w - in, bottom, rad, pen, body.border);
+    c.roundRectOutline(in, in, w - in, bottom, rad, k, body.border);
     if (face.focused) focusRect(c, k, body.text);
 
     int shift = face.look == ButtonLook::Pressed ? std::max(1, int(std::lround(k))) : 0;
