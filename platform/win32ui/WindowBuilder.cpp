@@ -28,26 +28,24 @@ HICON programIcon(int size) {
 }
 
 // A second registration of a class fails and leaves the first in place.
-void registerClasses() {
+void registerClass(const char* name, WNDPROC proc, bool withIcon) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = topWindowProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = instance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
-    wc.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
-    wc.lpszClassName = kWindowClass;
+    if (withIcon) {
+        wc.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
+        wc.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
+    }
+    wc.lpszClassName = name;
     RegisterClassExA(&wc);
+}
 
-    WNDCLASSEXA pc = {};
-    pc.cbSize = sizeof pc;
-    pc.style = CS_DBLCLKS;
-    pc.lpfnWndProc = panelProc;
-    pc.hInstance = instance();
-    pc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    pc.lpszClassName = kPanelClass;
-    RegisterClassExA(&pc);
+void registerClasses() {
+    registerClass(kWindowClass, topWindowProc, true);
+    registerClass(kPanelClass, panelProc, false);
 }
 
 struct ClassAndStyle {
