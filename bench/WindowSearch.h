@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchTrees.h"
+#include "bench/MainWindow.h"
 #include "tests/gui/driver/AppUnderTest.h"
 #include "tests/gui/driver/Remote.h"
 #include "tests/gui/driver/Wait.h"
@@ -25,48 +26,6 @@ using namespace gui;
 
 
 inline constexpr int kFirstUserType = 86;  // 4 sets, the application caches, 81 single types
-
-inline HWND controlAt(HWND top, const char* cls, int x, int y, int w) {
-    for (HWND c : findControls(top, Find().className(cls))) {
-        RECT r = rectIn(top, c);
-        if (r.left == x && r.top == y && r.right - r.left == w) return c;
-    }
-    return nullptr;
-}
-
-// The main window of a started program and the controls a search uses.
-struct Window {
-    HWND top = nullptr, drives = nullptr, sets = nullptr, start = nullptr, cancel = nullptr,
-         stats = nullptr, list = nullptr;
-
-    explicit Window(const AppUnderTest& app) {
-        waitUntil([&] { return (top = findTopWindow(app.pid(), "Dustvane", 663, 470, true)) &&
-                               !IsIconic(top); },
-                  30000);
-        if (!top) return;
-        drives = controlAt(top, "ComboBox", 143, 91, 126);
-        sets = controlAt(top, "ComboBox", 20, 160, 250);
-        start = controlAt(top, "Button", 18, 289, 90);
-        cancel = controlAt(top, "Button", 120, 289, 90);
-        stats = controlAt(top, "Static", 15, 257, 296);
-        list = controlAt(top, "SysListView32", 21, 326, 620);
-    }
-    bool ok() const { return top && drives && sets && start && cancel && stats && list; }
-
-    void choose(const std::string& drive, int set) {
-        selectCombo(drives, 1 + (toupper(drive[0]) - 'C'));
-        selectCombo(sets, set);
-        Sleep(300);
-    }
-    // Marks the statistics label, which the summary rewrites, and clicks Start Search.
-    std::string begin() {
-        const std::string before = textOf(stats) + "#";
-        SetWindowTextA(stats, before.c_str());
-        click(start);
-        return before;
-    }
-    bool ended(const std::string& before) { return enabled(start) && textOf(stats) != before; }
-};
 
 // Seconds from the click on Start Search to the summary; negative when none came.
 inline double searchSeconds(Window& w) {
