@@ -1,8 +1,8 @@
 // Rows of texts with a tick box each, on a report-style list view that keeps no rows of
 // its own (owner data): the rows live here, and the control asks for the texts and the
 // tick of the rows it paints or is asked about, so a list of 200,000 rows paints as fast
-// as one of ten. Appending a row costs no call to the control: it learns the new row
-// count at the next sync. Rows and columns count from 0; an index out of range reads as
+// as one of ten. Appending a row, or removing the last one, costs no call to the control:
+// it learns the new row count at the next sync. Rows and columns count from 0; an index out of range reads as
 // empty and changes nothing.
 #pragma once
 #include <windows.h>
@@ -46,10 +46,11 @@ public:
     // the user dragged them to in proportion.
     void rescaleColumns(int fromDpi, int toDpi);
 
-    // Tells the control the rows appended since the last call and repaints the shown rows
-    // whose texts or ticks changed. Called before messages are processed, so whatever asks
-    // the control (painting, another process) sees every row.
-    void sync();
+    // Tells the control the rows appended or removed from the end since the last call and
+    // repaints the shown rows whose texts or ticks changed. Called before messages are
+    // processed, so whatever asks the control (painting, another process) sees every row;
+    // unless `now`, rows removed below the shown ones may be told a second later.
+    void sync(bool now = true);
 
     // Answers the control's requests for the texts and tick of a row (LVN_GETDISPINFO) and
     // for the next row whose name starts with the letters typed (LVN_ODFINDITEM) in
@@ -60,7 +61,7 @@ private:
     static LRESULT CALLBACK proc(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                  DWORD_PTR self);
     bool validRow(int row) const { return row >= 0 && row < rowCount(); }
-    void showAppended();
+    void showCount(bool now = true);
     void tick(int row, bool ticked);
     void toggle(int row);
     LRESULT findRow(const NMLVFINDITEMA& find, bool wide) const;
@@ -72,6 +73,7 @@ private:
     std::vector<unsigned char> ticks_;
     int shown_ = 0;         // the row count the control knows
     bool repaint_ = false;  // a shown row changed since the last sync
+    DWORD shortenedAt_ = 0;  // when the control last learned a shorter count
 };
 
 }  // namespace dv

@@ -52,9 +52,9 @@ HBRUSH LiveWindow::brushOf(LiveControl& c) {
     return c.brush;
 }
 
-void LiveWindow::syncLists() {
+void LiveWindow::syncLists(bool now) {
     for (auto& [id, c] : controls)
-        if (c.rows) c.rows->sync();
+        if (c.rows) c.rows->sync(now);
 }
 
 HBRUSH LiveWindow::windowBrush() {

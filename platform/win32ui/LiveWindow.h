@@ -95,8 +95,8 @@ struct LiveWindow {
     uint32_t containerBack(Ctl container) const;
     HBRUSH brushOf(LiveControl& c);
     HBRUSH windowBrush();
-    // Tells every list of the window the rows appended and changed (ListRows::sync).
-    void syncLists();
+    // Tells every list of the window the rows appended, removed and changed (ListRows::sync).
+    void syncLists(bool now = true);
 };
 
 // The live window a window handle (the window itself or any control in it) belongs to.

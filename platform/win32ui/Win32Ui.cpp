@@ -390,7 +390,7 @@ void Win32Ui::holdListPainting(HWND list) {
 
 void Win32Ui::repaintHeldLists(bool now) {
     for (auto& [id, w] : open_)
-        if (w->alive) w->syncLists();
+        if (w->alive) w->syncLists(now);
     if (heldLists_.empty() || (!now && GetTickCount() - lastListRepaint_ < 100)) return;
     for (HWND list : heldLists_) {
         if (!IsWindow(list)) continue;

@@ -307,7 +307,8 @@ void Win32Ui::clearRows(Ctl list) {
 void Win32Ui::removeRow(Ctl list, int row) {
     if (!onGuiThread() && relayed([=] { removeRow(list, row); })) return;
     if (ListRows* rows = listRows(list)) {
-        holdListPainting(rows->handle());
+        // The last row costs the control nothing until the next sync (ListRows::removeRow).
+        if (row + 1 < rows->rowCount()) holdListPainting(rows->handle());
         rows->removeRow(row);
     }
 }
