@@ -1,6 +1,7 @@
 // The backup folder setting, writing BackupRecord copies and the FilePath.dat index.
 #include "cleanup/BackupStore.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "cleanup/PlainFile.h"
@@ -21,7 +22,8 @@ std::string textUpToZero(const std::string& bytes) { return bytes.substr(0, byte
 // when the source ends early, grows, or a write fails.
 bool writeRecord(File& source, File& copy, const std::string& header, uint64_t length) {
     if (!copy.seekToStart() || !copy.write(header.data(), header.size())) return false;
-    std::vector<char> chunk(kChunkBytes);
+    // A buffer no larger than the file: most junk files are a few KiB.
+    std::vector<char> chunk(size_t(std::min<uint64_t>(length, kChunkBytes)));
     uint64_t left = length;
     while (left > 0) {
         size_t want = left < chunk.size() ? size_t(left) : chunk.size();
@@ -49,24 +51,18 @@ bool openSource(App& app, const std::string& source, Source& out) {
     if (!isRecordablePath(source)) return false;
     // Only a plain file is copied: never a folder, a link, or a file behind a junction.
     if (!isPlainFile(app.fs, source)) return false;
-    uint32_t attributes = app.fs.attributes(source);
-    if (attributes == kInvalidAttributes) return false;
-
+    // Attributes, times and size come from the file opened for its copy.
+    out.in = app.fs.open(source, OpenMode::ReadExisting);
+    DirEntry info;
+    if (!out.in || !out.in->describe(info)) return false;
     BackupRecord record;
     record.sourcePath = source;
-    record.attributes = attributes & kRecordAttributeMask;
-    FileTime creation = 0, lastAccess = 0, lastWrite = 0;
-    if (!app.fs.fileTimes(source, creation, lastAccess, lastWrite)) return false;
-    app.ui.processPendingMessages();
-    if (!app.system.utcToLocal(creation, record.creationTime) ||
-        !app.system.utcToLocal(lastAccess, record.lastAccessTime) ||
-        !app.system.utcToLocal(lastWrite, record.lastWriteTime))
+    record.attributes = info.attributes & kRecordAttributeMask;
+    if (!app.system.utcToLocal(info.creation, record.creationTime) ||
+        !app.system.utcToLocal(info.lastAccess, record.lastAccessTime) ||
+        !app.system.utcToLocal(info.lastWrite, record.lastWriteTime))
         return false;
-    app.ui.processPendingMessages();
-
-    out.in = app.fs.open(source, OpenMode::ReadExisting);
-    if (!out.in) return false;
-    out.length = out.in->size();
+    out.length = info.size;
     if (out.length > kMaxRecordContent) return false;
     out.header = serializeBackupHeader(record, uint32_t(out.length));
     return true;
@@ -129,24 +125,22 @@ bool backupFile(App& app, const std::string& source, const std::string& copyPath
 }
 
 NewCopy makeNewCopy(App& app, const std::string& folder, const std::string& name,
-                    const std::string& source) {
+                    const std::string& source, CopyNumbers& numbers) {
     Source in;
     if (!openSource(app, source, in)) return NewCopy{};
-    for (int n = 1; n <= kMaxCopyNumber; ++n) {
+    // Each name is tried by creating it: a look first would cost a second search of a
+    // folder that may hold thousands of copies.
+    int& next = numbers[foldedName(name)];
+    for (int n = std::max(next, 1); n <= kMaxCopyNumber; ++n) {
         NewCopy copy{numberedCopyPath(folder, name, n), nullptr};
-        if (app.fs.exists(copy.path)) continue;
         const Made made = writeNewCopy(app, in, copy.path, copy.file);
-        if (made == Made::Written) return copy;
+        if (made == Made::Written) {
+            next = n + 1;
+            return copy;
+        }
         if (made == Made::Failed) break;
     }
     return NewCopy{};
-}
-
-void appendIndexLine(App& app, const std::string& path) {
-    std::unique_ptr<File> index = app.fs.open(basePath(app, "\\FilePath.dat"), OpenMode::AppendShared);
-    if (!index || !index->seekToEnd()) return;
-    std::string line = path + "\r\n";
-    index->write(line.data(), line.size());
 }
 
 }  // namespace dv

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Types.h"
 #include "shell/App.h"
@@ -42,7 +43,6 @@ void useBackupMode(App& app);       // backupModeRadio clicked
 void chooseBackupFolder(App& app);  // backupFolderButton clicked
 std::string askFolder(App& app);
 bool backupFile(App& app, const std::string& source, const std::string& copyPath);
-void appendIndexLine(App& app, const std::string& path);
 
 // A copy just made, still open with no sharing: nobody can take it away or read it half
 // done until the caller lets it go (or removes it, File::removeOnClose).
@@ -50,10 +50,13 @@ struct NewCopy {
     std::string path;
     std::unique_ptr<File> file;  // null: no copy was made
 };
+// For each copy name (folded), the first number a run has not yet found taken.
+using CopyNumbers = std::unordered_map<std::string, int>;
 // Backs the source up into a folder ending in "\" under the first free copy name:
 // name.dak, then name(2).dak, name(3).dak ...; a name that another program takes in the
-// meantime is passed over for the next number.
+// meantime is passed over for the next number. A run starts each name at the number after
+// the last one it took.
 NewCopy makeNewCopy(App& app, const std::string& folder, const std::string& name,
-                    const std::string& source);
+                    const std::string& source, CopyNumbers& numbers);
 
 }  // namespace dv

@@ -7,7 +7,7 @@ namespace dv {
 
 namespace {
 
-constexpr uint32_t kLockWaitMs = 2000, kLockStepMs = 10;
+constexpr uint32_t kLockWaitMs = 2000, kLockStepMs = 1;
 
 std::string listPath(App& app) { return basePath(app, "\\BackupCopies.dat"); }
 
@@ -36,29 +36,44 @@ CopyListLock::CopyListLock(App& app) {
     }
 }
 
-bool appendCopyEntry(App& app, const CopyEntry& entry, uint64_t& sizeBefore) {
-    std::unique_ptr<File> list = app.fs.open(listPath(app), OpenMode::AppendShared);
-    if (!list) return false;
-    sizeBefore = list->size();
+bool CopyListWriter::hold() {
+    if (list_) return true;
+    lock_ = std::make_unique<CopyListLock>(app_);
+    if (lock_->held()) list_ = app_.fs.open(listPath(app_), OpenMode::AppendShared);
+    if (!list_) release();
+    return list_ != nullptr;
+}
+
+void CopyListWriter::release() {
+    list_.reset();
+    index_.reset();
+    lock_.reset();
+}
+
+bool CopyListWriter::note(const CopyEntry& entry) {
+    if (!hold()) return false;
+    sizeBefore_ = list_->size();
     // A last line cut short (the program stopped in the middle of a write) is ended
     // first, so that it never swallows this one.
     char last = '\n';
-    if (sizeBefore > 0 && (!list->seekTo(sizeBefore - 1) || list->read(&last, 1) != 1))
+    if (sizeBefore_ > 0 && (!list_->seekTo(sizeBefore_ - 1) || list_->read(&last, 1) != 1))
         return false;
     const std::string text = (last == '\n' ? "" : "\r\n") + lineOf(entry) + "\r\n";
-    return list->seekToEnd() && list->write(text.data(), text.size());
+    if (list_->seekToEnd() && list_->write(text.data(), text.size())) return true;
+    takeBack();
+    return false;
 }
 
-bool cutCopyList(App& app, uint64_t size) {
-    std::unique_ptr<File> list = app.fs.open(listPath(app), OpenMode::ReadWriteExisting);
-    return list && list->setSize(size);
+bool CopyListWriter::takeBack() { return list_ && list_->setSize(sizeBefore_); }
+
+bool CopyListWriter::index(const std::string& path) {
+    if (!hold()) return false;
+    if (!index_) index_ = app_.fs.open(basePath(app_, "\\FilePath.dat"), OpenMode::AppendShared);
+    const std::string line = path + "\r\n";
+    return index_ && index_->seekToEnd() && index_->write(line.data(), line.size());
 }
 
-bool noteCopy(App& app, const CopyEntry& entry) {
-    CopyListLock lock(app);
-    uint64_t sizeBefore = 0;
-    return lock.held() && appendCopyEntry(app, entry, sizeBefore);
-}
+bool noteCopy(App& app, const CopyEntry& entry) { return CopyListWriter(app).note(entry); }
 
 std::vector<CopyEntry> readCopyList(App& app) {
     std::vector<std::string> lines;

@@ -22,7 +22,8 @@ struct CopyEntry {
 
 // Every change of the list is made while this is held: "BackupCopies.lock" beside the
 // list, open with no sharing and gone once closed. Another start of the program waits a
-// moment for it; a lock that cannot be had at all is not held.
+// moment for it, trying every millisecond, as a backup run lets it go for short moments
+// only; a lock that cannot be had at all is not held.
 class CopyListLock {
 public:
     explicit CopyListLock(App& app);
@@ -32,11 +33,35 @@ private:
     std::unique_ptr<File> file_;
 };
 
-// Appends one entry; the caller holds the lock. `sizeBefore` is the list's length before
-// it, for cutCopyList.
-bool appendCopyEntry(App& app, const CopyEntry& entry, uint64_t& sizeBefore);
-// Takes back what was appended after `size` bytes; the caller holds the lock.
-bool cutCopyList(App& app, uint64_t size);
+// Notes the copies of a backup run in the list and their paths in FilePath.dat. The lock
+// and both files are taken at the first note and held until release(), which the run calls
+// whenever it lets the window serve its messages (at least every few tens of
+// milliseconds) and at its end: a question a handler asks never holds the list, and
+// another start of the program waiting for the lock gets it in between.
+class CopyListWriter {
+public:
+    explicit CopyListWriter(App& app) : app_(app) {}
+    ~CopyListWriter() { release(); }
+    CopyListWriter(const CopyListWriter&) = delete;
+    CopyListWriter& operator=(const CopyListWriter&) = delete;
+
+    // Appends the entry; false leaves the list as it was.
+    bool note(const CopyEntry& entry);
+    // Takes the entry last noted back out.
+    bool takeBack();
+    // Appends the path as a line of FilePath.dat, after its file is gone.
+    bool index(const std::string& path);
+    void release();
+
+private:
+    bool hold();
+
+    App& app_;
+    std::unique_ptr<CopyListLock> lock_;
+    std::unique_ptr<File> list_, index_;
+    uint64_t sizeBefore_ = 0;
+};
+
 // Notes one copy, taking the lock for it.
 bool noteCopy(App& app, const CopyEntry& entry);
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "cleanup/BackupRun.h"
 #include "cleanup/BackupStore.h"
 #include "cleanup/BusyScope.h"
-#include "cleanup/CopyList.h"
 #include "cleanup/EmptiedFolders.h"
 #include "cleanup/PlainFile.h"
 #include "search/ResultList.h"
@@ -51,31 +51,6 @@ uint64_t listedSize(App& app, const std::string& text, const std::string& path) 
     return app.fs.findEntry(path, entry) ? entry.size : 0;
 }
 
-// True when the file was deleted. A file that stays (another program holds it open) gets
-// its read-only bit back: only a file that goes loses it.
-bool clearReadOnlyAndDelete(App& app, const std::string& path) {
-    if (!isPlainFile(app.fs, path)) return false;
-    const uint32_t attributes = app.fs.attributes(path);
-    const uint32_t settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
-    const bool cleared = attributes != kInvalidAttributes && (attributes & kAttrReadOnly);
-    if (cleared) app.fs.setAttributes(path, attributes & settable & ~kAttrReadOnly);
-    if (app.fs.deleteFile(path)) return true;
-    if (cleared && isPlainFile(app.fs, path)) app.fs.setAttributes(path, attributes & settable);
-    return false;
-}
-
-// The copy is named after column 0, the last part of the full path. A backslash in it
-// may be the trail byte of a double-byte character, so it must then match the path's end.
-std::string copyNameOf(const std::string& name, const std::string& path) {
-    bool plain = !name.empty() && name.find_first_of("/:") == std::string::npos;
-    if (plain && name.find('\\') != std::string::npos) {
-        const std::string tail = "\\" + name;
-        plain = path.size() > tail.size() &&
-                path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
-    }
-    return plain ? name : path.substr(path.rfind('\\') + 1);
-}
-
 // Removes the row that still shows `path`: normally row r, but handlers that ran while
 // messages were dispatched may have changed the list.
 void removeListedRow(App& app, int row, const std::string& path) {
@@ -92,32 +67,6 @@ void removeListedRow(App& app, int row, const std::string& path) {
     }
 }
 
-// Backs the file up into the folder; only a file whose copy was made is deleted. The
-// copy stays held, so that no Recovery takes it, until its file is gone and the copy
-// list names it. A file that cannot be deleted (another program holds it open) keeps no
-// copy, no list entry and no index line: Recovery would one day bring that old content
-// back beside whatever the file holds by then.
-void backUpAndDelete(App& app, const std::string& name, const std::string& path,
-                     std::string folder) {
-    folder = withTrailingBackslash(folder);
-    NewCopy copy = makeNewCopy(app, folder, copyNameOf(name, path), path);
-    app.ui.processPendingMessages();
-    if (!copy.file) return;
-    CopyListLock lock(app);
-    uint64_t listSize = 0;
-    if (!lock.held() ||
-        !appendCopyEntry(app, CopyEntry{copy.path.substr(folder.size()), path}, listSize)) {
-        app.fs.discard(copy.file, copy.path);
-        return;
-    }
-    if (!clearReadOnlyAndDelete(app, path) && isPlainFile(app.fs, path)) {
-        cutCopyList(app, listSize);
-        app.fs.discard(copy.file, copy.path);
-        return;
-    }
-    appendIndexLine(app, path);
-}
-
 enum class DeleteMode { None, Recycle, Permanent, Backup };
 
 DeleteMode chosenMode(App& app) {
@@ -129,7 +78,7 @@ DeleteMode chosenMode(App& app) {
 
 // The mode step for row r; the radio buttons are read anew for every row. A path that
 // has become a folder or a link since the search is left alone and keeps its row.
-RowOutcome removeRowFile(App& app, int row, const std::string& backupFolder) {
+RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
     const DeleteMode mode = chosenMode(app);
     if (mode == DeleteMode::None) return RowOutcome{};
     RowOutcome outcome;
@@ -147,9 +96,9 @@ RowOutcome removeRowFile(App& app, int row, const std::string& backupFolder) {
     if (mode == DeleteMode::Recycle)
         recycleFile(app, path, kRecycleOptions);
     else if (mode == DeleteMode::Permanent)
-        clearReadOnlyAndDelete(app, path);
+        clearReadOnlyAndDelete(app.fs, path);
     else
-        backUpAndDelete(app, name, path, backupFolder);
+        backup.backUpAndDelete(name, path);
 
     removeListedRow(app, row, path);
     if (kind == PathKind::PlainFile && !app.fs.exists(path)) outcome.removedBytes = size;
@@ -174,7 +123,7 @@ void showRemoved(App& app, int leadKey, uint64_t bytes) {
 }
 
 RowOutcome deleteRowCounted(App& app, int position) {
-    const std::string folder = resolveBackupFolder(app);
+    BackupRun backup(app, resolveBackupFolder(app));
     int count = app.ui.rowCount(Ctl::resultList);
     if (count == 0) {
         showKeyMessage(app, 60);
@@ -182,8 +131,9 @@ RowOutcome deleteRowCounted(App& app, int position) {
     }
     int row = position - 1;
     if (row < 0 || row >= count) return RowOutcome{};
-    RowOutcome outcome = removeRowFile(app, row, folder);
+    RowOutcome outcome = removeRowFile(app, row, backup);
     if (!outcome.handled) return outcome;
+    backup.serveWindow();
     if (!outcome.kept) emptyRecycleBinIfAsked(app);
     if (app.ui.rowCount(Ctl::resultList) == 0) showAfterDeleteState(app);
     showRemoved(app, 56, outcome.removedBytes);
@@ -212,7 +162,7 @@ void deleteAllRows(App& app) {
     int count = app.ui.rowCount(Ctl::resultList);
     for (int i = 0; i < count; ++i) app.ui.setTicked(Ctl::resultList, i, true);
     uint64_t total = 0;
-    const std::string folder = resolveBackupFolder(app);
+    BackupRun backup(app, resolveBackupFolder(app));
     if (count == 0) {
         showKeyMessage(app, 60);
         return;
@@ -223,12 +173,13 @@ void deleteAllRows(App& app) {
     for (int row = count - 1; row >= 0; --row) {
         row = std::min(row, app.ui.rowCount(Ctl::resultList) - 1);
         if (row < 0) break;
-        RowOutcome outcome = removeRowFile(app, row, folder);
+        RowOutcome outcome = removeRowFile(app, row, backup);
         if (!outcome.handled) {
             completed = false;
             break;
         }
         total += outcome.removedBytes;
+        backup.serveWindow();
     }
     if (completed) emptyRecycleBinIfAsked(app);
     removeEmptiedFolders(app);

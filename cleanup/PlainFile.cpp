@@ -80,4 +80,15 @@ bool isPlainFolder(FileSystem& fs, const std::string& path) {
     return !ends.empty();
 }
 
+bool clearReadOnlyAndDelete(FileSystem& fs, const std::string& path) {
+    if (!isPlainFile(fs, path)) return false;
+    const uint32_t attributes = fs.attributes(path);
+    const uint32_t settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    const bool cleared = attributes != kInvalidAttributes && (attributes & kAttrReadOnly);
+    if (cleared) fs.setAttributes(path, attributes & settable & ~kAttrReadOnly);
+    if (fs.deleteFile(path)) return true;
+    if (cleared && isPlainFile(fs, path)) fs.setAttributes(path, attributes & settable);
+    return false;
+}
+
 }  // namespace dv

@@ -35,4 +35,9 @@ inline bool isSafeWriteTarget(FileSystem& fs, const std::string& path) {
     return kind == PathKind::PlainFile || kind == PathKind::Missing;
 }
 
+// Deletes the plain file at the path, clearing its read-only bit first; true when it went.
+// A file that stays (another program holds it open) gets its read-only bit back: only a
+// file that goes loses it.
+bool clearReadOnlyAndDelete(FileSystem& fs, const std::string& path);
+
 }  // namespace dv

@@ -2,6 +2,8 @@
 // times and attributes, and never over a file it did not write.
 #include "cleanup/Recovery.h"
 
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -9,6 +11,7 @@
 
 #include "cleanup/BusyScope.h"
 #include "cleanup/CopyList.h"
+#include "cleanup/Flusher.h"
 #include "cleanup/PlainFile.h"
 #include "search/ListFile.h"
 #include "search/ResultList.h"
@@ -170,7 +173,9 @@ std::string tempPath(const std::string& folder, const std::string& copyName,
 // set; false at a short read or the first difference.
 bool copyContent(Record& record, File& other, uint64_t length, bool compare) {
     if (!record.toContent()) return false;
-    std::vector<char> chunk(kChunkBytes), theirs(compare ? kChunkBytes : 0);
+    // Buffers no larger than the content: most junk files are a few KiB.
+    const size_t size = size_t(std::min<uint64_t>(length, kChunkBytes));
+    std::vector<char> chunk(size), theirs(compare ? size : 0);
     for (uint64_t left = length; left > 0;) {
         size_t want = left < chunk.size() ? size_t(left) : chunk.size();
         if (!readFully(*record.file, chunk.data(), want)) return false;
@@ -193,62 +198,80 @@ bool isLeftover(App& app, const std::string& path, Record& record) {
     return size <= record.length && copyContent(record, *file, size, true);
 }
 
-// Writes the content, with its times, under the temporary name in its file's folder;
-// returns that path, or the empty text when the file could not be written whole.
-std::string writeTemp(App& app, Record& record, const std::string& copyName) {
-    const std::string& target = record.header.sourcePath;
-    const std::string path = tempPath(target.substr(0, nameStart(target)), copyName, target);
-    if (path.empty()) return path;
-    std::unique_ptr<File> out = app.fs.open(path, OpenMode::CreateNew);
-    if (!out && isLeftover(app, path, record) && app.fs.deleteFile(path))
-        out = app.fs.open(path, OpenMode::CreateNew);
-    if (!out) return std::string();
+// A copy of ours being restored. It is held with no sharing from the first look to its
+// removal: a Recovery in another window never takes it in between, and one that holds it
+// makes this one pass it over.
+struct Restore {
+    Record record;
+    CopyEntry copy;
+    std::string temp;           // the content written under its temporary name
+    std::unique_ptr<File> out;  // the temporary file, open until its content is on the disk
+    Flusher::Ticket ticket = 0;
+    bool flushed = false;
+};
+
+// Writes the content, with its times, under the temporary name in its file's folder; the
+// file stays open for its flush. False when it could not be written whole.
+bool writeTemp(App& app, Restore& r) {
+    const std::string& target = r.record.header.sourcePath;
+    const std::string path = tempPath(target.substr(0, nameStart(target)), r.copy.copyName, target);
+    if (path.empty()) return false;
+    r.out = app.fs.open(path, OpenMode::CreateNew);
+    if (!r.out && isLeftover(app, path, r.record) && app.fs.deleteFile(path))
+        r.out = app.fs.open(path, OpenMode::CreateNew);
+    if (!r.out) return false;
     FileTime creation = 0, lastAccess = 0, lastWrite = 0;
-    bool ok = copyContent(record, *out, record.length, false) && out->size() == record.length;
-    if (!ok) {
-        app.fs.discard(out, path);
-        return std::string();
+    if (!copyContent(r.record, *r.out, r.record.length, false) ||
+        r.out->size() != r.record.length ||
+        !recordedTimes(app, r.record.header, creation, lastAccess, lastWrite) ||
+        !r.out->setTimes(creation, lastAccess, lastWrite)) {
+        app.fs.discard(r.out, path);
+        return false;
     }
-    out.reset();
-    if (!recordedTimes(app, record.header, creation, lastAccess, lastWrite) ||
-        !app.fs.setFileTimes(path, creation, lastAccess, lastWrite)) {
-        app.fs.deleteFile(path);
-        return std::string();
-    }
-    return path;
+    r.temp = path;
+    return true;
+}
+
+// Closes the temporary file once its content is on the disk; false when it cannot be.
+bool closeFlushed(Restore& r) {
+    if (r.out && !r.flushed) r.flushed = r.out->flush();
+    if (r.flushed) r.out.reset();
+    return r.flushed;
 }
 
 // Puts the content where it belongs and returns that path: the copy's own path when it is
 // free, or when the file there is the one the copy holds; otherwise the first free
 // "(restored)" name beside it, so that a newer file at the path stays as it is. The file
-// appears whole or not at all: it is written under a temporary name and then given its
-// name in one step that never replaces anything.
-std::string placeContent(App& app, Record& record, const std::string& copyName) {
-    const std::string& target = record.header.sourcePath;
+// appears whole or not at all: it is written under a temporary name, flushed, and then
+// given its name in one step that never replaces anything.
+std::string placeContent(App& app, Restore& r) {
+    const std::string& target = r.record.header.sourcePath;
+    std::string placed;
     // Never write through a folder that has become a junction or link since the backup.
-    if (!isSafeWriteTarget(app.fs, target)) return std::string();
-    std::string temp, placed;
-    for (int n = 0, tries = 0; n <= kMaxRestoredNumber && tries <= 2 * kMaxRestoredNumber &&
-                               placed.empty();
-         ++tries) {
-        const std::string candidate = n == 0 ? target : restoredName(target, n);
-        const PathKind kind = lookUpPath(app.fs, candidate);
-        if (kind == PathKind::PlainFile && holdsCopy(app, candidate, record)) {
-            placed = candidate;
-        } else if (kind == PathKind::PlainFile || kind == PathKind::NotPlain) {
-            ++n;
-        } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
-            break;
-        } else if (temp.empty() && (temp = writeTemp(app, record, copyName)).empty()) {
-            break;
-        } else if (app.fs.moveFile(temp, candidate)) {
-            temp.clear();
-            placed = candidate;
-        } else if (!app.fs.exists(candidate)) {
-            break;
-        }  // else the name was taken in between: it is looked at again
+    if (isSafeWriteTarget(app.fs, target)) {
+        for (int n = 0, tries = 0; n <= kMaxRestoredNumber && tries <= 2 * kMaxRestoredNumber &&
+                                   placed.empty();
+             ++tries) {
+            const std::string candidate = n == 0 ? target : restoredName(target, n);
+            const PathKind kind = lookUpPath(app.fs, candidate);
+            if (kind == PathKind::PlainFile && holdsCopy(app, candidate, r.record)) {
+                placed = candidate;
+            } else if (kind == PathKind::PlainFile || kind == PathKind::NotPlain) {
+                ++n;
+            } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
+                break;
+            } else if ((r.temp.empty() && !writeTemp(app, r)) || !closeFlushed(r)) {
+                break;
+            } else if (app.fs.moveFile(r.temp, candidate)) {
+                r.temp.clear();
+                placed = candidate;
+            } else if (!app.fs.exists(candidate)) {
+                break;
+            }  // else the name was taken in between: it is looked at again
+        }
     }
-    if (!temp.empty()) app.fs.deleteFile(temp);
+    if (r.out) app.fs.discard(r.out, r.temp);
+    else if (!r.temp.empty()) app.fs.deleteFile(r.temp);
     return placed;
 }
 
@@ -256,7 +279,6 @@ bool applyTimesAndAttributesAt(App& app, const BackupRecord& record, const std::
     if (path.empty()) return false;
     FileTime creation = 0, lastAccess = 0, lastWrite = 0;
     if (!recordedTimes(app, record, creation, lastAccess, lastWrite)) return false;
-    app.ui.processPendingMessages();
     // A file found in place may still be read-only; its times cannot be set then.
     const uint32_t kept = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
     const uint32_t now = app.fs.attributes(path);
@@ -266,22 +288,63 @@ bool applyTimesAndAttributesAt(App& app, const BackupRecord& record, const std::
     return app.fs.setAttributes(path, record.attributes & kept);
 }
 
-// Restores one copy of ours unless its path names one of the records being restored. The
-// copy is held with no sharing from the first look to its removal: a Recovery in another
-// window never takes it in between, and one that holds it makes this one pass it over.
-bool restoreOwnCopy(App& app, const std::string& recordPath, const OwnCopies& own,
-                    const std::set<std::string>& recordPaths, CopyEntry& copy) {
-    Record record;
-    if (!openRecord(app, recordPath, OpenMode::ReadClaimed, record)) return false;
-    copy = CopyEntry{recordPath.substr(nameStart(recordPath)), record.header.sourcePath};
-    if (!own.owns(copy) || recordPaths.count(foldedName(copy.sourcePath))) return false;
-    app.ui.processPendingMessages();
-    const std::string placed = placeContent(app, record, copy.copyName);
-    if (placed.empty()) return false;
-    app.ui.processPendingMessages();
-    if (!applyTimesAndAttributesAt(app, record.header, placed)) return false;
-    app.ui.processPendingMessages();
-    return record.file->removeOnClose();
+// Takes the copy at the path when it is one of ours and its path names none of the
+// records being restored.
+bool claimCopy(App& app, const std::string& recordPath, const OwnCopies& own,
+               const std::set<std::string>& recordPaths, Restore& r) {
+    if (!openRecord(app, recordPath, OpenMode::ReadClaimed, r.record)) return false;
+    r.copy = CopyEntry{recordPath.substr(nameStart(recordPath)), r.record.header.sourcePath};
+    return own.owns(r.copy) && recordPaths.count(foldedName(r.copy.sourcePath)) == 0;
+}
+
+// Writes the content of a copy whose path is free ahead of its turn; false leaves the
+// copy to be placed when its turn comes.
+bool writeAhead(App& app, Restore& r) {
+    const std::string& target = r.record.header.sourcePath;
+    return target.size() <= kMaxPathLength && lookUpPath(app.fs, target) == PathKind::Missing &&
+           writeTemp(app, r);
+}
+
+// Places the content, gives it its times and attributes, and removes the copy.
+bool finishRestore(App& app, Restore& r) {
+    const std::string placed = placeContent(app, r);
+    return !placed.empty() && applyTimesAndAttributesAt(app, r.record.header, placed) &&
+           r.record.file->removeOnClose();
+}
+
+// Restores the copies in turn. While the content of the first ones waits for the disk,
+// the next ones are written: a copy whose path is free is written ahead, any other placed
+// when its turn comes. `restored` gets each copy that is back.
+void restoreCopies(App& app, const std::vector<std::string>& copies,
+                   const std::set<std::string>& recordPaths, const OwnCopies& own,
+                   std::vector<CopyEntry>& restored) {
+    constexpr size_t kAhead = 32;
+    std::deque<std::unique_ptr<Restore>> ahead;
+    Flusher flusher;  // ends before `ahead`: no flush outlives its file
+    const auto finish = [&](Restore& r) {
+        if (finishRestore(app, r)) restored.push_back(r.copy);
+    };
+    const auto finishFirst = [&] {
+        Restore& first = *ahead.front();
+        first.flushed = flusher.wait(first.ticket);
+        finish(first);
+        ahead.pop_front();
+    };
+    for (const std::string& path : copies) {
+        auto r = std::make_unique<Restore>();
+        if (claimCopy(app, path, own, recordPaths, *r)) {
+            if (writeAhead(app, *r)) {
+                r->ticket = flusher.add(*r->out);
+                ahead.push_back(std::move(r));
+            } else {
+                finish(*r);
+            }
+        }
+        while (!ahead.empty() && (ahead.size() >= kAhead || flusher.done(ahead.front()->ticket)))
+            finishFirst();
+        serveWindow(app);
+    }
+    while (!ahead.empty()) finishFirst();
 }
 
 // For each restored path, the row of its newest copy of ours. A file backed up twice comes
@@ -296,7 +359,7 @@ std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>
         DirEntry entry;
         if (!isRecordName(records[i]) ||
             !openRecord(app, records[i], OpenMode::ReadExisting, record) ||
-            !app.fs.findEntry(records[i], entry))
+            !record.file->describe(entry))
             continue;
         const CopyEntry copy{records[i].substr(nameStart(records[i])), record.header.sourcePath};
         if (!own.owns(copy)) continue;
@@ -350,13 +413,10 @@ void restoreRows(App& app, const OwnCopies& own) {
         recordPaths.insert(foldedName(records.back()));
     }
     std::vector<CopyEntry> earlier, restored;
-    for (const auto& item : newestCopies(app, records, own, earlier)) {
-        CopyEntry copy;
-        if (restoreOwnCopy(app, records[size_t(item.second)], own, recordPaths, copy)) {
-            restored.push_back(copy);
-            app.ui.processPendingMessages();
-        }
-    }
+    std::vector<std::string> newest;
+    for (const auto& item : newestCopies(app, records, own, earlier))
+        newest.push_back(records[size_t(item.second)]);
+    restoreCopies(app, newest, recordPaths, own, restored);
     app.ui.processPendingMessages();
     app.ui.clearRows(Ctl::resultList);
     if (updateCopyList(app, restored, earlier)) app.fs.deleteFile(basePath(app, "\\FilePath.dat"));
@@ -393,12 +453,7 @@ void recoverAll(App& app) {
             if (entry.isFolder() || !isRecordName(entry.name) ||
                 !isOwnCopy(app, own, folder, entry.name))
                 continue;
-            const std::string path = folder + entry.name;
-            int row = app.ui.appendRow(Ctl::resultList, entry.name);
-            app.ui.setCell(Ctl::resultList, row, kColType, entry.name);
-            app.ui.setCell(Ctl::resultList, row, kColSize, sizeText(app, path));
-            app.ui.setCell(Ctl::resultList, row, kColDate, dateText(app, path));
-            app.ui.setCell(Ctl::resultList, row, kColPath, path);
+            appendResultRow(app, entry.name, folder + entry.name, entry);
         }
     }
     if (app.ui.rowCount(Ctl::resultList) > 0) restoreRows(app, own);
@@ -407,8 +462,9 @@ void recoverAll(App& app) {
 void restoreListedRecords(App& app) { restoreRows(app, OwnCopies(app)); }
 
 bool restoreRecord(App& app, const std::string& recordPath) {
-    CopyEntry copy;
-    return restoreOwnCopy(app, recordPath, OwnCopies(app), {foldedName(recordPath)}, copy);
+    Restore r;
+    return claimCopy(app, recordPath, OwnCopies(app), {foldedName(recordPath)}, r) &&
+           finishRestore(app, r);
 }
 
 bool readBackupRecord(App& app, const std::string& recordPath, BackupRecord& record) {

@@ -38,6 +38,13 @@ public:
     // Removes the file when this handle closes, so that nobody can open it in between.
     // Only for files opened CreateNew or ReadClaimed.
     virtual bool removeOnClose() = 0;
+    // The open file's attributes, three times and size, as a directory search would show
+    // them (no name).
+    virtual bool describe(DirEntry& out) = 0;
+    // Sets the three times of a file open for writing.
+    virtual bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) = 0;
+    // Waits until everything written through this handle is on the disk.
+    virtual bool flush() = 0;
 };
 
 class FileSystem {
@@ -84,8 +91,9 @@ public:
     // content of `from` has reached the disk). False leaves both as they were.
     virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
     // Gives the file `from` the name `to` in one step, never replacing a file: false when
-    // `to` exists (MoveFileExA with MOVEFILE_WRITE_THROUGH, after the content of `from`
-    // has reached the disk). False leaves both as they were.
+    // `to` exists (MoveFileExA with MOVEFILE_WRITE_THROUGH). The caller has flushed the
+    // content of `from` (File::flush), so that the name never points at a file the disk
+    // does not yet hold. False leaves both as they were.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 
     bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }

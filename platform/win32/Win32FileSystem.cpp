@@ -129,6 +129,25 @@ public:
         return SetFileInformationByHandle(h_, FileDispositionInfo, &remove, sizeof remove) != 0;
     }
 
+    bool describe(DirEntry& out) override {
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!GetFileInformationByHandle(h_, &info)) return false;
+        out = DirEntry{};
+        out.attributes = info.dwFileAttributes;
+        out.size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        out.creation = toFileTime(info.ftCreationTime);
+        out.lastAccess = toFileTime(info.ftLastAccessTime);
+        out.lastWrite = toFileTime(info.ftLastWriteTime);
+        return true;
+    }
+
+    bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) override {
+        FILETIME c = fromFileTime(creation), a = fromFileTime(lastAccess), w = fromFileTime(lastWrite);
+        return SetFileTime(h_, &c, &a, &w) != 0;
+    }
+
+    bool flush() override { return FlushFileBuffers(h_) != 0; }
+
 private:
     bool seek(DWORD method, uint64_t offset = 0) {
         LARGE_INTEGER at;
@@ -138,17 +157,6 @@ private:
 
     HANDLE h_;
 };
-
-// Puts `from` under the name `to`, its content first, so that the name never points at a
-// file the disk does not yet hold.
-bool flushAndMove(const std::string& from, const std::string& to, DWORD flags) {
-    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool flushed = FlushFileBuffers(h) != 0;
-    CloseHandle(h);
-    return flushed && MoveFileExA(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != 0;
-}
 
 }  // namespace
 
@@ -306,12 +314,20 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
     return std::make_unique<Win32File>(h);
 }
 
+// The content of `from` first, so that the name never points at a file the disk does not
+// yet hold.
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
-    return flushAndMove(from, to, MOVEFILE_REPLACE_EXISTING);
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    return flushed && MoveFileExA(from.c_str(), to.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
-    return flushAndMove(from, to, 0);
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace dv

@@ -52,6 +52,7 @@ public:
           removeAtClose_(removeAtClose) {}
     ~FakeFile() override {
         if (auto* n = fs_.find(key_)) {
+            n->unflushed = n->unflushed || unflushed_;
             n->openCount--;
             if (exclusive_) n->openExclusive = false;
             if (removeAtClose_ && n->openCount == 0) fs_.removeNode(key_);
@@ -73,6 +74,7 @@ public:
         if (node->content.size() < pos_ + allowed) node->content.resize(pos_ + allowed);
         std::memcpy(&node->content[pos_], data, allowed);
         pos_ += allowed;
+        unflushed_ = true;
         if (fs_.writeBudget >= 0) fs_.writeBudget -= (long long)allowed;
         return allowed == n;
     }
@@ -103,6 +105,26 @@ public:
         removeAtClose_ = true;
         return true;
     }
+    bool describe(DirEntry& out) override {
+        auto* node = fs_.find(key_);
+        if (!node) return false;
+        out = fs_.entryOf(*node);
+        out.name.clear();
+        return true;
+    }
+    bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) override {
+        auto* node = fs_.find(key_);
+        if (!node || !canWrite_) return false;
+        node->creation = creation;
+        node->lastAccess = lastAccess;
+        node->lastWrite = lastWrite;
+        return true;
+    }
+    // Called from any thread: it touches this handle only.
+    bool flush() override {
+        unflushed_ = false;
+        return canWrite_;
+    }
 
 private:
     FakeFileSystem& fs_;
@@ -111,6 +133,7 @@ private:
     bool canWrite_;
     bool removeAtClose_;
     size_t pos_ = 0;
+    bool unflushed_ = false;
 };
 
 FakeFileSystem::FakeFileSystem() {}
@@ -395,7 +418,9 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
     if (find(to)) return false;
     const Node* parent = find(parentOf(trimSlash(to)));
-    if (failMove || !parent || !parent->folder) return false;
+    const Node* source = find(from);
+    if (failMove || !parent || !parent->folder || !source) return false;
+    if (source->unflushed) movedUnflushed.push_back(to);
     return replaceFile(from, to);
 }
 

@@ -25,6 +25,7 @@ public:
         std::vector<std::string> children;  // folded full paths, in creation order
         int openCount = 0;
         bool openExclusive = false;
+        bool unflushed = false;  // written through a handle that was not flushed after
     };
 
     FakeFileSystem();
@@ -59,6 +60,7 @@ public:
     int listFolderCalls = 0;  // counted under a lock: a second thread may list too
     int findFilesCalls = 0;
     std::vector<std::string> deleted;   // paths passed to a successful deleteFile
+    std::vector<std::string> movedUnflushed;  // moveFile targets whose content was not flushed
 
     // FileSystem
     std::string currentDirectory() override { return cwd_; }

@@ -1,4 +1,5 @@
 #include "cleanup/BackupStore.h"
+#include "cleanup/CopyList.h"
 
 #include "tests/unit/cleanup/CleanupFixture.h"
 
@@ -107,15 +108,23 @@ TEST_F(BackupStoreTest, CopyNamesNeverReplaceEarlierCopies) {
     p.fs.addFile("C:\\t\\a.tmp", "mine");
     p.fs.addFile(folder + "a.tmp.dak", "first");
     // Another program takes the free name a.tmp(2).dak in the moment before it is created.
+    std::vector<std::string> tried;
     p.fs.beforeCreateNew = [&](const std::string& path) {
+        tried.push_back(path);
         if (path == folder + "a.tmp(2).dak") p.fs.addFile(path, "theirs");
     };
-    NewCopy copy = makeNewCopy(app, folder, "a.tmp", "C:\\t\\a.tmp");
+    CopyNumbers numbers;
+    NewCopy copy = makeNewCopy(app, folder, "a.tmp", "C:\\t\\a.tmp", numbers);
     ASSERT_TRUE(copy.file);
     EXPECT_EQ(copy.path, folder + "a.tmp(3).dak");
     EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), "first");
     EXPECT_EQ(p.fs.content(folder + "a.tmp(2).dak"), "theirs");
     EXPECT_FALSE(p.fs.open(copy.path, OpenMode::ReadExisting)) << "held until its file is gone";
+    // The next copy of that name in the run starts after the names it found taken.
+    tried.clear();
+    p.fs.addFile("C:\\u\\A.TMP", "second");
+    EXPECT_EQ(makeNewCopy(app, folder, "A.TMP", "C:\\u\\A.TMP", numbers).path, folder + "A.TMP(4).dak");
+    EXPECT_EQ(tried, (std::vector<std::string>{folder + "A.TMP(4).dak"}));
 }
 
 TEST_F(BackupStoreTest, FolderChoiceAndResolution) {
@@ -140,8 +149,10 @@ TEST_F(BackupStoreTest, FolderChoiceAndResolution) {
 }
 
 TEST_F(BackupStoreTest, IndexLinesAreAppended) {
-    appendIndexLine(app, "C:\\a.tmp");
-    appendIndexLine(app, "C:\\a.tmp");
+    CopyListWriter notes(app);
+    notes.index("C:\\a.tmp");
+    notes.release();
+    notes.index("C:\\a.tmp");
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\FilePath.dat"), "C:\\a.tmp\r\nC:\\a.tmp\r\n");
 }
 

@@ -98,6 +98,7 @@ TEST_F(RecoveryTest, LeavesEveryFileThatIsNotAnExactRecord) {
         EXPECT_EQ(p.fs.content(std::string("C:\\t\\") + name),
                   std::string("content of C:\\t\\") + name);
     EXPECT_TRUE(p.fs.exists("C:\\u\\3.tmp"));
+    EXPECT_TRUE(p.fs.movedUnflushed.empty()) << "a file named before its content was on the disk";
     EXPECT_FALSE(p.fs.exists("C:\\t\\victim.txt"));
     EXPECT_EQ(p.fs.childNames(folder),
               (std::vector<std::string>{"notes.txt", "long.dak", "short.dak", "1.tmp(2).dak"}));
@@ -113,16 +114,17 @@ TEST_F(RecoveryTest, RecordSurvivesAFailedRestore) {
     EXPECT_TRUE(p.fs.childNames("C:\\t").empty()) << "nothing half written";
     EXPECT_EQ(p.fs.content(folder + "a.tmp.dak"), recordOf("C:\\t\\a.tmp", std::string(4000, 'a')));
 
-    // Content written but times refused (another program holds the file): the record stays too.
+    // The content found in place, as a run stopped after the move leaves it, but its times
+    // refused (another program holds the file): the record stays too.
     p.fs.writeBudget = -1;
     setBackupFolder(folder);
-    FakeFileSystem& fs = p.fs;
-    std::unique_ptr<File> held;
-    p.ui.atProcessCall(p.ui.processCalls + 4,
-                       [&] { held = fs.open("C:\\t\\a.tmp", OpenMode::ReadExisting); });
+    p.fs.addFile("C:\\t\\a.tmp", std::string(4000, 'a'));
+    const FileTime kept = fileTimeOf(2011, 1, 2);
+    p.fs.setTimes("C:\\t\\a.tmp", kept, kept, kept);
+    std::unique_ptr<File> held = p.fs.open("C:\\t\\a.tmp", OpenMode::ReadExisting);
     recoverAll(app);
-    EXPECT_TRUE(held);
     EXPECT_EQ(p.fs.content("C:\\t\\a.tmp"), std::string(4000, 'a'));
+    EXPECT_EQ(p.fs.childNames("C:\\t"), (std::vector<std::string>{"a.tmp"}));
     EXPECT_TRUE(p.fs.exists(folder + "a.tmp.dak"));
 }
 
@@ -167,7 +169,7 @@ TEST_F(RecoveryTest, NoRecoveryInTheMiddleOfABackupRun) {
     setBackupFolder(folder);
     useMode(Ctl::backupModeRadio);
     listFile("C:\\t\\a.tmp", "precious");
-    p.ui.atProcessCall(3, [&] { recoverAll(app); });  // copy and index line made, file not yet deleted
+    p.ui.atProcessCall(1, [&] { recoverAll(app); });  // the file backed up, the run not yet ended
     deleteAllRows(app);
     EXPECT_FALSE(p.fs.exists("C:\\t\\a.tmp"));
     BackupRecord record;

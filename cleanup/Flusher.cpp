@@ -1,0 +1,64 @@
+#include "cleanup/Flusher.h"
+
+#include <system_error>
+
+namespace dv {
+
+Flusher::Flusher(size_t threads) {
+    try {
+        for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { run(); });
+    } catch (const std::system_error&) {
+        // Fewer threads, or none: add() then flushes on the caller's thread.
+    }
+}
+
+Flusher::~Flusher() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+void Flusher::run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+        if (queue_.empty()) return;  // stopping, and nothing left
+        const auto [ticket, file] = queue_.front();
+        queue_.pop_front();
+        lock.unlock();
+        const bool ok = file->flush();
+        lock.lock();
+        unflushed_.erase(ticket);
+        if (!ok) failed_.insert(ticket);
+        changed_.notify_all();
+    }
+}
+
+Flusher::Ticket Flusher::add(File& file) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const Ticket ticket = next_++;
+    if (threads_.empty()) {
+        if (!file.flush()) failed_.insert(ticket);
+        return ticket;
+    }
+    unflushed_.insert(ticket);
+    queue_.emplace_back(ticket, &file);
+    changed_.notify_all();
+    return ticket;
+}
+
+bool Flusher::done(Ticket ticket) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return unflushed_.count(ticket) == 0;
+}
+
+bool Flusher::wait(Ticket ticket) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return unflushed_.count(ticket) == 0; });
+    return failed_.erase(ticket) == 0;
+}
+
+}  // namespace dv
