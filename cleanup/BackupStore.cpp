@@ -49,12 +49,13 @@ bool openSource(App& app, const std::string& source, Source& out) {
     if (source.empty()) return false;
     // Recovery only accepts full drive paths; a copy it would refuse is no copy.
     if (!isRecordablePath(source)) return false;
-    // Only a plain file is copied: never a folder, a link, or a file behind a junction.
-    if (!isPlainFile(app.fs, source)) return false;
-    // Attributes, times and size come from the file opened for its copy.
+    // Attributes, times and size come from the file opened for its copy, which must be
+    // no folder and no link itself; the caller has made sure that no folder on its way is
+    // a junction.
     out.in = app.fs.open(source, OpenMode::ReadExisting);
     DirEntry info;
-    if (!out.in || !out.in->describe(info)) return false;
+    if (!out.in || !out.in->describe(info) || (info.attributes & (kAttrDirectory | kAttrReparsePoint)))
+        return false;
     BackupRecord record;
     record.sourcePath = source;
     record.attributes = info.attributes & kRecordAttributeMask;
@@ -118,7 +119,9 @@ std::string askFolder(App& app) {
 
 bool backupFile(App& app, const std::string& source, const std::string& copyPath) {
     Source in;
-    if (copyPath.empty() || sameNoCase(source, copyPath) || !openSource(app, source, in))
+    // Only a plain file is copied: never a folder, a link, or a file behind a junction.
+    if (copyPath.empty() || sameNoCase(source, copyPath) || !isPlainFile(app.fs, source) ||
+        !openSource(app, source, in))
         return false;
     std::unique_ptr<File> out;
     return writeNewCopy(app, in, copyPath, out) == Made::Written;

@@ -55,7 +55,8 @@ using CopyNumbers = std::unordered_map<std::string, int>;
 // Backs the source up into a folder ending in "\" under the first free copy name:
 // name.dak, then name(2).dak, name(3).dak ...; a name that another program takes in the
 // meantime is passed over for the next number. A run starts each name at the number after
-// the last one it took.
+// the last one it took. The caller has just looked the source up as a plain file
+// (lookUpPath): no folder on its way is a junction or link.
 NewCopy makeNewCopy(App& app, const std::string& folder, const std::string& name,
                     const std::string& source, CopyNumbers& numbers);
 

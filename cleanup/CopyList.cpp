@@ -48,23 +48,29 @@ void CopyListWriter::release() {
     list_.reset();
     index_.reset();
     lock_.reset();
+    lineEnded_ = false;
 }
 
 bool CopyListWriter::note(const CopyEntry& entry) {
     if (!hold()) return false;
     sizeBefore_ = list_->size();
     // A last line cut short (the program stopped in the middle of a write) is ended
-    // first, so that it never swallows this one.
+    // first, so that it never swallows this one. After a note of this writer's the list
+    // ends with a whole line: nobody else writes it while the lock is held.
     char last = '\n';
-    if (sizeBefore_ > 0 && (!list_->seekTo(sizeBefore_ - 1) || list_->read(&last, 1) != 1))
+    if (!lineEnded_ && sizeBefore_ > 0 &&
+        (!list_->seekTo(sizeBefore_ - 1) || list_->read(&last, 1) != 1))
         return false;
     const std::string text = (last == '\n' ? "" : "\r\n") + lineOf(entry) + "\r\n";
-    if (list_->seekToEnd() && list_->write(text.data(), text.size())) return true;
-    takeBack();
-    return false;
+    lineEnded_ = list_->seekToEnd() && list_->write(text.data(), text.size());
+    if (!lineEnded_) takeBack();
+    return lineEnded_;
 }
 
-bool CopyListWriter::takeBack() { return list_ && list_->setSize(sizeBefore_); }
+bool CopyListWriter::takeBack() {
+    lineEnded_ = false;
+    return list_ && list_->setSize(sizeBefore_);
+}
 
 bool CopyListWriter::index(const std::string& path) {
     if (!hold()) return false;

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<CopyListLock> lock_;
     std::unique_ptr<File> list_, index_;
     uint64_t sizeBefore_ = 0;
+    bool lineEnded_ = false;  // the list ends with a line this writer wrote
 };
 
 // Notes one copy, taking the lock for it.

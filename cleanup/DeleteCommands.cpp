@@ -97,7 +97,7 @@ RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
         recycleFile(app, path, kRecycleOptions);
     else if (mode == DeleteMode::Permanent)
         clearReadOnlyAndDelete(app.fs, path);
-    else
+    else if (kind == PathKind::PlainFile)
         backup.backUpAndDelete(name, path);
 
     removeListedRow(app, row, path);

@@ -28,6 +28,7 @@ namespace {
 constexpr size_t kChunkBytes = 1 << 20;
 constexpr size_t kMaxPathLength = 259;  // what the ANSI functions reach
 constexpr int kMaxRestoredNumber = 1000;
+constexpr uint32_t kKeptAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 const char* const kNotBackedUpText = "You have not backed up the file(s) before delete the file(s)";
 
 bool isRecordName(const std::string& name) {
@@ -243,32 +244,34 @@ bool closeFlushed(Restore& r) {
 // free, or when the file there is the one the copy holds; otherwise the first free
 // "(restored)" name beside it, so that a newer file at the path stays as it is. The file
 // appears whole or not at all: it is written under a temporary name, flushed, and then
-// given its name in one step that never replaces anything.
-std::string placeContent(App& app, Restore& r) {
+// given its name in one step that never replaces anything. `moved`: the content was
+// written here, with its times, rather than found in place.
+std::string placeContent(App& app, Restore& r, bool& moved) {
     const std::string& target = r.record.header.sourcePath;
     std::string placed;
-    // Never write through a folder that has become a junction or link since the backup.
-    if (isSafeWriteTarget(app.fs, target)) {
-        for (int n = 0, tries = 0; n <= kMaxRestoredNumber && tries <= 2 * kMaxRestoredNumber &&
-                                   placed.empty();
-             ++tries) {
-            const std::string candidate = n == 0 ? target : restoredName(target, n);
-            const PathKind kind = lookUpPath(app.fs, candidate);
-            if (kind == PathKind::PlainFile && holdsCopy(app, candidate, r.record)) {
-                placed = candidate;
-            } else if (kind == PathKind::PlainFile || kind == PathKind::NotPlain) {
-                ++n;
-            } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
-                break;
-            } else if ((r.temp.empty() && !writeTemp(app, r)) || !closeFlushed(r)) {
-                break;
-            } else if (app.fs.moveFile(r.temp, candidate)) {
-                r.temp.clear();
-                placed = candidate;
-            } else if (!app.fs.exists(candidate)) {
-                break;
-            }  // else the name was taken in between: it is looked at again
-        }
+    moved = false;
+    for (int n = 0, tries = 0; n <= kMaxRestoredNumber && tries <= 2 * kMaxRestoredNumber &&
+                               placed.empty();
+         ++tries) {
+        const std::string candidate = n == 0 ? target : restoredName(target, n);
+        const PathKind kind = lookUpPath(app.fs, candidate);
+        // Never write through a folder that has become a junction or link since the backup.
+        if (n == 0 && kind != PathKind::PlainFile && kind != PathKind::Missing) break;
+        if (kind == PathKind::PlainFile && holdsCopy(app, candidate, r.record)) {
+            placed = candidate;
+        } else if (kind == PathKind::PlainFile || kind == PathKind::NotPlain) {
+            ++n;
+        } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
+            break;
+        } else if ((r.temp.empty() && !writeTemp(app, r)) || !closeFlushed(r)) {
+            break;
+        } else if (app.fs.moveFile(r.temp, candidate)) {
+            r.temp.clear();
+            placed = candidate;
+            moved = true;
+        } else if (!app.fs.exists(candidate)) {
+            break;
+        }  // else the name was taken in between: it is looked at again
     }
     if (r.out) app.fs.discard(r.out, r.temp);
     else if (!r.temp.empty()) app.fs.deleteFile(r.temp);
@@ -280,12 +283,11 @@ bool applyTimesAndAttributesAt(App& app, const BackupRecord& record, const std::
     FileTime creation = 0, lastAccess = 0, lastWrite = 0;
     if (!recordedTimes(app, record, creation, lastAccess, lastWrite)) return false;
     // A file found in place may still be read-only; its times cannot be set then.
-    const uint32_t kept = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
     const uint32_t now = app.fs.attributes(path);
     if (now != kInvalidAttributes && (now & kAttrReadOnly))
-        app.fs.setAttributes(path, now & kept & ~kAttrReadOnly);
+        app.fs.setAttributes(path, now & kKeptAttributes & ~kAttrReadOnly);
     if (!app.fs.setFileTimes(path, creation, lastAccess, lastWrite)) return false;
-    return app.fs.setAttributes(path, record.attributes & kept);
+    return app.fs.setAttributes(path, record.attributes & kKeptAttributes);
 }
 
 // Takes the copy at the path when it is one of ours and its path names none of the
@@ -307,9 +309,14 @@ bool writeAhead(App& app, Restore& r) {
 
 // Places the content, gives it its times and attributes, and removes the copy.
 bool finishRestore(App& app, Restore& r) {
-    const std::string placed = placeContent(app, r);
-    return !placed.empty() && applyTimesAndAttributesAt(app, r.record.header, placed) &&
-           r.record.file->removeOnClose();
+    bool moved = false;
+    const std::string placed = placeContent(app, r, moved);
+    if (placed.empty()) return false;
+    // Content written here has its times already; a file found in place gets them now.
+    const bool settled =
+        moved ? app.fs.setAttributes(placed, r.record.header.attributes & kKeptAttributes)
+              : applyTimesAndAttributesAt(app, r.record.header, placed);
+    return settled && r.record.file->removeOnClose();
 }
 
 // Restores the copies in turn. While the content of the first ones waits for the disk,
