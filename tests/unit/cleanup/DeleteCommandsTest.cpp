@@ -81,7 +81,11 @@ TEST_F(DeleteCommandsTest, TotalCountsOnlyFilesReallyRemoved) {
 
 TEST_F(DeleteCommandsTest, BackupModeKeepsEveryCopyAndIndexLine) {
     useMode(Ctl::backupModeRadio);
+    // The list's last line was cut short by a stop; a file between the two cannot go.
+    p.fs.addFile("C:\\Dustvane\\BackupCopies.dat", "old.dak\tC:\\old.tmp");
     listFile("C:\\one\\a.tmp", "first");
+    listFile("C:\\held\\h.tmp", "held");
+    p.fs.undeletable.insert(FakeFileSystem::fold("C:\\held\\h.tmp"));
     listFile("C:\\two\\a.tmp", "second");
     deleteAllRows(app);
 
@@ -93,7 +97,8 @@ TEST_F(DeleteCommandsTest, BackupModeKeepsEveryCopyAndIndexLine) {
     EXPECT_EQ(first.content, "first");
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\FilePath.dat"), "C:\\two\\a.tmp\r\nC:\\one\\a.tmp\r\n");
     EXPECT_EQ(p.fs.content("C:\\Dustvane\\BackupCopies.dat"),
-              "a.tmp.dak\tC:\\two\\a.tmp\r\na.tmp(2).dak\tC:\\one\\a.tmp\r\n");
+              "old.dak\tC:\\old.tmp\r\na.tmp.dak\tC:\\two\\a.tmp\r\na.tmp(2).dak\tC:\\one\\a.tmp\r\n");
+    EXPECT_EQ(p.fs.content("C:\\held\\h.tmp"), "held");
     EXPECT_FALSE(p.fs.exists("C:\\one\\a.tmp"));
     EXPECT_FALSE(p.fs.exists("C:\\two\\a.tmp"));
 }
