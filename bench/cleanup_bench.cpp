@@ -52,24 +52,16 @@ bool recycleEach(const std::string& tree) {
 
 std::string copyPathOf(const std::string& folder, int i) { return folder + "\\" + nameOf(i) + ".dak"; }
 
-bool copyEachAway(const std::string& tree, const std::string& folder) {
+// CopyFileA, then DeleteFileA of what was copied: each file of the tree into the folder,
+// or each copy back.
+bool copyEach(const std::string& tree, const std::string& folder, bool back) {
     bool ok = true;
     for (int i = 0; i < kFiles; ++i) {
-        const std::string path = pathOf(tree, i);
-        ok = CopyFileA(path.c_str(), copyPathOf(folder, i).c_str(), TRUE) && ok;
-        clearReadOnly(path, i);
-        ok = DeleteFileA(path.c_str()) && ok;
-    }
-    return ok;
-}
-
-bool copyEachBack(const std::string& tree, const std::string& folder) {
-    bool ok = true;
-    for (int i = 0; i < kFiles; ++i) {
-        const std::string copy = copyPathOf(folder, i);
-        ok = CopyFileA(copy.c_str(), pathOf(tree, i).c_str(), TRUE) && ok;
-        clearReadOnly(copy, i);
-        ok = DeleteFileA(copy.c_str()) && ok;
+        const std::string original = pathOf(tree, i), copy = copyPathOf(folder, i);
+        const std::string& from = back ? copy : original;
+        ok = CopyFileA(from.c_str(), (back ? original : copy).c_str(), TRUE) && ok;
+        clearReadOnly(from, i);
+        ok = DeleteFileA(from.c_str()) && ok;
     }
     return ok;
 }
@@ -129,8 +121,8 @@ private:
     bool measureBackup(Line& backup, Line& recovery) {
         if (!buildTree(tree_)) return fail("cannot make the tree");
         const std::map<std::string, Seen> before = look(tree_);
-        const double away = timedLoop([&] { return copyEachAway(tree_, keepBare_); });
-        const double back = timedLoop([&] { return copyEachBack(tree_, keepBare_); });
+        const double away = timedLoop([&] { return copyEach(tree_, keepBare_, false); });
+        const double back = timedLoop([&] { return copyEach(tree_, keepBare_, true); });
         if (away < 0 || back < 0 || !deletePermanently(tree_)) return fail("the bare copies");
         if (!freshTreeListed() || !chooseBackupFolder(app_, w_, keep_)) return false;
         const double program = deleteAllSeconds(w_);

@@ -24,14 +24,21 @@ FILETIME fromFileTime(FileTime t) {
     return ft;
 }
 
-DirEntry toEntry(const WIN32_FIND_DATAA& fd) {
+// A directory search's entry and an open file's information name these fields alike.
+template <class Info>
+DirEntry entryOf(const Info& info) {
     DirEntry e;
+    e.attributes = info.dwFileAttributes;
+    e.size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    e.creation = toFileTime(info.ftCreationTime);
+    e.lastAccess = toFileTime(info.ftLastAccessTime);
+    e.lastWrite = toFileTime(info.ftLastWriteTime);
+    return e;
+}
+
+DirEntry toEntry(const WIN32_FIND_DATAA& fd) {
+    DirEntry e = entryOf(fd);
     e.name = fd.cFileName;
-    e.attributes = fd.dwFileAttributes;
-    e.size = (uint64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-    e.creation = toFileTime(fd.ftCreationTime);
-    e.lastAccess = toFileTime(fd.ftLastAccessTime);
-    e.lastWrite = toFileTime(fd.ftLastWriteTime);
     return e;
 }
 
@@ -132,12 +139,7 @@ public:
     bool describe(DirEntry& out) override {
         BY_HANDLE_FILE_INFORMATION info;
         if (!GetFileInformationByHandle(h_, &info)) return false;
-        out = DirEntry{};
-        out.attributes = info.dwFileAttributes;
-        out.size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        out.creation = toFileTime(info.ftCreationTime);
-        out.lastAccess = toFileTime(info.ftLastAccessTime);
-        out.lastWrite = toFileTime(info.ftLastWriteTime);
+        out = entryOf(info);
         return true;
     }
 
