@@ -17,14 +17,14 @@ Flusher::~Flusher() {
         std::lock_guard<std::mutex> lock(mutex_);
         stop_ = true;
     }
-    changed_.notify_all();
+    queued_.notify_all();
     for (std::thread& thread : threads_) thread.join();
 }
 
 void Flusher::run() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+        queued_.wait(lock, [&] { return stop_ || !queue_.empty(); });
         if (queue_.empty()) return;  // stopping, and nothing left
         const auto [ticket, file] = queue_.front();
         queue_.pop_front();
@@ -33,7 +33,7 @@ void Flusher::run() {
         lock.lock();
         unflushed_.erase(ticket);
         if (!ok) failed_.insert(ticket);
-        changed_.notify_all();
+        flushed_.notify_all();
     }
 }
 
@@ -46,7 +46,7 @@ Flusher::Ticket Flusher::add(File& file) {
     }
     unflushed_.insert(ticket);
     queue_.emplace_back(ticket, &file);
-    changed_.notify_all();
+    queued_.notify_one();
     return ticket;
 }
 
@@ -57,7 +57,7 @@ bool Flusher::done(Ticket ticket) {
 
 bool Flusher::wait(Ticket ticket) {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return unflushed_.count(ticket) == 0; });
+    flushed_.wait(lock, [&] { return unflushed_.count(ticket) == 0; });
     return failed_.erase(ticket) == 0;
 }
 

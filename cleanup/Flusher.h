@@ -35,7 +35,8 @@ private:
     void run();
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // A thread is woken for each file handed over, and a waiter at each flush ended.
+    std::condition_variable queued_, flushed_;
     std::deque<std::pair<Ticket, File*>> queue_;  // not yet taken by a thread
     std::set<Ticket> unflushed_;                  // handed over, flush not yet ended
     std::set<Ticket> failed_;
