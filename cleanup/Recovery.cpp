@@ -95,6 +95,8 @@ public:
         for (const CopyEntry& entry : readCopyList(app)) {
             listed_.insert(keyOf(entry));
             names_.insert(foldedName(entry.copyName));
+            auto [it, added] = paths_.emplace(foldedName(entry.copyName), entry.sourcePath);
+            if (!added && foldedName(it->second) != foldedName(entry.sourcePath)) it->second.clear();
             --earlier_[foldedName(entry.sourcePath)];
         }
         std::vector<std::string> lines;
@@ -104,6 +106,13 @@ public:
             it = it->second > 0 ? std::next(it) : earlier_.erase(it);
     }
     bool named(const std::string& copyName) const { return names_.count(foldedName(copyName)) > 0; }
+    // The path the list gives the copy, when it gives it exactly one.
+    bool onePath(const std::string& copyName, std::string& path) const {
+        auto it = paths_.find(foldedName(copyName));
+        if (it == paths_.end() || it->second.empty()) return false;
+        path = it->second;
+        return true;
+    }
     bool anyEarlier() const { return !earlier_.empty(); }
     bool earlier(const std::string& path) const { return earlier_.count(foldedName(path)) > 0; }
     bool listed(const CopyEntry& copy) const { return listed_.count(keyOf(copy)) > 0; }
@@ -112,6 +121,7 @@ public:
 private:
     std::set<std::pair<std::string, std::string>> listed_;
     std::set<std::string> names_;
+    std::map<std::string, std::string> paths_;  // folded copy name -> its one path, or ""
     std::map<std::string, int> earlier_;
 };
 
@@ -211,8 +221,10 @@ struct Restore {
     bool flushed = false;
 };
 
-// Writes the content, with its times, under the temporary name in its file's folder; the
-// file stays open for its flush. False when it could not be written whole.
+// Writes the content, with its times and attributes, under the temporary name in its
+// file's folder; the file stays open for its flush. It is not made read-only yet: a
+// temporary file that cannot be placed must still go. False when it could not be written
+// whole.
 bool writeTemp(App& app, Restore& r) {
     const std::string& target = r.record.header.sourcePath;
     const std::string path = tempPath(target.substr(0, nameStart(target)), r.copy.copyName, target);
@@ -225,7 +237,8 @@ bool writeTemp(App& app, Restore& r) {
     if (!copyContent(r.record, *r.out, r.record.length, false) ||
         r.out->size() != r.record.length ||
         !recordedTimes(app, r.record.header, creation, lastAccess, lastWrite) ||
-        !r.out->setTimes(creation, lastAccess, lastWrite)) {
+        !r.out->setTimesAndAttributes(creation, lastAccess, lastWrite,
+                                      r.record.header.attributes & kKeptAttributes & ~kAttrReadOnly)) {
         app.fs.discard(r.out, path);
         return false;
     }
@@ -312,10 +325,11 @@ bool finishRestore(App& app, Restore& r) {
     bool moved = false;
     const std::string placed = placeContent(app, r, moved);
     if (placed.empty()) return false;
-    // Content written here has its times already; a file found in place gets them now.
-    const bool settled =
-        moved ? app.fs.setAttributes(placed, r.record.header.attributes & kKeptAttributes)
-              : applyTimesAndAttributesAt(app, r.record.header, placed);
+    // Content written here has its times and attributes already, but for read-only; a file
+    // found in place gets them now.
+    const uint32_t attributes = r.record.header.attributes & kKeptAttributes;
+    const bool settled = moved ? !(attributes & kAttrReadOnly) || app.fs.setAttributes(placed, attributes)
+                               : applyTimesAndAttributesAt(app, r.record.header, placed);
     return settled && r.record.file->removeOnClose();
 }
 
@@ -355,30 +369,44 @@ void restoreCopies(App& app, const std::vector<std::string>& copies,
 }
 
 // For each restored path, the row of its newest copy of ours. A file backed up twice comes
-// back as it was last; its older copies stay in the folder. `earlier` gets every copy
-// known only from FilePath.dat.
+// back as it was last; its older copies stay in the folder. A copy the list names with its
+// one path, the only copy of that path, is chosen unopened; any other is opened for its
+// path and time (the claim checks the path again). `earlier` gets every copy known only
+// from FilePath.dat.
 std::map<std::string, int> newestCopies(App& app, const std::vector<std::string>& records,
                                         const OwnCopies& own, std::vector<CopyEntry>& earlier) {
-    std::map<std::string, int> newest;
-    std::map<std::string, FileTime> newestTime;
+    std::map<std::string, std::vector<int>> unopened;  // folded path -> rows
+    std::vector<int> toOpen;
     for (int i = 0; i < int(records.size()); ++i) {
+        std::string path;
+        if (!isRecordName(records[i])) continue;
+        if (own.onePath(records[i].substr(nameStart(records[i])), path))
+            unopened[foldedName(path)].push_back(i);
+        else
+            toOpen.push_back(i);
+    }
+    std::map<std::string, std::pair<FileTime, int>> newest;  // folded path -> time, row
+    const auto open = [&](int i) {
         Record record;
         DirEntry entry;
-        if (!isRecordName(records[i]) ||
-            !openRecord(app, records[i], OpenMode::ReadExisting, record) ||
-            !record.file->describe(entry))
-            continue;
+        if (!openRecord(app, records[i], OpenMode::ReadExisting, record) || !record.file->describe(entry))
+            return;
         const CopyEntry copy{records[i].substr(nameStart(records[i])), record.header.sourcePath};
-        if (!own.owns(copy)) continue;
+        if (!own.owns(copy)) return;
         if (!own.listed(copy)) earlier.push_back(copy);
-        std::string key = foldedName(copy.sourcePath);
-        auto it = newestTime.find(key);
-        if (it == newestTime.end() || entry.lastWrite >= it->second) {
-            newestTime[key] = entry.lastWrite;
-            newest[key] = i;
-        }
+        const std::string key = foldedName(copy.sourcePath);
+        auto it = newest.find(key);
+        if (it == newest.end() || std::make_pair(entry.lastWrite, i) >= it->second)
+            newest[key] = {entry.lastWrite, i};
+    };
+    for (int i : toOpen) open(i);
+    std::map<std::string, int> rows;
+    for (const auto& [key, list] : unopened) {
+        if (list.size() == 1 && newest.count(key) == 0) rows[key] = list.front();
+        else for (int i : list) open(i);
     }
-    return newest;
+    for (const auto& [key, chosen] : newest) rows[key] = chosen.second;
+    return rows;
 }
 
 // The entries less one for each copy that is gone.

@@ -41,8 +41,9 @@ public:
     // The open file's attributes, three times and size, as a directory search would show
     // them (no name).
     virtual bool describe(DirEntry& out) = 0;
-    // Sets the three times of a file open for writing.
-    virtual bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) = 0;
+    // Sets the three times and the attributes of a file open for writing, in one step.
+    virtual bool setTimesAndAttributes(FileTime creation, FileTime lastAccess,
+                                       FileTime lastWrite, uint32_t attributes) = 0;
     // Waits until everything written through this handle is on the disk.
     virtual bool flush() = 0;
 };

@@ -146,9 +146,15 @@ public:
         return true;
     }
 
-    bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) override {
-        FILETIME c = fromFileTime(creation), a = fromFileTime(lastAccess), w = fromFileTime(lastWrite);
-        return SetFileTime(h_, &c, &a, &w) != 0;
+    bool setTimesAndAttributes(FileTime creation, FileTime lastAccess, FileTime lastWrite,
+                               uint32_t attributes) override {
+        FILE_BASIC_INFO basic{};
+        basic.CreationTime.QuadPart = LONGLONG(creation);
+        basic.LastAccessTime.QuadPart = LONGLONG(lastAccess);
+        basic.LastWriteTime.QuadPart = LONGLONG(lastWrite);
+        // No attributes at all would leave them as they are.
+        basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+        return SetFileInformationByHandle(h_, FileBasicInfo, &basic, sizeof basic) != 0;
     }
 
     bool flush() override { return FlushFileBuffers(h_) != 0; }

@@ -112,12 +112,14 @@ public:
         out.name.clear();
         return true;
     }
-    bool setTimes(FileTime creation, FileTime lastAccess, FileTime lastWrite) override {
+    bool setTimesAndAttributes(FileTime creation, FileTime lastAccess, FileTime lastWrite,
+                               uint32_t attributes) override {
         auto* node = fs_.find(key_);
         if (!node || !canWrite_) return false;
         node->creation = creation;
         node->lastAccess = lastAccess;
         node->lastWrite = lastWrite;
+        node->attributes = attributes;
         return true;
     }
     // Called from any thread: it touches this handle only.
