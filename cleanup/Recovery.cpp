@@ -246,11 +246,14 @@ bool writeTemp(App& app, Restore& r) {
     return true;
 }
 
-// Closes the temporary file once its content is on the disk; false when it cannot be.
-bool closeFlushed(Restore& r) {
-    if (r.out && !r.flushed) r.flushed = r.out->flush();
-    if (r.flushed) r.out.reset();
-    return r.flushed;
+// Gives the temporary file its name once its content is on the disk; the move never
+// replaces a file. False when the content cannot be flushed or the name is taken.
+bool moveIn(Restore& r, const std::string& path) {
+    if (!r.flushed) r.flushed = r.out->flush();
+    if (!r.flushed || !r.out->renameTo(path)) return false;
+    r.out.reset();
+    r.temp.clear();
+    return true;
 }
 
 // Puts the content where it belongs and returns that path: the copy's own path when it is
@@ -267,6 +270,15 @@ std::string placeContent(App& app, Restore& r, bool& moved) {
                                placed.empty();
          ++tries) {
         const std::string candidate = n == 0 ? target : restoredName(target, n);
+        // Content written ahead goes to its name at once when no folder on the way has
+        // become a junction or link; a name taken in the meantime makes the move fail, and
+        // the name is then looked at as below.
+        if (r.out && candidate.size() <= kMaxPathLength &&
+            isPlainFolder(app.fs, candidate.substr(0, nameStart(candidate))) && moveIn(r, candidate)) {
+            placed = candidate;
+            moved = true;
+            break;
+        }
         const PathKind kind = lookUpPath(app.fs, candidate);
         // Never write through a folder that has become a junction or link since the backup.
         if (n == 0 && kind != PathKind::PlainFile && kind != PathKind::Missing) break;
@@ -276,18 +288,16 @@ std::string placeContent(App& app, Restore& r, bool& moved) {
             ++n;
         } else if (kind != PathKind::Missing || candidate.size() > kMaxPathLength) {
             break;
-        } else if ((r.temp.empty() && !writeTemp(app, r)) || !closeFlushed(r)) {
+        } else if (!r.out && !writeTemp(app, r)) {
             break;
-        } else if (app.fs.moveFile(r.temp, candidate)) {
-            r.temp.clear();
+        } else if (moveIn(r, candidate)) {
             placed = candidate;
             moved = true;
-        } else if (!app.fs.exists(candidate)) {
+        } else if (!r.flushed || !app.fs.exists(candidate)) {
             break;
         }  // else the name was taken in between: it is looked at again
     }
-    if (r.out) app.fs.discard(r.out, r.temp);
-    else if (!r.temp.empty()) app.fs.deleteFile(r.temp);
+    if (r.out) app.fs.discard(r.out, r.temp);  // content that found no name
     return placed;
 }
 
@@ -312,12 +322,13 @@ bool claimCopy(App& app, const std::string& recordPath, const OwnCopies& own,
     return own.owns(r.copy) && recordPaths.count(foldedName(r.copy.sourcePath)) == 0;
 }
 
-// Writes the content of a copy whose path is free ahead of its turn; false leaves the
-// copy to be placed when its turn comes.
+// Writes the content of a copy ahead of its turn, into a folder that is still a plain
+// folder; false leaves the copy to be placed when its turn comes. Whether its name is free
+// is seen when it is placed.
 bool writeAhead(App& app, Restore& r) {
     const std::string& target = r.record.header.sourcePath;
-    return target.size() <= kMaxPathLength && lookUpPath(app.fs, target) == PathKind::Missing &&
-           writeTemp(app, r);
+    return target.size() <= kMaxPathLength &&
+           isPlainFolder(app.fs, target.substr(0, nameStart(target))) && writeTemp(app, r);
 }
 
 // Places the content, gives it its times and attributes, and removes the copy.

@@ -46,6 +46,9 @@ public:
                                        FileTime lastWrite, uint32_t attributes) = 0;
     // Waits until everything written through this handle is on the disk.
     virtual bool flush() = 0;
+    // Gives the file, opened CreateNew, a new full path on its volume; never replaces a
+    // file of that name.
+    virtual bool renameTo(const std::string& path) = 0;
 };
 
 class FileSystem {

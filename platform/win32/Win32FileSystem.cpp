@@ -159,6 +159,20 @@ public:
 
     bool flush() override { return FlushFileBuffers(h_) != 0; }
 
+    // The new name goes to the system as an NT path, as the handle's own call takes it.
+    bool renameTo(const std::string& path) override {
+        const std::string full = "\\??\\" + path;
+        const int chars = MultiByteToWideChar(CP_ACP, 0, full.c_str(), int(full.size()), nullptr, 0);
+        if (chars <= 0) return false;
+        std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + size_t(chars) * sizeof(WCHAR));
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->ReplaceIfExists = FALSE;
+        info->RootDirectory = nullptr;
+        info->FileNameLength = DWORD(chars * sizeof(WCHAR));
+        MultiByteToWideChar(CP_ACP, 0, full.c_str(), int(full.size()), info->FileName, chars);
+        return SetFileInformationByHandle(h_, FileRenameInfo, info, DWORD(buffer.size())) != 0;
+    }
+
 private:
     bool seek(DWORD method, uint64_t offset = 0) {
         LARGE_INTEGER at;

@@ -112,6 +112,11 @@ public:
         out.name.clear();
         return true;
     }
+    bool renameTo(const std::string& path) override {
+        if (!fs_.renameOpen(key_, path, unflushed_)) return false;
+        key_ = FakeFileSystem::fold(path);
+        return true;
+    }
     bool setTimesAndAttributes(FileTime creation, FileTime lastAccess, FileTime lastWrite,
                                uint32_t attributes) override {
         auto* node = fs_.find(key_);
@@ -414,6 +419,19 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
     placed.creation = moved.creation;
     placed.lastAccess = moved.lastAccess;
     placed.lastWrite = moved.lastWrite;
+    return true;
+}
+
+bool FakeFileSystem::renameOpen(const std::string& key, const std::string& to, bool unflushed) {
+    const Node* parent = find(parentOf(trimSlash(to)));
+    auto it = nodes_.find(key);
+    if (failMove || find(to) || !parent || !parent->folder || it == nodes_.end()) return false;
+    if (unflushed || it->second.unflushed) movedUnflushed.push_back(to);
+    Node moved = std::move(it->second);
+    removeNode(key);
+    Node& placed = createFile(to);
+    moved.name = placed.name;
+    placed = std::move(moved);
     return true;
 }
 

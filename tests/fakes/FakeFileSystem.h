@@ -82,6 +82,8 @@ public:
     bool moveFile(const std::string& from, const std::string& to) override;
 
     static std::string fold(const std::string& path);
+    // The rename of a file open as `key` (folded), as its handle makes it.
+    bool renameOpen(const std::string& key, const std::string& to, bool unflushed);
 
 private:
     friend class FakeFile;
