@@ -76,8 +76,20 @@ DeleteMode chosenMode(App& app) {
     return DeleteMode::None;
 }
 
+// The shell's delete of a path the caller has just looked up as a plain file.
+bool recyclePlainFile(App& app, const std::string& path, unsigned options) {
+    unsigned flags = kFofAllowUndo;
+    if (options & 1) flags |= kFofNoConfirmation;
+    if (options & 2) flags |= kFofNoErrorUi;
+    if (options & 4) flags |= kFofSilent;
+    bool aborted = false;
+    return app.shell.deleteOperation(path, flags, aborted) == 0 && !aborted;
+}
+
 // The mode step for row r; the radio buttons are read anew for every row. A path that
-// has become a folder or a link since the search is left alone and keeps its row.
+// has become a folder or a link since the search is left alone and keeps its row; the
+// look-up is the guard right before the act. A file deleted for good is known to be gone;
+// after the shell's delete or a backup the path is looked at again.
 RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
     const DeleteMode mode = chosenMode(app);
     if (mode == DeleteMode::None) return RowOutcome{};
@@ -93,15 +105,18 @@ RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
     }
     const uint64_t size = listedSize(app, app.ui.cell(Ctl::resultList, row, kColSize), path);
 
-    if (mode == DeleteMode::Recycle)
-        recycleFile(app, path, kRecycleOptions);
-    else if (mode == DeleteMode::Permanent)
-        clearReadOnlyAndDelete(app.fs, path);
-    else if (kind == PathKind::PlainFile)
-        backup.backUpAndDelete(name, path);
+    bool gone = false;
+    if (kind == PathKind::PlainFile) {
+        if (mode == DeleteMode::Recycle)
+            recyclePlainFile(app, path, kRecycleOptions);
+        else if (mode == DeleteMode::Permanent)
+            gone = clearReadOnlyAndDeletePlain(app.fs, path);
+        else
+            backup.backUpAndDelete(name, path);
+    }
 
     removeListedRow(app, row, path);
-    if (kind == PathKind::PlainFile && !app.fs.exists(path)) outcome.removedBytes = size;
+    if (kind == PathKind::PlainFile && (gone || !app.fs.exists(path))) outcome.removedBytes = size;
     return outcome;
 }
 
@@ -146,13 +161,7 @@ bool recycleFile(App& app, const std::string& path, unsigned options) {
     // The shell would expand wildcards; no file name contains them. It would also move a
     // whole folder, or follow a link to its target.
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
-    if (!isPlainFile(app.fs, path)) return false;
-    unsigned flags = kFofAllowUndo;
-    if (options & 1) flags |= kFofNoConfirmation;
-    if (options & 2) flags |= kFofNoErrorUi;
-    if (options & 4) flags |= kFofSilent;
-    bool aborted = false;
-    return app.shell.deleteOperation(path, flags, aborted) == 0 && !aborted;
+    return isPlainFile(app.fs, path) && recyclePlainFile(app, path, options);
 }
 
 

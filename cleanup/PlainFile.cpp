@@ -81,7 +81,10 @@ bool isPlainFolder(FileSystem& fs, const std::string& path) {
 }
 
 bool clearReadOnlyAndDelete(FileSystem& fs, const std::string& path) {
-    if (!isPlainFile(fs, path)) return false;
+    return isPlainFile(fs, path) && clearReadOnlyAndDeletePlain(fs, path);
+}
+
+bool clearReadOnlyAndDeletePlain(FileSystem& fs, const std::string& path) {
     const uint32_t attributes = fs.attributes(path);
     const uint32_t settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
     const bool cleared = attributes != kInvalidAttributes && (attributes & kAttrReadOnly);

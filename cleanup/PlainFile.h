@@ -39,5 +39,7 @@ inline bool isSafeWriteTarget(FileSystem& fs, const std::string& path) {
 // A file that stays (another program holds it open) gets its read-only bit back: only a
 // file that goes loses it.
 bool clearReadOnlyAndDelete(FileSystem& fs, const std::string& path);
+// The same for a path the caller has just looked up as a plain file.
+bool clearReadOnlyAndDeletePlain(FileSystem& fs, const std::string& path);
 
 }  // namespace dv
