@@ -45,15 +45,6 @@ bool readFully(File& file, char* buffer, size_t n) {
     return true;
 }
 
-// Where the last part of a path starts; a trail byte of a double-byte character is never
-// taken for a separator.
-size_t nameStart(const std::string& path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); i += charLength(path, i))
-        if (isPathSeparator(path[i])) start = i + 1;
-    return start;
-}
-
 // An open record, positioned at its content.
 struct Record {
     BackupRecord header;  // everything but the content

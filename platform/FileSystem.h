@@ -72,7 +72,8 @@ public:
     // (folder + pattern), in file-system order.
     virtual bool findFiles(const std::string& patternPath, std::vector<DirEntry>& out) = 0;
 
-    // A directory search on one exact path.
+    // The entry of one exact path, as a directory search would show it. False for a path
+    // with a wildcard in it.
     virtual bool findEntry(const std::string& path, DirEntry& out) = 0;
 
     virtual uint32_t attributes(const std::string& path) = 0;  // kInvalidAttributes when missing

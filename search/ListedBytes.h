@@ -7,8 +7,8 @@
 namespace dv {
 
 // Every row adds the current size of the file in its path column; a vanished file adds
-// nothing. Rows come folder by folder, so each folder is read once rather than one
-// directory search per row; where the file system allows it, two threads read folders.
+// nothing. Each file is looked up on its own, on two threads where the file system allows
+// it.
 uint64_t currentListedBytes(App& app);
 
 }  // namespace dv

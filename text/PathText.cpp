@@ -14,4 +14,11 @@ std::string withTrailingBackslash(const std::string& path) {
     return endsWithSeparator ? path : path + '\\';
 }
 
+size_t nameStart(const std::string& path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); i += charLength(path, i))
+        if (isPathSeparator(path[i])) start = i + 1;
+    return start;
+}
+
 }  // namespace dv

@@ -10,4 +10,8 @@ std::string withTrailingBackslash(const std::string& path);
 
 inline bool isPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Where the last part of a path starts; a trail byte of a double-byte character is never
+// taken for a separator.
+size_t nameStart(const std::string& path);
+
 }  // namespace dv

@@ -244,11 +244,17 @@ bool Win32FileSystem::findEntry(const std::string& path, DirEntry& out) {
     // A "?" stands for a character of the name the ANSI code page cannot show; as a
     // wildcard it would report some other file.
     if (path.find_first_of("*?") != std::string::npos) return false;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(path.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    out = toEntry(fd);
-    FindClose(h);
+    // The path's own information rather than a search of its folder: Wine reads the whole
+    // folder for a search, at twenty times the cost.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    out = DirEntry{};
+    out.name = path.substr(nameStart(path));
+    out.attributes = data.dwFileAttributes;
+    out.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    out.creation = toFileTime(data.ftCreationTime);
+    out.lastAccess = toFileTime(data.ftLastAccessTime);
+    out.lastWrite = toFileTime(data.ftLastWriteTime);
     return true;
 }
 

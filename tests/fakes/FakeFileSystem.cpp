@@ -288,6 +288,7 @@ bool FakeFileSystem::findFiles(const std::string& patternPath, std::vector<DirEn
 }
 
 bool FakeFileSystem::findEntry(const std::string& path, DirEntry& out) {
+    if (path.find_first_of("*?") != std::string::npos) return false;
     const Node* n = find(path);
     if (!n) return false;
     out = entryOf(*n);
