@@ -159,9 +159,19 @@ public:
 
     bool flush() override { return FlushFileBuffers(h_) != 0; }
 
-    // The new name goes to the system as an NT path, as the handle's own call takes it.
+    // The new name goes to the system as a full NT path, as the handle's own call takes it:
+    // "\??\C:\..." for a drive path, "\??\UNC\server\..." for a share.
     bool renameTo(const std::string& path) override {
-        const std::string full = "\\??\\" + path;
+        char fullPath[MAX_PATH];
+        const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, fullPath, nullptr);
+        if (length == 0 || length >= MAX_PATH) return false;
+        std::string full = fullPath;
+        if (full.compare(0, 4, "\\\\?\\") == 0 || full.compare(0, 4, "\\\\.\\") == 0)
+            full = "\\??\\" + full.substr(4);
+        else if (full.compare(0, 2, "\\\\") == 0)
+            full = "\\??\\UNC\\" + full.substr(2);
+        else
+            full = "\\??\\" + full;
         const int chars = MultiByteToWideChar(CP_ACP, 0, full.c_str(), int(full.size()), nullptr, 0);
         if (chars <= 0) return false;
         std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + size_t(chars) * sizeof(WCHAR));
