@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "bench/BenchTrees.h"
@@ -15,6 +16,19 @@
 namespace bench::window {
 
 using namespace gui;
+
+// The drive the run maps for the program, with the program's settings cleared and its start
+// window switched off; empty, after saying why, when the run maps none.
+inline std::string preparedDrive(const char* program, const char* command) {
+    const std::string drive = testDrive();
+    if (drive.size() != 2 || drive[1] != ':') {
+        std::printf("%s: needs DV_TEST_DRIVE (run it with %s)\n", program, command);
+        return std::string();
+    }
+    clearProgramSettings();
+    setStartSwitch("NotShow", 1);
+    return drive;
+}
 
 inline HWND controlAt(HWND top, const char* cls, int x, int y, int w) {
     for (HWND c : findControls(top, Find().className(cls))) {

@@ -159,13 +159,8 @@ private:
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
     const bool backupOnly = argc > 2 && std::string(argv[2]) == "backup";
-    const std::string drive = testDrive();
-    if (drive.size() != 2 || drive[1] != ':') {
-        std::printf("cleanup_bench: needs DV_TEST_DRIVE (run it with make bench)\n");
-        return 1;
-    }
-    clearProgramSettings();
-    setStartSwitch("NotShow", 1);
+    const std::string drive = preparedDrive("cleanup_bench", "make bench");
+    if (drive.empty()) return 1;
     std::vector<Line> lines = {
         {"Delete All, permanent", "SetFileAttributesA + DeleteFileA", {}, {}},
         {"Delete All, Recycle Bin", "one SHFileOperationA per file", {}, {}},

@@ -75,13 +75,8 @@ Usage usageOf(HANDLE process, DWORD pid) {
 
 int main(int argc, char** argv) {
     const int cycles = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    const std::string drive = testDrive();
-    if (drive.size() != 2 || drive[1] != ':') {
-        std::printf("soak: needs DV_TEST_DRIVE (run it with make soak)\n");
-        return 1;
-    }
-    clearProgramSettings();
-    setStartSwitch("NotShow", 1);
+    const std::string drive = preparedDrive("soak", "make soak");
+    if (drive.empty()) return 1;
     int result = 0;
     {
         AppUnderTest app("soak");

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <cstring>
 
@@ -24,16 +25,20 @@ FILETIME fromFileTime(FileTime t) {
     return ft;
 }
 
-DirEntry toEntry(const WIN32_FIND_DATAA& fd) {
+// A directory search's entry and a path's own information name these fields alike.
+template <class Info>
+DirEntry entryOf(const Info& info, std::string name) {
     DirEntry e;
-    e.name = fd.cFileName;
-    e.attributes = fd.dwFileAttributes;
-    e.size = (uint64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-    e.creation = toFileTime(fd.ftCreationTime);
-    e.lastAccess = toFileTime(fd.ftLastAccessTime);
-    e.lastWrite = toFileTime(fd.ftLastWriteTime);
+    e.name = std::move(name);
+    e.attributes = info.dwFileAttributes;
+    e.size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    e.creation = toFileTime(info.ftCreationTime);
+    e.lastAccess = toFileTime(info.ftLastAccessTime);
+    e.lastWrite = toFileTime(info.ftLastWriteTime);
     return e;
 }
+
+DirEntry toEntry(const WIN32_FIND_DATAA& fd) { return entryOf(fd, fd.cFileName); }
 
 // A search that found nothing in a readable folder is an empty result, not a failure.
 bool isEmptyResult(DWORD error) {
@@ -258,13 +263,7 @@ bool Win32FileSystem::findEntry(const std::string& path, DirEntry& out) {
     // folder for a search, at twenty times the cost.
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    out = DirEntry{};
-    out.name = path.substr(nameStart(path));
-    out.attributes = data.dwFileAttributes;
-    out.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    out.creation = toFileTime(data.ftCreationTime);
-    out.lastAccess = toFileTime(data.ftLastAccessTime);
-    out.lastWrite = toFileTime(data.ftLastWriteTime);
+    out = entryOf(data, path.substr(nameStart(path)));
     return true;
 }
 
