@@ -1,6 +1,7 @@
 // Times the search on the trees given as drive:name arguments (see BenchTrees.h), pattern
 // set 0: first the engine without a window (the walk, the summary that re-reads the sizes
-// of the listed files, and the bare listing of every folder), then the real window
+// of the listed files, the engine's listing of every folder, and the system's own listing
+// in a bare loop, the least any search can cost here), then the real window
 // driven from outside (WindowSearch.h). Run it through scripts/bench-search.sh, which
 // makes the trees, also times GNU find on them, and prints the ratios.
 #ifndef _WIN32
@@ -14,6 +15,7 @@ int main() {
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,32 @@ double listingSeconds(const bench::Tree& tree) {
     return now() - start;
 }
 
+// The system's listing alone: every folder through FindFirstFileExA, as the engine asks,
+// each entry only looked at. No search of this file system can take less.
+long long systemListing(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileExA((folder + "*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    std::vector<std::string> subfolders;
+    long long entries = 0;
+    do {
+        ++entries;
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(fd.cFileName, ".") != 0 &&
+            std::strcmp(fd.cFileName, "..") != 0)
+            subfolders.push_back(folder + fd.cFileName + "\\");
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    for (const std::string& sub : subfolders) entries += systemListing(sub);
+    return entries;
+}
+
+double systemListingSeconds(const bench::Tree& tree) {
+    const double start = now();
+    systemListing(tree.root());
+    return now() - start;
+}
+
 void measure(const bench::Tree& tree, bool reference) {
     listingSeconds(tree);  // the first walk of a drive pays for what Wine learns of it
     std::vector<double> walks, summaries, listings;
@@ -120,12 +148,16 @@ void measure(const bench::Tree& tree, bool reference) {
             std::printf("\n");
         }
     }
-    for (int run = 0; run < kRuns; ++run) listings.push_back(listingSeconds(tree));
+    std::vector<double> systemListings;
+    for (int run = 0; run < kRuns; ++run) {
+        listings.push_back(listingSeconds(tree));
+        systemListings.push_back(systemListingSeconds(tree));
+    }
     const double walk = bench::median(walks), summary = bench::median(summaries);
-    const double listing = bench::median(listings);
-    std::printf("engine %s folders=%lld files=%lld rows=%d listing_s=%.3f walk_s=%.3f summary_s=%.3f "
-                "total_s=%.3f\n",
-                tree.name.c_str(), folders, files, rows, listing, walk, summary, walk + summary);
+    const double listing = bench::median(listings), system = bench::median(systemListings);
+    std::printf("engine %s folders=%lld files=%lld rows=%d system_s=%.3f listing_s=%.3f walk_s=%.3f "
+                "summary_s=%.3f total_s=%.3f\n",
+                tree.name.c_str(), folders, files, rows, system, listing, walk, summary, walk + summary);
     if (reference) {
         Platform p(0);
         const double start = now();

@@ -105,8 +105,8 @@ for p in "${patterns[@]}"; do
 done
 field() { sed -n "s/^$1 $2 .*\b$3=\([0-9.]*\).*/\1/p" "$4" | head -1; }
 echo
-printf '%-10s %8s %7s %7s %7s | %7s %7s %7s %7s | %7s | %6s %6s %6s\n' tree folders files rows \
-  matches find_s listing walk_s total_s window_s eng/find win/eng win/find
+printf '%-10s %8s %7s %7s %7s | %7s %7s %7s %7s %7s | %7s | %8s %6s %6s %6s\n' tree folders files \
+  rows matches find_s system listing walk_s total_s window_s sys/find eng/find win/eng win/find
 for name in "${names[@]}"; do
   times=()
   for run in 1 2 3 4 5; do
@@ -117,17 +117,21 @@ for name in "${names[@]}"; do
   find_s=$(printf '%s\n' "${times[@]}" | sort -g | sed -n 3p)
   total=$(field engine "$name" total_s "$out/run.txt")
   window=$(field window "$name" median_s "$out/run.txt")
-  printf '%-10s %8s %7s %7s %7s | %7.3f %7.3f %7.3f %7.3f | %7.3f | %6.2f %6.2f %6.2f\n' "$name" \
-    "$(field engine "$name" folders "$out/run.txt")" "$(field engine "$name" files "$out/run.txt")" \
-    "$(field engine "$name" rows "$out/run.txt")" "$matches" "$find_s" \
+  system=$(field engine "$name" system_s "$out/run.txt")
+  printf '%-10s %8s %7s %7s %7s | %7.3f %7.3f %7.3f %7.3f %7.3f | %7.3f | %8.2f %6.2f %6.2f %6.2f\n' \
+    "$name" "$(field engine "$name" folders "$out/run.txt")" "$(field engine "$name" files "$out/run.txt")" \
+    "$(field engine "$name" rows "$out/run.txt")" "$matches" "$find_s" "$system" \
     "$(field engine "$name" listing_s "$out/run.txt")" "$(field engine "$name" walk_s "$out/run.txt")" \
     "$total" "${window:-0}" \
+    "$(awk -v a="$system" -v b="$find_s" 'BEGIN { print a / b }')" \
     "$(awk -v a="$total" -v b="$find_s" 'BEGIN { print a / b }')" \
     "$(awk -v a="${window:-0}" -v b="$total" 'BEGIN { print a / b }')" \
     "$(awk -v a="${window:-0}" -v b="$find_s" 'BEGIN { print a / b }')"
 done
-echo "(find_s: GNU find; listing: the engine listing every folder with no pattern; walk_s and"
-echo " total_s: the engine's walk and walk + summary; window_s: click to summary; medians of 5)"
+echo "(find_s: GNU find; system: the system's own listing of every folder in a bare loop, the"
+echo " least a search can cost under this Wine; listing: the engine listing every folder with no"
+echo " pattern; walk_s and total_s: the engine's walk and walk + summary; window_s: click to"
+echo " summary; medians of 5)"
 grep -E '^window (rows200k|cancel|memory) ' "$out/run.txt" || true
 echo "load before: $load_before"
 echo "load after:  $(uptime)"
