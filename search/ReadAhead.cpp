@@ -64,19 +64,26 @@ void ReadAhead::read(const std::string& folder, SystemFolders::Kind kind, bool w
             if (subKind != SystemFolders::Kind::Skip)
                 subfolders.emplace_back(withTrailingBackslash(folder + entry.name), subKind);
         }
+    bool wake = false;
     {
         std::unique_lock<std::mutex> lock(mutex_);
         // A folder larger than the whole allowance still goes through once the walk has
         // taken everything before it.
-        changed_.wait(lock, [&] {
-            return stop_ || ready_.empty() ||
-                   entriesReady_ + listing.entries.size() <= entriesAhead_;
-        });
+        const auto room = [&] {
+            return stop_ || ready_.empty() || entriesReady_ + listing.entries.size() <= entriesAhead_;
+        };
+        if (!room()) {
+            readerWaiting_ = true;
+            if (takerWaiting_) changed_.notify_all();  // no more comes until the walk takes
+            changed_.wait(lock, room);
+            readerWaiting_ = false;
+        }
         if (stop_) return;
         entriesReady_ += listing.entries.size();
         ready_.push_back(std::move(listing));
+        wake = takerWaiting_ && ready_.size() >= kBatchFolders;
     }
-    changed_.notify_all();
+    if (wake) changed_.notify_all();
     for (const auto& [subfolder, subKind] : subfolders) {
         if (stopping()) return;
         read(subfolder, subKind);
@@ -86,17 +93,26 @@ void ReadAhead::read(const std::string& folder, SystemFolders::Kind kind, bool w
 ReadAhead::Take ReadAhead::take(const std::string& folder, std::vector<DirEntry>& entries,
                                 bool& readable, int waitMs) {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (!changed_.wait_for(lock, std::chrono::milliseconds(waitMs),
-                           [&] { return !ready_.empty() || done_; }))
-        return Take::NotYet;
-    if (ready_.empty() || ready_.front().folder != folder) return Take::Missing;
+    if (ready_.empty()) {
+        // The walk is woken for a batch of folders rather than for each one: a wake-up can
+        // cost as much as reading a small folder. Whatever is ready when the wait times out
+        // is taken too.
+        takerWaiting_ = true;
+        changed_.wait_for(lock, std::chrono::milliseconds(waitMs), [&] {
+            return done_ || readerWaiting_ || ready_.size() >= kBatchFolders;
+        });
+        takerWaiting_ = false;
+        if (ready_.empty()) return done_ ? Take::Missing : Take::NotYet;
+    }
+    if (ready_.front().folder != folder) return Take::Missing;
     Listing& next = ready_.front();
     entries = std::move(next.entries);
     readable = next.readable;
     entriesReady_ -= entries.size();
     ready_.pop_front();
+    const bool wake = readerWaiting_;
     lock.unlock();
-    changed_.notify_all();
+    if (wake) changed_.notify_all();
     return Take::Ready;
 }
 

@@ -45,6 +45,8 @@ private:
         std::vector<DirEntry> entries;
         bool readable = false;
     };
+    static constexpr size_t kBatchFolders = 16;  // listings ready before a waiting walk is woken
+
     void run(std::vector<std::string> roots, std::vector<bool> subfolders);
     void read(const std::string& folder, SystemFolders::Kind kind, bool subfolders = true);
     bool stopping();
@@ -58,6 +60,8 @@ private:
     size_t entriesReady_ = 0;
     bool stop_ = false;
     bool done_ = false;
+    bool takerWaiting_ = false;   // the walk waits for listings
+    bool readerWaiting_ = false;  // the reader waits for the walk to take some
     std::thread thread_;
 };
 
