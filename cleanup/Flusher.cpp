@@ -46,7 +46,9 @@ Flusher::Ticket Flusher::add(File& file) {
     }
     unflushed_.insert(ticket);
     queue_.emplace_back(ticket, &file);
-    queued_.notify_one();
+    // The threads are woken for a batch: each wake-up costs a trip to the system, and the
+    // disk settles the flushes of a batch together.
+    if (queue_.size() >= kBatch) queued_.notify_all();
     return ticket;
 }
 
@@ -57,6 +59,7 @@ bool Flusher::done(Ticket ticket) {
 
 bool Flusher::wait(Ticket ticket) {
     std::unique_lock<std::mutex> lock(mutex_);
+    if (unflushed_.count(ticket) && !queue_.empty()) queued_.notify_all();  // a batch not yet full
     flushed_.wait(lock, [&] { return unflushed_.count(ticket) == 0; });
     return failed_.erase(ticket) == 0;
 }

@@ -24,8 +24,9 @@ public:
     Flusher(const Flusher&) = delete;
     Flusher& operator=(const Flusher&) = delete;
 
-    // Starts flushing the file, which stays open, and the caller's, until done() or
-    // wait() tells that it is flushed. Without worker threads it is flushed here.
+    // Hands the file over for its flush; it stays open, and the caller's, until done() or
+    // wait() tells that it is flushed. The flushes start once a few files wait, or when the
+    // caller waits. Without worker threads it is flushed here.
     Ticket add(File& file);
     bool done(Ticket ticket);
     // Waits until the file is flushed; false when the flush failed.
@@ -34,8 +35,10 @@ public:
 private:
     void run();
 
+    static constexpr size_t kBatch = 8;  // files waiting before the threads are woken
+
     std::mutex mutex_;
-    // A thread is woken for each file handed over, and a waiter at each flush ended.
+    // The threads are woken for a batch of files, and a waiter at each flush ended.
     std::condition_variable queued_, flushed_;
     std::deque<std::pair<Ticket, File*>> queue_;  // not yet taken by a thread
     std::set<Ticket> unflushed_;                  // handed over, flush not yet ended
