@@ -211,14 +211,16 @@ int Win32Ui::runMessageLoop() {
 // How often a long loop lets the window serve its messages when no input waits: often
 // enough that the caption, the elapsed seconds and a scroll keep moving smoothly.
 constexpr DWORD kProcessEveryMs = 20;
+// How often it asks whether input waits: a key or a click served within a few milliseconds
+// is served at once to the user, and each asking costs a trip to the window system.
+constexpr DWORD kInputCheckEveryMs = 5;
 
 bool Win32Ui::messagesDue() {
     if (!onGuiThread()) return false;
     const DWORD now = GetTickCount();
     if (now - lastProcessed_ >= kProcessEveryMs) return true;
-    // A key or a click (Cancel) is served at once. Asking costs a trip to the window
-    // system, so it is asked at most once a millisecond, not at every folder.
-    if (now == lastInputCheck_) return false;
+    // A key or a click (Cancel) is served without waiting for the next round.
+    if (now - lastInputCheck_ < kInputCheckEveryMs) return false;
     lastInputCheck_ = now;
     return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }
