@@ -1,9 +1,11 @@
 // Times Delete All in each mode and Recovery through the real window of Dustvane.exe,
 // driven from outside, each against the bare system calls for the same work: one loop over
 // the files of a fresh copy of the same tree (JunkTree.h: 10,000 files of 0 to 6 KiB in 100
-// folders), in the same prefix, right before it. `cleanup_bench [rounds] [backup]`; with
-// more than one round the table shows medians; "backup" measures backup mode and Recovery
-// only. Run it with `make bench` (scripts/bench-cleanup.sh).
+// folders), in the same prefix, right before it. Recovery is also set against a bare loop
+// that flushes each file before its copy goes, as Recovery must to survive a power cut.
+// `cleanup_bench [rounds] [backup]`; with more than one round the table shows medians;
+// "backup" measures backup mode and Recovery only. Run it with `make bench`
+// (scripts/bench-cleanup.sh).
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
@@ -66,6 +68,28 @@ bool copyEach(const std::string& tree, const std::string& folder, bool back) {
     return ok;
 }
 
+// As copyEach back, but each copy's content is written and flushed to the disk before the
+// copy goes, as Recovery does: the least a restore that survives a power cut can cost.
+bool copyEachBackFlushed(const std::string& tree, const std::string& folder) {
+    bool ok = true;
+    std::vector<char> content(64 * 1024);
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string original = pathOf(tree, i), copy = copyPathOf(folder, i);
+        HANDLE in = CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE out = CreateFileA(original.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        DWORD got = 0, put = 0;
+        ok = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE &&
+             ReadFile(in, content.data(), DWORD(content.size()), &got, nullptr) &&
+             WriteFile(out, content.data(), got, &put, nullptr) && put == got &&
+             FlushFileBuffers(out) && ok;
+        if (in != INVALID_HANDLE_VALUE) CloseHandle(in);
+        if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+        clearReadOnly(copy, i);
+        ok = DeleteFileA(copy.c_str()) && ok;
+    }
+    return ok;
+}
+
 double timedLoop(const std::function<bool()>& loop) {
     const double t0 = bench::now();
     return loop() ? bench::now() - t0 : -1;
@@ -92,7 +116,7 @@ public:
         return (backupOnly ||
                 (measureDelete(lines[0], w_.permanentRadio, [&] { return deletePermanently(tree_); }) &&
                  measureDelete(lines[1], w_.recycleRadio, [&] { return recycleEach(tree_); }))) &&
-               measureBackup(lines[2], lines[3]);
+               measureBackup(lines[2], lines[3], lines[4]);
     }
 
 private:
@@ -118,12 +142,15 @@ private:
         return add(line, program, loop);
     }
 
-    bool measureBackup(Line& backup, Line& recovery) {
+    bool measureBackup(Line& backup, Line& recovery, Line& flushedRecovery) {
         if (!buildTree(tree_)) return fail("cannot make the tree");
         const std::map<std::string, Seen> before = look(tree_);
         const double away = timedLoop([&] { return copyEach(tree_, keepBare_, false); });
         const double back = timedLoop([&] { return copyEach(tree_, keepBare_, true); });
-        if (away < 0 || back < 0 || !deletePermanently(tree_)) return fail("the bare copies");
+        const bool awayAgain = back >= 0 && copyEach(tree_, keepBare_, false);
+        const double flushedBack = timedLoop([&] { return copyEachBackFlushed(tree_, keepBare_); });
+        if (away < 0 || back < 0 || !awayAgain || flushedBack < 0 || !deletePermanently(tree_))
+            return fail("the bare copies");
         if (!freshTreeListed() || !chooseBackupFolder(app_, w_, keep_)) return false;
         const double program = deleteAllSeconds(w_);
         if (program < 0 || !look(tree_).empty() || filesIn(keep_) != kFiles) return fail(backup.work);
@@ -132,7 +159,7 @@ private:
         if (restore < 0 || wrong != 0 || filesIn(keep_) != 0)
             return fail(("Recovery: " + std::to_string(wrong) + " files came back wrong").c_str());
         return add(backup, program, away) && add(recovery, restore, back) &&
-               deletePermanently(tree_);
+               add(flushedRecovery, restore, flushedBack) && deletePermanently(tree_);
     }
 
     static bool add(Line& line, double program, double loop) {
@@ -166,6 +193,7 @@ int main(int argc, char** argv) {
         {"Delete All, Recycle Bin", "one SHFileOperationA per file", {}, {}},
         {"Delete All, backup mode", "CopyFileA + DeleteFileA", {}, {}},
         {"Recovery of those copies", "CopyFileA + DeleteFileA", {}, {}},
+        {"Recovery, flushing bare loop", "ReadFile, WriteFile, FlushFileBuffers, DeleteFileA", {}, {}},
     };
     bool ok = true;
     {
