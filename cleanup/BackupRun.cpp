@@ -24,19 +24,21 @@ std::string copyNameOf(const std::string& name, const std::string& path) {
 BackupRun::BackupRun(App& app, const std::string& folder)
     : app_(app), folder_(withTrailingBackslash(folder)), notes_(app) {}
 
-void BackupRun::backUpAndDelete(const std::string& name, const std::string& path) {
+bool BackupRun::backUpAndDelete(const std::string& name, const std::string& path) {
     NewCopy copy = makeNewCopy(app_, folder_, copyNameOf(name, path), path, numbers_);
-    if (!copy.file) return;
+    if (!copy.file) return false;
     if (!notes_.note(CopyEntry{copy.path.substr(folder_.size()), path})) {
         app_.fs.discard(copy.file, copy.path);
-        return;
+        return false;
     }
-    if (!clearReadOnlyAndDelete(app_.fs, path) && isPlainFile(app_.fs, path)) {
+    const bool deleted = clearReadOnlyAndDelete(app_.fs, path);
+    if (!deleted && isPlainFile(app_.fs, path)) {
         notes_.takeBack();
         app_.fs.discard(copy.file, copy.path);
-        return;
+        return false;
     }
     notes_.index(path);
+    return deleted;
 }
 
 void BackupRun::serveWindow() {

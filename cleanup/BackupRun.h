@@ -17,8 +17,8 @@ public:
     // so that no Recovery takes it, until its file is gone and the copy list names it. A
     // file that cannot be deleted (another program holds it open) keeps no copy, no list
     // entry and no index line: Recovery would one day bring that old content back beside
-    // whatever the file holds by then.
-    void backUpAndDelete(const std::string& name, const std::string& path);
+    // whatever the file holds by then. True when the file was backed up and deleted.
+    bool backUpAndDelete(const std::string& name, const std::string& path);
     // Lets the window serve its messages when they are due, the copy list let go first.
     void serveWindow();
 

@@ -88,8 +88,8 @@ bool recyclePlainFile(App& app, const std::string& path, unsigned options) {
 
 // The mode step for row r; the radio buttons are read anew for every row. A path that
 // has become a folder or a link since the search is left alone and keeps its row; the
-// look-up is the guard right before the act. A file deleted for good is known to be gone;
-// after the shell's delete or a backup the path is looked at again.
+// look-up is the guard right before the act. A file deleted for good, or backed up and
+// deleted, is known to be gone; after the shell's delete the path is looked at again.
 RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
     const DeleteMode mode = chosenMode(app);
     if (mode == DeleteMode::None) return RowOutcome{};
@@ -112,7 +112,7 @@ RowOutcome removeRowFile(App& app, int row, BackupRun& backup) {
         else if (mode == DeleteMode::Permanent)
             gone = clearReadOnlyAndDeletePlain(app.fs, path);
         else
-            backup.backUpAndDelete(name, path);
+            gone = backup.backUpAndDelete(name, path);
     }
 
     removeListedRow(app, row, path);
