@@ -95,11 +95,6 @@ public:
     // (MoveFileExA with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, after the
     // content of `from` has reached the disk). False leaves both as they were.
     virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
-    // Gives the file `from` the name `to` in one step, never replacing a file: false when
-    // `to` exists (MoveFileExA with MOVEFILE_WRITE_THROUGH). The caller has flushed the
-    // content of `from` (File::flush), so that the name never points at a file the disk
-    // does not yet hold. False leaves both as they were.
-    virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 
     bool exists(const std::string& path) { return attributes(path) != kInvalidAttributes; }
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "text/PathText.h"
 #include "text/Text.h"
@@ -364,10 +364,6 @@ bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to
     CloseHandle(h);
     return flushed && MoveFileExA(from.c_str(), to.c_str(),
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace dv

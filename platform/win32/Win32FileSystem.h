@@ -29,7 +29,6 @@ public:
                       FileTime lastWrite) override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
-    bool moveFile(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace dv

@@ -426,7 +426,7 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
 bool FakeFileSystem::renameOpen(const std::string& key, const std::string& to, bool unflushed) {
     const Node* parent = find(parentOf(trimSlash(to)));
     auto it = nodes_.find(key);
-    if (failMove || find(to) || !parent || !parent->folder || it == nodes_.end()) return false;
+    if (find(to) || !parent || !parent->folder || it == nodes_.end()) return false;
     if (unflushed || it->second.unflushed) movedUnflushed.push_back(to);
     Node moved = std::move(it->second);
     removeNode(key);
@@ -434,15 +434,6 @@ bool FakeFileSystem::renameOpen(const std::string& key, const std::string& to, b
     moved.name = placed.name;
     placed = std::move(moved);
     return true;
-}
-
-bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
-    if (find(to)) return false;
-    const Node* parent = find(parentOf(trimSlash(to)));
-    const Node* source = find(from);
-    if (failMove || !parent || !parent->folder || !source) return false;
-    if (source->unflushed) movedUnflushed.push_back(to);
-    return replaceFile(from, to);
 }
 
 }  // namespace dv

@@ -46,7 +46,6 @@ public:
     std::set<std::string> unreadable;   // folded paths whose content cannot be opened
     std::set<std::string> undeletable;  // folded paths DeleteFile refuses
     bool failReplace = false;           // every replaceFile fails
-    bool failMove = false;              // every moveFile fails
     // Runs just before a CreateNew open: another program taking the name at that moment.
     std::function<void(const std::string& path)> beforeCreateNew;
     long long writeBudget = -1;         // bytes that may still be written; -1 unlimited
@@ -60,7 +59,7 @@ public:
     int listFolderCalls = 0;  // counted under a lock: a second thread may list too
     int findFilesCalls = 0;
     std::vector<std::string> deleted;   // paths passed to a successful deleteFile
-    std::vector<std::string> movedUnflushed;  // moveFile targets whose content was not flushed
+    std::vector<std::string> movedUnflushed;  // files named before their content was flushed
 
     // FileSystem
     std::string currentDirectory() override { return cwd_; }
@@ -79,7 +78,6 @@ public:
                       FileTime lastWrite) override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
-    bool moveFile(const std::string& from, const std::string& to) override;
 
     static std::string fold(const std::string& path);
     // The rename of a file open as `key` (folded), as its handle makes it.
